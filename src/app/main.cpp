@@ -1,0 +1,21 @@
+#include "platform/qtplatform.h"
+#include "ui/application.h"
+#include "ui/mainfrm.h"
+
+#include <QApplication>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Veltrix Professional"));
+    QApplication::setDesktopFileName(QStringLiteral("veltrix"));
+    QFont font = QApplication::font();
+    font.setPointSize(8);
+    QApplication::setFont(font);
+    veltrix::installGermanTranslations(app);
+
+    veltrix::RealPlatform platform;
+    veltrix::VeltrixWindows windows = veltrix::createWindows(platform.platform());
+    windows.main->show();
+    return QApplication::exec();
+}

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QStringView>
+
+namespace veltrix {
+
+// The 18 trap kinds of the game, position 1 first.
+const QStringList &trapCatalogue();
+
+// Riot level text for a takeover value; outside 0..200 the required advisor
+// gives the empty text and the recommended one "Extrem".
+QString riotLevel(qint32 takeoverValue, bool recommended);
+
+// Robberies needed before a takeover: a decimal number, or "---" for a line
+// without a readable SG or for a hideout or hotel room.
+QString requiredRobberies(QStringView line);
+
+// Riot level needed before a takeover (SG alone above 44, SG plus traps up
+// to 44), or "---" as above.
+QString requiredRiots(QStringView line);
+
+// Riot level recommended once the heavier trap kinds are weighed, or "---".
+QString recommendedRiots(QStringView line);
+
+} // namespace veltrix

@@ -1,0 +1,119 @@
+#pragma once
+
+// What the program needs of the operating system, as small interfaces. Each
+// has one real implementation; windows receive them through their
+// constructor and tests hand in recording fakes.
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QImage>
+#include <QString>
+#include <optional>
+
+class QWidget;
+
+namespace veltrix {
+
+enum class MsgButtons { Ok, YesNo, YesNoCancel };
+enum class MsgIcon { None, Information, Question, Warning, Critical };
+enum class MsgResult { Ok, Yes, No, Cancel };
+
+struct MessageRequest {
+    QString title;
+    QString text; // line breaks as "\n"
+    MsgButtons buttons = MsgButtons::Ok;
+    MsgIcon icon = MsgIcon::None;
+};
+
+class MessageBoxes {
+public:
+    virtual ~MessageBoxes() = default;
+    // Modal message box owned by no window; returns the button pressed.
+    virtual MsgResult show(const MessageRequest &request) = 0;
+};
+
+class Clipboard {
+public:
+    virtual ~Clipboard() = default;
+    virtual void setText(const QString &text) = 0;
+    virtual QString text() const = 0;
+};
+
+class Feedback {
+public:
+    virtual ~Feedback() = default;
+    virtual void beep() = 0;                  // the default beep
+    virtual void flash(QWidget *window) = 0;  // taskbar flash
+};
+
+class FileDialogs {
+public:
+    virtual ~FileDialogs() = default;
+    // Empty text when the user cancels. Filters in Qt's form ("Textdateien (*.txt);;...").
+    virtual QString openFileName(QWidget *parent, const QString &filter) = 0;
+    virtual QString saveFileName(QWidget *parent, const QString &filter, const QString &initialName) = 0;
+};
+
+class UrlOpener {
+public:
+    virtual ~UrlOpener() = default;
+    // Hands the address to the desktop's default handler; the result is ignored.
+    virtual void open(const QString &url) = 0;
+};
+
+class Audio {
+public:
+    virtual ~Audio() = default;
+    // Volume of the program's sounds, 0..65535 per channel (low word left,
+    // high word right); empty when there is no audio output device.
+    virtual std::optional<quint32> waveVolume() = 0;
+    // False (and nothing changed) when there is no audio output device.
+    virtual bool setWaveVolume(quint32 volume) = 0;
+    // Plays a built-in sound looked up by name without regard to case,
+    // asynchronously; false when there is no such sound.
+    virtual bool playSound(const QString &name) = 0;
+};
+
+struct HttpResult {
+    bool ok = false;
+    QByteArray body;    // the body of a 2xx response
+    QString error;      // message text when not ok
+};
+
+class HttpClient {
+public:
+    virtual ~HttpClient() = default;
+    virtual HttpResult get(const QString &url) = 0;
+    virtual HttpResult postForm(const QString &url, const QByteArray &body) = 0;
+};
+
+class Clock {
+public:
+    virtual ~Clock() = default;
+    virtual QDateTime now() const = 0;
+    // The user's short date and long time, as shown on the save slots.
+    virtual QString shortDate(const QDateTime &t) const = 0;
+    virtual QString longTime(const QDateTime &t) const = 0;
+};
+
+class ImageDecoder {
+public:
+    virtual ~ImageDecoder() = default;
+    // Null image when the data is not a decodable JPEG.
+    virtual QImage decodeJpeg(const QByteArray &data) = 0;
+};
+
+// The set of services handed to the windows.
+struct Platform {
+    MessageBoxes *messageBoxes = nullptr;
+    Clipboard *clipboard = nullptr;
+    Feedback *feedback = nullptr;
+    FileDialogs *fileDialogs = nullptr;
+    UrlOpener *urlOpener = nullptr;
+    Audio *audio = nullptr;
+    HttpClient *http = nullptr;
+    Clock *clock = nullptr;
+    ImageDecoder *images = nullptr;
+};
+
+} // namespace veltrix

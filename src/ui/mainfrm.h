@@ -1,0 +1,246 @@
+#pragma once
+
+#include "memolines.h"
+#include "platform/platform.h"
+#include "windowutil.h"
+
+#include <QMainWindow>
+#include <QStringList>
+#include <array>
+#include <functional>
+
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QMenu;
+class QPlainTextEdit;
+class QProgressBar;
+class QPushButton;
+class QSlider;
+class QSpinBox;
+class QStatusBar;
+class QTabWidget;
+class QTimer;
+
+namespace veltrix {
+
+class TfrmSGr;
+class TfrmgetURL;
+class TfrmInfo;
+class TfrmStatus;
+class FindBox;
+
+inline const QString kVersionText = QStringLiteral("Version 1.61");
+inline const QString kProgramTitle = QStringLiteral("Veltrix Professional by Morwen");
+
+// The main window: the report list in Memo1, the tool pages of the sidebar,
+// and the shared services every list operation runs through.
+class TfrmMain : public QMainWindow {
+    Q_OBJECT
+
+public:
+    explicit TfrmMain(const Platform &platform, QWidget *parent = nullptr);
+    ~TfrmMain() override;
+
+    // The windows created after this one (start-up order).
+    // Held as widgets; each feature unit casts to the window class it owns.
+    struct Companions {
+        QWidget *sgRechner = nullptr; // TfrmSGr
+        QWidget *getUrl = nullptr;    // TfrmgetURL
+        QWidget *info = nullptr;      // TfrmInfo
+        QWidget *status = nullptr;    // TfrmStatus
+    };
+    void setCompanions(const Companions &companions) { m_companions = companions; }
+    const Companions &companions() const { return m_companions; }
+
+    const Platform &platform() const { return m_platform; }
+    MemoLines &memo() { return m_memo; }
+
+    // ---- shared services ----
+    void ShowAction(const QString &code);
+    void StepProgress(int mode);
+    void CleanList();
+    void UpdateCaption();
+    void CreateSafepoint();
+    void UpdateProtectionMoney();
+    void ShowBuildingInfo();
+
+    // The frame of a list operation: save point, cleaning, action text, the
+    // work on a copy of the lines, one write-back, then either "ready." or
+    // the protection-money statistics.
+    enum class Finish { Ready, ProtectionMoney };
+    void runListOperation(const std::function<QStringList(QStringList)> &work, Finish finish);
+
+    // Runs a command inside the top-level guard.
+    void command(const std::function<void()> &fn);
+    // Connects an action's trigger to a guarded command.
+    void connectCommand(QAction *action, std::function<void()> fn);
+    void connectCommand(QPushButton *button, std::function<void()> fn);
+
+    // ---- state ----
+    bool modified() const { return m_modified; }
+    void setModified(bool modified);
+    QString currentFileName() const { return m_fileName; }
+    void setCurrentFileName(const QString &name) { m_fileName = name; }
+    bool closeRequest() const { return m_closeRequest; }
+    void setCloseRequest() { m_closeRequest = true; }
+    bool sidebarCollapsed() const { return m_sidebarCollapsed; }
+    const QStringList &undoCopy() const { return m_undoCopy; }
+    int progressPosition() const { return m_progress; }
+
+    // ---- controls ----
+    QPlainTextEdit *Memo1 = nullptr;
+    std::array<QPlainTextEdit *, 10> MemoZ{};
+    QStatusBar *StatusBar1 = nullptr;
+    std::array<QLabel *, 4> panels{};
+    QProgressBar *ProgressBar1 = nullptr;
+    QFrame *sidebar = nullptr;
+    QTabWidget *PageControl1 = nullptr;
+    QWidget *TabFilter = nullptr;
+    QWidget *TabStats = nullptr;
+    QWidget *TabGebaeude = nullptr;
+    QWidget *TabInfo = nullptr;
+    QWidget *TabZubehoer = nullptr;
+    QWidget *TabRechner = nullptr;
+    QTimer *ToFront = nullptr;
+
+    // "Filter" page (building types)
+    QListWidget *checklistbox1 = nullptr;
+    // "Stats/Safestates" page, group "Statistiken"
+    QGroupBox *GroupStatistiken = nullptr;
+    QLabel *Label4 = nullptr;
+    QLabel *Ansehen = nullptr;
+    QLabel *Schutzgeld = nullptr;
+    QPushButton *Button7 = nullptr;
+    // "Gebäude" page
+    QPlainTextEdit *AnzGebs = nullptr;
+
+    // Main menu
+    QMenu *Datei1 = nullptr;
+    QMenu *Bearbeiten1 = nullptr;
+    QMenu *Sortieren1 = nullptr;
+    QMenu *Filtern1 = nullptr;
+    QAction *Neu1 = nullptr;
+    QAction *Dateiffnen1 = nullptr;
+    QAction *lastOpened = nullptr;
+    QAction *Dateispeichern1 = nullptr;
+    QAction *Speichernunter1 = nullptr;
+    QAction *Berichtanfgen1 = nullptr;
+    QAction *URLffnen1 = nullptr;
+    QAction *AlwaysOnTop1 = nullptr;
+    QAction *Versionscheck1 = nullptr;
+    QAction *FirefoxDownloaden1 = nullptr;
+    QAction *Beenden1 = nullptr;
+    QAction *Rckgngig1 = nullptr;
+    QAction *Alleslschen1 = nullptr;
+    QAction *Allesmarkieren1 = nullptr;
+    QAction *letzteZeilelschen1 = nullptr;
+    QAction *Aktualisieren1 = nullptr;
+    QAction *Suchen1 = nullptr;
+    QAction *Strasse1 = nullptr;
+    QAction *Strasse2 = nullptr;
+    QAction *Strasseabsteigend1 = nullptr;
+    QAction *Hausnummeraufsteigend1 = nullptr;
+    QAction *Gebude1 = nullptr;
+    QAction *Versteckaufsteigend1 = nullptr;
+    QAction *AnzahlvFallenaufsteigend1 = nullptr;
+    QAction *Verstecknachunten1 = nullptr;
+    QAction *N1Zeilenachunten1 = nullptr;
+    QAction *Listeumkehren1 = nullptr;
+    QAction *Gebs10001 = nullptr;
+    QAction *Gebs5001 = nullptr;
+    QAction *Marktgebude1 = nullptr;
+    QAction *AktuelleZeilelschen1 = nullptr;
+    QAction *N1Hausnummerkopieren1 = nullptr;
+    QAction *Statusfenster1 = nullptr;
+    QAction *SGRechner1 = nullptr;
+    QAction *Info1 = nullptr;
+
+    // ---- foundation commands ----
+    void Memo1Change();
+    void Button7Click();
+    void AlwaysOnTop1Click();
+    void Beenden1Click();
+    void Alleslschen1Click();
+    void Allesmarkieren1Click();
+    void letzteZeilelschen1Click();
+    void Info1Click();
+    void FormResize();
+    void slideSidebar();
+
+    // ---- sort orders (mainfrm_sort.cpp) ----
+    void setupSortCommands();
+
+    // ---- filters (mainfrm_filter.cpp) ----
+    void setupFilterPage();
+
+    // ---- building evaluation (mainfrm_info.cpp) ----
+    void setupInfoPage();
+
+    // ---- line commands (mainfrm_lines.cpp) ----
+    void setupLineCommands();
+
+    // ---- undo and save slots (mainfrm_snapshots.cpp) ----
+    void setupSnapshots();
+
+    // ---- SG recalculation (mainfrm_sgshift.cpp) ----
+    void setupSGShift();
+
+    // ---- calculators (mainfrm_calc.cpp) ----
+    void setupCalculators();
+
+    // ---- countdown timer and alarm (mainfrm_timer.cpp) ----
+    void setupTimerPage();
+    void showVolume();
+
+    // ---- report files (mainfrm_files.cpp) ----
+    void setupFileCommands();
+
+    // ---- settings and close query (mainfrm_settings.cpp) ----
+    void LoadSettings();
+    void SaveSettings();
+    bool closeQuery();
+
+    // ---- status window (statusfenster.cpp) ----
+    void setupStatusCommands();  // mainfrm_status.cpp
+
+    // ---- network (mainfrm_net.cpp) ----
+    void setupNetCommands();
+    bool CheckForUpdate();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    bool event(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void createControls();
+    void createMenus();
+    void createStatisticsPage();
+    void FormShow();
+    void flushProgress();
+
+    Platform m_platform;
+    MemoLines m_memo;
+    Companions m_companions;
+
+    bool m_modified = false;
+    QString m_fileName;
+    QString m_lastOpenedName;
+    bool m_closeRequest = false;
+    bool m_closeCancelled = false;
+    bool m_sidebarCollapsed = false;
+    QStringList m_undoCopy;
+    int m_progress = 0;
+
+    // ---- feature state (each section owned by its feature file) ----
+};
+
+} // namespace veltrix

@@ -1,0 +1,9 @@
+#include "mainfrm.h"
+
+namespace veltrix {
+
+void TfrmMain::setupFileCommands()
+{
+}
+
+} // namespace veltrix

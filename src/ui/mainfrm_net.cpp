@@ -1,0 +1,14 @@
+#include "mainfrm.h"
+
+namespace veltrix {
+
+void TfrmMain::setupNetCommands()
+{
+}
+
+bool TfrmMain::CheckForUpdate()
+{
+    return true;
+}
+
+} // namespace veltrix

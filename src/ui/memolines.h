@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class QPlainTextEdit;
+
+namespace veltrix {
+
+// Gives a QPlainTextEdit the line semantics the program relies on: a final
+// line break opens no further line; written text ends every line with a
+// break; writing a text equal to the present one raises no change; positions
+// and selections count a line break as two characters (CR LF).
+class MemoLines {
+public:
+    explicit MemoLines(QPlainTextEdit *edit) : m_edit(edit) {}
+
+    QPlainTextEdit *edit() const { return m_edit; }
+
+    QStringList lines() const;
+    qsizetype lineCount() const;
+    bool isEmpty() const { return lineCount() == 0; }
+    QString line(qsizetype index) const;
+    QString firstLine() const { return line(0); }
+
+    // Writes the lines, each followed by a line break. No change signal when
+    // the text stays the same.
+    void setLines(const QStringList &lines);
+    // Writes a text as it is (line ends normalised). No change signal when equal.
+    void setText(const QString &text);
+    void clear();
+
+    // The text with CR LF for every line break, as saved and searched.
+    QString crlfText() const;
+
+    void deleteFirstLine();
+    void deleteLastLine();
+    void appendLine(const QString &line);
+    // Replaces one line's text in place.
+    void replaceLine(qsizetype index, const QString &text);
+
+    // Selection in CR LF positions.
+    qsizetype selStart() const;
+    qsizetype selLength() const;
+    void setSelection(qsizetype start, qsizetype length);
+    void selectAll();
+    void caretToStart();
+
+private:
+    int toQtPosition(qsizetype crlfPosition) const;
+    qsizetype toCrlfPosition(int qtPosition) const;
+
+    QPlainTextEdit *m_edit;
+};
+
+} // namespace veltrix

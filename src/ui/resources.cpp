@@ -1,0 +1,18 @@
+#include "resources.h"
+
+#include <QtGlobal>
+
+static void initResourcesOutsideNamespace()
+{
+    Q_INIT_RESOURCE(veltrix);
+}
+
+namespace veltrix {
+
+void initVeltrixResources()
+{
+    static const bool done = (initResourcesOutsideNamespace(), true);
+    Q_UNUSED(done);
+}
+
+} // namespace veltrix

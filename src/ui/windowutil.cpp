@@ -1,0 +1,65 @@
+#include "windowutil.h"
+
+#include <QEvent>
+#include <QObject>
+#include <QWidget>
+
+namespace veltrix {
+
+void reportError(const Platform &platform, const QString &text)
+{
+    if (platform.messageBoxes)
+        platform.messageBoxes->show({QStringLiteral("Veltrix Professional"), text, MsgButtons::Ok, MsgIcon::Critical});
+}
+
+namespace {
+
+class FocusWatcher : public QObject {
+public:
+    FocusWatcher(QWidget *field, QEvent::Type type, std::function<void()> handler)
+        : QObject(field), m_type(type), m_handler(std::move(handler))
+    {
+        field->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == m_type && watched == parent())
+            m_handler();
+        return false;
+    }
+
+private:
+    QEvent::Type m_type;
+    std::function<void()> m_handler;
+};
+
+} // namespace
+
+void onFocusLost(QWidget *field, std::function<void()> check)
+{
+    new FocusWatcher(field, QEvent::FocusOut, std::move(check));
+}
+
+void onFocusGained(QWidget *field, std::function<void()> handler)
+{
+    new FocusWatcher(field, QEvent::FocusIn, std::move(handler));
+}
+
+bool isStayOnTop(const QWidget *window)
+{
+    return window->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+}
+
+void setStayOnTop(QWidget *window, bool on)
+{
+    if (isStayOnTop(window) == on)
+        return;
+    const bool visible = window->isVisible();
+    window->setWindowFlag(Qt::WindowStaysOnTopHint, on);
+    if (visible)
+        window->show();
+}
+
+} // namespace veltrix

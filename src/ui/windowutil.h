@@ -1,0 +1,43 @@
+#pragma once
+
+#include "core/error.h"
+#include "platform/platform.h"
+
+#include <QString>
+#include <exception>
+#include <functional>
+
+class QAction;
+class QLineEdit;
+class QWidget;
+class QComboBox;
+
+namespace veltrix {
+
+// Shows an error text the way every command failure is shown.
+void reportError(const Platform &platform, const QString &text);
+
+// The top-level guard around every command: an error ends the command, its
+// text is shown in a message box and the program goes on.
+template <class F>
+void guarded(const Platform &platform, F &&command)
+{
+    try {
+        command();
+    } catch (const VeltrixError &e) {
+        reportError(platform, e.message());
+    } catch (const std::exception &e) {
+        reportError(platform, QString::fromLocal8Bit(e.what()));
+    }
+}
+
+// Runs check when the field loses the keyboard focus. Focus moves on the
+// mouse press, so the check runs before the click of the button taking it.
+void onFocusLost(QWidget *field, std::function<void()> check);
+void onFocusGained(QWidget *field, std::function<void()> handler);
+
+// Switches the stay-on-top hint without leaving a shown window hidden.
+void setStayOnTop(QWidget *window, bool on);
+bool isStayOnTop(const QWidget *window);
+
+} // namespace veltrix

@@ -1,0 +1,87 @@
+#include "fakeplatform.h"
+
+namespace veltrix::test {
+
+MsgResult FakeMessageBoxes::show(const MessageRequest &request)
+{
+    shown << request;
+    if (!answers.empty()) {
+        const MsgResult r = answers.front();
+        answers.pop_front();
+        return r;
+    }
+    return request.buttons == MsgButtons::Ok ? MsgResult::Ok : MsgResult::Yes;
+}
+
+QString FakeFileDialogs::openFileName(QWidget *, const QString &)
+{
+    ++opens;
+    if (openAnswers.empty())
+        return QString();
+    const QString r = openAnswers.front();
+    openAnswers.pop_front();
+    return r;
+}
+
+QString FakeFileDialogs::saveFileName(QWidget *, const QString &, const QString &initialName)
+{
+    ++saves;
+    saveInitialNames << initialName;
+    if (saveAnswers.empty())
+        return QString();
+    const QString r = saveAnswers.front();
+    saveAnswers.pop_front();
+    return r;
+}
+
+bool FakeAudio::setWaveVolume(quint32 v)
+{
+    if (!hasDevice)
+        return false;
+    volume = v;
+    return true;
+}
+
+bool FakeAudio::playSound(const QString &name)
+{
+    for (const QString &known : knownSounds) {
+        if (known.compare(name, Qt::CaseInsensitive) == 0) {
+            played << known;
+            return true;
+        }
+    }
+    return false;
+}
+
+HttpResult FakeHttp::get(const QString &url)
+{
+    gets << url;
+    if (responses.contains(url))
+        return responses.value(url);
+    return {false, {}, QStringLiteral("Verbindung fehlgeschlagen")};
+}
+
+HttpResult FakeHttp::postForm(const QString &url, const QByteArray &body)
+{
+    posts.append({url, body});
+    if (responses.contains(url))
+        return responses.value(url);
+    return {false, {}, QStringLiteral("Verbindung fehlgeschlagen")};
+}
+
+Platform FakePlatform::platform()
+{
+    Platform p;
+    p.messageBoxes = &messageBoxes;
+    p.clipboard = &clipboard;
+    p.feedback = &feedback;
+    p.fileDialogs = &fileDialogs;
+    p.urlOpener = &urlOpener;
+    p.audio = &audio;
+    p.http = &http;
+    p.clock = &clock;
+    p.images = &images;
+    return p;
+}
+
+} // namespace veltrix::test

@@ -1,0 +1,105 @@
+#pragma once
+
+#include "platform/platform.h"
+
+#include <QList>
+#include <QMap>
+#include <QStringList>
+#include <deque>
+
+namespace veltrix::test {
+
+// Records every message box and answers from a queue (default: the first
+// button's natural answer, Ok or Yes).
+class FakeMessageBoxes : public MessageBoxes {
+public:
+    MsgResult show(const MessageRequest &request) override;
+    QList<MessageRequest> shown;
+    std::deque<MsgResult> answers;
+    QString lastText() const { return shown.isEmpty() ? QString() : shown.last().text; }
+};
+
+class FakeClipboard : public Clipboard {
+public:
+    void setText(const QString &text) override { m_text = text; ++writes; }
+    QString text() const override { return m_text; }
+    int writes = 0;
+
+private:
+    QString m_text;
+};
+
+class FakeFeedback : public Feedback {
+public:
+    void beep() override { ++beeps; }
+    void flash(QWidget *) override { ++flashes; }
+    int beeps = 0;
+    int flashes = 0;
+};
+
+class FakeFileDialogs : public FileDialogs {
+public:
+    QString openFileName(QWidget *, const QString &filter) override;
+    QString saveFileName(QWidget *, const QString &filter, const QString &initialName) override;
+    std::deque<QString> openAnswers; // empty text = cancel
+    std::deque<QString> saveAnswers;
+    QStringList saveInitialNames;
+    int opens = 0;
+    int saves = 0;
+};
+
+class FakeUrlOpener : public UrlOpener {
+public:
+    void open(const QString &url) override { opened << url; }
+    QStringList opened;
+};
+
+class FakeAudio : public Audio {
+public:
+    std::optional<quint32> waveVolume() override { return hasDevice ? std::optional<quint32>(volume) : std::nullopt; }
+    bool setWaveVolume(quint32 v) override;
+    bool playSound(const QString &name) override;
+    bool hasDevice = true;
+    quint32 volume = 0xFFFFFFFF;
+    QStringList played;
+    QStringList knownSounds{QStringLiteral("TIMER1"), QStringLiteral("TIMER2"), QStringLiteral("TIMER3")};
+};
+
+class FakeHttp : public HttpClient {
+public:
+    HttpResult get(const QString &url) override;
+    HttpResult postForm(const QString &url, const QByteArray &body) override;
+    QMap<QString, HttpResult> responses; // by url; missing = error
+    QStringList gets;
+    QList<QPair<QString, QByteArray>> posts;
+};
+
+class FakeClock : public Clock {
+public:
+    QDateTime now() const override { return current; }
+    QString shortDate(const QDateTime &t) const override { return t.toString(QStringLiteral("dd.MM.yyyy")); }
+    QString longTime(const QDateTime &t) const override { return t.toString(QStringLiteral("HH:mm:ss")); }
+    QDateTime current = QDateTime(QDate(2026, 12, 7), QTime(11, 30, 5));
+};
+
+class FakeImages : public ImageDecoder {
+public:
+    QImage decodeJpeg(const QByteArray &) override { return QImage(); }
+};
+
+// All fakes in one bundle.
+struct FakePlatform {
+    FakeMessageBoxes messageBoxes;
+    FakeClipboard clipboard;
+    FakeFeedback feedback;
+    FakeFileDialogs fileDialogs;
+    FakeUrlOpener urlOpener;
+    FakeAudio audio;
+    FakeHttp http;
+    FakeClock clock;
+    FakeImages images;
+
+    Platform platform();
+};
+
+} // namespace veltrix::test
