@@ -1,0 +1,45 @@
+// Foundation operations: pasting, cleaning, statistics, save point, last
+// line, and one typed character (the change handler).
+#include "harness.h"
+
+#include "ui/mainfrm.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QKeyEvent>
+#include <QPlainTextEdit>
+#include <QTextCursor>
+
+namespace veltrix::bench {
+namespace {
+
+const Registrar paste{{QStringLiteral("paste report into Memo1"),
+                       [](TfrmMain &w, const QString &report) {
+                           w.memo().clear();
+                           QApplication::clipboard()->setText(report);
+                       },
+                       [](TfrmMain &w) { w.Memo1->paste(); }}};
+
+const Registrar clean{{QStringLiteral("CleanList"), nullptr, [](TfrmMain &w) { w.CleanList(); }}};
+
+const Registrar money{{QStringLiteral("UpdateProtectionMoney"), nullptr, [](TfrmMain &w) { w.UpdateProtectionMoney(); }}};
+
+const Registrar safepoint{{QStringLiteral("CreateSafepoint"), nullptr, [](TfrmMain &w) { w.CreateSafepoint(); }}};
+
+const Registrar lastLine{{QStringLiteral("letzte Zeile löschen"), nullptr,
+                          [](TfrmMain &w) { w.letzteZeilelschen1Click(); }}};
+
+const Registrar typed{{QStringLiteral("one typed character (change handler)"),
+                       [](TfrmMain &w, const QString &) {
+                           QTextCursor c = w.Memo1->textCursor();
+                           c.setPosition(0);
+                           w.Memo1->setTextCursor(c);
+                           w.Memo1->setFocus();
+                       },
+                       [](TfrmMain &w) {
+                           QKeyEvent press(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier, QStringLiteral("x"));
+                           QApplication::sendEvent(w.Memo1, &press);
+                       }}};
+
+} // namespace
+} // namespace veltrix::bench

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+#include <vector>
+
+namespace veltrix {
+class TfrmMain;
+}
+
+namespace veltrix::bench {
+
+// A seeded spy report of the given number of lines, "\n" after each line.
+QString generateReport(int lines, quint32 seed = 20261208);
+
+// One measured operation. prepare runs untimed before every repetition and
+// gets the window with the report already pasted into Memo1; run is timed.
+struct Case {
+    QString name;
+    std::function<void(TfrmMain &window, const QString &report)> prepare;
+    std::function<void(TfrmMain &window)> run;
+    int maxLines = 100000; // skip larger sizes (for operations measured elsewhere)
+};
+
+// Cases register themselves from any bench/*.cpp through a static Registrar.
+std::vector<Case> &cases();
+struct Registrar {
+    explicit Registrar(Case c) { cases().push_back(std::move(c)); }
+};
+
+} // namespace veltrix::bench
