@@ -178,12 +178,15 @@ public:
 
     // ---- filters (mainfrm_filter.cpp) ----
     void setupFilterPage();
+    QLineEdit *Versteck = nullptr;
+    QWidget *keinversteck = nullptr;
 
     // ---- building evaluation (mainfrm_info.cpp) ----
     void setupInfoPage();
 
     // ---- line commands (mainfrm_lines.cpp) ----
     void setupLineCommands();
+    void N1Hausnummerkopieren1Click();
 
     // ---- undo and save slots (mainfrm_snapshots.cpp) ----
     void setupSnapshots();
