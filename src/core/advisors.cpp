@@ -39,10 +39,10 @@ const QStringList &trapCatalogue()
     return traps;
 }
 
-QString riotLevel(qint32 value, bool recommended)
+QString riotLevel(qint64 value, bool recommended)
 {
     struct Band {
-        qint32 upTo;
+        qint64 upTo;
         const char16_t *text;
     };
     static constexpr Band bands[] = {
@@ -81,7 +81,7 @@ QString requiredRiots(QStringView line)
         return kNoValue;
     const qint32 sg = getSG(line);
     const qint32 traps = countTraps(line);
-    const qint32 x = (sg <= 44 && traps > 0) ? sg + traps : sg;
+    const qint64 x = (sg <= 44 && traps > 0) ? static_cast<qint64>(sg) + traps : sg;
     return riotLevel(x, false);
 }
 
@@ -91,7 +91,8 @@ QString recommendedRiots(QStringView line)
         return kNoValue;
     const qint32 sg = getSG(line);
     const qint32 traps = countTraps(line);
-    qint32 x = sg;
+    // 64 bits: the SG is not clamped, and the additions must not wrap.
+    qint64 x = sg;
     if (sg > 44) {
         const QStringList &kinds = trapCatalogue();
         for (int position = 8; position <= 18; ++position) {
@@ -108,7 +109,7 @@ QString recommendedRiots(QStringView line)
             }
         }
     } else if (traps > 0) {
-        x = sg + traps;
+        x = static_cast<qint64>(sg) + traps;
     }
     return riotLevel(x, true);
 }

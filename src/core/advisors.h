@@ -11,7 +11,7 @@ const QStringList &trapCatalogue();
 
 // Riot level text for a takeover value; outside 0..200 the required advisor
 // gives the empty text and the recommended one "Extrem".
-QString riotLevel(qint32 takeoverValue, bool recommended);
+QString riotLevel(qint64 takeoverValue, bool recommended);
 
 // Robberies needed before a takeover: a decimal number, or "---" for a line
 // without a readable SG or for a hideout or hotel room.

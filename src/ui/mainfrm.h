@@ -175,18 +175,78 @@ public:
 
     // ---- sort orders (mainfrm_sort.cpp) ----
     void setupSortCommands();
+    void Strasse1Click();
+    void Strasse2Click();
+    void Strasseabsteigend1Click();
+    void Hausnummeraufsteigend1Click();
+    void Gebude1Click();
+    void Versteckaufsteigend1Click();
+    void AnzahlvFallenaufsteigend1Click();
 
     // ---- filters (mainfrm_filter.cpp) ----
     void setupFilterPage();
+    QGroupBox *GroupGebaeudeFilter = nullptr;
+    QGroupBox *GroupStrassenFilter = nullptr;
+    QGroupBox *GroupSicherheitsgefuehl = nullptr;
+    QPushButton *Button1 = nullptr;
+    QPushButton *Button3 = nullptr;
+    QPushButton *Button4 = nullptr;
+    QPushButton *Button2 = nullptr;
+    QPushButton *Button8 = nullptr;
+    QPushButton *BitBtn1 = nullptr;
     QLineEdit *Versteck = nullptr;
     QWidget *keinversteck = nullptr;
+    QLineEdit *Range = nullptr;
+    QPushButton *Button5 = nullptr;
+    QPushButton *Button10 = nullptr;
+    QLineEdit *Edit1 = nullptr;
+    QLineEdit *Edit2 = nullptr;
+    QPushButton *BitBtn2 = nullptr;
+    QPushButton *BitBtn3 = nullptr;
+    QLineEdit *Edit3 = nullptr;
+    QPushButton *BitBtn4 = nullptr;
+    void BitBtn1Click();
+    void BitBtn2Click();
+    void BitBtn3Click();
+    void BitBtn4Click();
+    void Button1Click();
+    void Button2Click();
+    void Button3Click();
+    void Button4Click();
+    void Button5Click();
+    void Button8Click();
+    void Button10Click();
+    void Gebs10001Click();
+    void Gebs5001Click();
+    void Marktgebude1Click();
+    void VersteckExit();
+    void RangeExit();
+    void Edit1Exit();
+    void Edit2Exit();
+    void Edit3Exit();
 
     // ---- building evaluation (mainfrm_info.cpp) ----
     void setupInfoPage();
+    QGroupBox *GroupGebaeudeeigenschaften = nullptr;
+    QLabel *InfoGeb = nullptr;
+    QLabel *InfoSG = nullptr;
+    QLabel *InfoRandale = nullptr;
+    QLabel *HintRandale = nullptr;
+    QLabel *marker = nullptr;
+    QLabel *InfoUeberfall = nullptr;
+    QLabel *Fussweg = nullptr;
 
     // ---- line commands (mainfrm_lines.cpp) ----
     void setupLineCommands();
+    FindBox *FindDialog1 = nullptr;
+    void AktuelleZeilelschen1Click();
     void N1Hausnummerkopieren1Click();
+    void N1Zeilenachunten1Click();
+    void Verstecknachunten1Click();
+    void Listeumkehren1Click();
+    void Aktualisieren1Click();
+    void Suchen1Click();
+    void FindDialog1Find();
 
     // ---- undo and save slots (mainfrm_snapshots.cpp) ----
     void setupSnapshots();
