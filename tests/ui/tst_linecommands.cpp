@@ -1,0 +1,331 @@
+// Line commands, the find box and the building evaluation on the Info tab.
+#include "support/fakeplatform.h"
+#include "ui/findbox.h"
+#include "ui/mainfrm.h"
+
+#include <QAction>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QtTest>
+
+using namespace veltrix;
+
+namespace {
+
+const QString kBank = QStringLiteral("Lindenallee 117: Bank (SG: 45%) [Fallgitter]");
+const QString kKiosk = QStringLiteral("Am Alten Markt 3: Kiosk (SG: 100%) Keine Ausbauten vorhanden");
+const QString kFabrik = QStringLiteral("Zollstraße 12: Fabrik (SG: 40%) Keine Ausbauten vorhanden");
+const QString kBad = QStringLiteral("Lindenallee 12a: Bank (SG: 45%) [Fallgitter]");
+const QString kJunk = QStringLiteral("Spionagebericht vom 07.12.2026");
+const QColor kGreen(0, 128, 0);
+const QColor kBlack(0, 0, 0);
+
+QString text(const QStringList &lines)
+{
+    return lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
+}
+
+void setHideout(TfrmMain &w, const QString &hideout)
+{
+    w.Versteck->setText(hideout);
+    w.VersteckExit();
+}
+
+QColor colorOf(const QLabel *label)
+{
+    return label->palette().color(QPalette::WindowText);
+}
+
+} // namespace
+
+class TestLineCommands : public QObject {
+    Q_OBJECT
+
+private slots:
+    void deleteFirstLine()
+    {
+        test::FakePlatform fakes;
+        TfrmMain w(fakes.platform());
+        const QStringList before{kBank, kKiosk};
+        w.memo().setText(text(before));
+        w.AktuelleZeilelschen1->trigger();
+        QCOMPARE(w.memo().lines(), QStringList{kKiosk});
+        QCOMPARE(w.InfoGeb->text(), QStringLiteral("Am Alten Markt 3"));
+        QCOMPARE(w.memo().selStart(), 15);
+        QCOMPARE(w.memo().selLength(), 1);
+        QCOMPARE(fakes.clipboard.text(), QStringLiteral("3"));
+        QCOMPARE(w.undoCopy(), before);
+        QVERIFY(w.Rckgngig1->isEnabled());
+        QCOMPARE(w.Schutzgeld->text(), QStringLiteral("80 €"));
+
+        // The last line: nothing left to copy, the clipboard keeps "3".
+        w.AktuelleZeilelschen1->trigger();
+        QVERIFY(w.memo().isEmpty());
+        QCOMPARE(fakes.clipboard.writes, 1);
+        QCOMPARE(w.InfoGeb->text(), QStringLiteral("---"));
+        // An empty list: nothing to delete, no error.
+        w.AktuelleZeilelschen1->trigger();
+        QVERIFY(fakes.messageBoxes.shown.isEmpty());
+    }
+
+    void copyHouseNumber_data()
+    {
+        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<QString>("hideout");
+        QTest::addColumn<QString>("clipboard"); // empty: nothing copied
+        QTest::addColumn<QString>("message");
+        QTest::newRow("worked example") << QStringList{kJunk, kBank} << "0" << "117" << "";
+        QTest::newRow("letters copied as they are") << QStringList{kBad} << "0" << "12a" << "";
+        QTest::newRow("hideout entered stops first")
+            << QStringList{kBad} << "100" << "" << QStringLiteral("'12a' ist kein gültiger Integerwert");
+        QTest::newRow("no blank after the colon") << QStringList{QStringLiteral("Lindenallee 117:xBank")}
+                                                  << "0" << "117" << "";
+        QTest::newRow("empty list") << QStringList{} << "0" << "" << "";
+        QTest::newRow("no colon") << QStringList{QStringLiteral("1Bank (SG 45%)")} << "0" << "" << "";
+    }
+
+    void copyHouseNumber()
+    {
+        QFETCH(QStringList, lines);
+        QFETCH(QString, hideout);
+        QFETCH(QString, clipboard);
+        QFETCH(QString, message);
+        test::FakePlatform fakes;
+        TfrmMain w(fakes.platform());
+        setHideout(w, hideout);
+        w.memo().setText(text(lines));
+        w.N1Hausnummerkopieren1->trigger();
+        QCOMPARE(fakes.clipboard.text(), clipboard);
+        QCOMPARE(fakes.clipboard.writes, clipboard.isEmpty() ? 0 : 1);
+        QCOMPARE(fakes.messageBoxes.lastText(), message);
+        QCOMPARE(w.memo().selLength(), clipboard.size());
+    }
+
+    void firstLineDown()
+    {
+        test::FakePlatform fakes;
+        TfrmMain w(fakes.platform());
+        w.memo().setText(text({kBank, kKiosk, kFabrik}));
+        w.N1Zeilenachunten1->trigger();
+        QCOMPARE(w.memo().lines(), (QStringList{kKiosk, kFabrik, kBank}));
+        QCOMPARE(fakes.clipboard.text(), QStringLiteral("3"));
+        QVERIFY(w.undoCopy().isEmpty());
+
+        w.memo().clear();
+        w.N1Zeilenachunten1->trigger();
+        QVERIFY(w.memo().isEmpty());
+        QVERIFY(fakes.messageBoxes.shown.isEmpty());
+    }
+
+    void hideoutDown()
+    {
+        test::FakePlatform fakes;
+        TfrmMain w(fakes.platform());
+        const QString a = QStringLiteral("A 1: Bank (SG: 45%) [Fallgitter]");
+        const QString v1 = QStringLiteral("B 2: Versteck (SG: 45%) [Fallgitter]");
+        const QString b = QStringLiteral("C 3: Kiosk (SG: 45%) [Fallgitter]");
+        const QString h = QStringLiteral("D 4: Hotelzimmer (SG: 45%) [Fallgitter]");
+        w.memo().setText(text({a, v1, b, h}));
+        w.Verstecknachunten1->trigger();
+        QCOMPARE(w.memo().lines(), (QStringList{a, b, h, v1}));
+        w.Verstecknachunten1->trigger();
+        QCOMPARE(w.memo().lines(), (QStringList{a, b, v1, h}));
+        QVERIFY(w.undoCopy().isEmpty());
+
+        // A street holding "Versteck" moves too; lines that are not report
+        // lines stay.
+        const QString street = QStringLiteral("Am Versteckweg 1: Bank (SG: 45%) [Fallgitter]");
+        w.memo().setText(text({kJunk, street, a}));
+        w.Verstecknachunten1->trigger();
+        QCOMPARE(w.memo().lines(), (QStringList{kJunk, a, street}));
+    }
+
+    void reverse()
+    {
+        test::FakePlatform fakes;
+        TfrmMain w(fakes.platform());
+        const QStringList lines{kJunk, kBank, QString(), kKiosk};
+        w.memo().setText(text(lines));
+        w.Listeumkehren1->trigger();
+        QCOMPARE(w.memo().lines(), (QStringList{kKiosk, QString(), kBank, kJunk}));
+        QCOMPARE(w.undoCopy(), lines);
+        w.Listeumkehren1->trigger();
+        QCOMPARE(w.memo().lines(), lines);
+        QVERIFY(w.windowTitle().endsWith(QStringLiteral(" *")));
+    }
+
+    void refresh()
+    {
+        test::FakePlatform fakes;
+        TfrmMain w(fakes.platform());
+        w.memo().setText(text({kJunk, kFabrik, kBank}));
+        w.Aktualisieren1->trigger();
+        QCOMPARE(w.memo().lines(), (QStringList{kFabrik, kBank}));
+        QCOMPARE(fakes.clipboard.text(), QStringLiteral("12"));
+        QCOMPARE(fakes.clipboard.writes, 2);
+        QCOMPARE(w.Schutzgeld->text(), QStringLiteral("1.800 €"));
+        QCOMPARE(w.InfoGeb->text(), QStringLiteral("Zollstraße 12"));
+    }
+
+    void find()
+    {
+        test::FakePlatform fakes;
+        TfrmMain w(fakes.platform());
+        w.memo().setText(text({kKiosk, kBank, kFabrik, kJunk, kBad}));
+        w.Suchen1->trigger();
+        QVERIFY(w.FindDialog1->isVisible());
+        QVERIFY(!w.FindDialog1->isModal());
+        QCOMPARE(w.FindDialog1->label->text(), QStringLiteral("Suchen nach:"));
+        QCOMPARE(w.FindDialog1->findNextButton->text(), QStringLiteral("Weitersuchen"));
+        QCOMPARE(w.FindDialog1->cancelButton->text(), QStringLiteral("Abbrechen"));
+
+        w.memo().caretToStart();
+        w.FindDialog1->setFindText(QStringLiteral("Bank"));
+        const qsizetype line2 = kKiosk.size() + 2;
+        const qsizetype line5 = line2 + kBank.size() + 2 + kFabrik.size() + 2 + kJunk.size() + 2;
+        const struct {
+            qsizetype start;
+            int beeps;
+        } presses[] = {{line2 + 17, 0}, {line5 + 17, 0}, {line5 + 17, 1}, {line5 + 17, 2}};
+        for (const auto &p : presses) {
+            w.FindDialog1->findNextButton->click();
+            QCOMPARE(w.memo().selStart(), p.start);
+            QCOMPARE(w.memo().selLength(), 4);
+            QCOMPARE(fakes.feedback.beeps, p.beeps);
+        }
+        QVERIFY(w.FindDialog1->isVisible());
+
+        // Case-sensitive: "bank" finds nothing.
+        w.memo().caretToStart();
+        w.FindDialog1->setFindText(QStringLiteral("bank"));
+        w.FindDialog1->findNextButton->click();
+        QCOMPARE(fakes.feedback.beeps, 3);
+        QCOMPARE(w.memo().selLength(), 0);
+
+        // A search text spanning a line break counts it as CR LF.
+        w.FindDialog1->setFindText(QStringLiteral("vorhanden\r\nLinden"));
+        w.FindDialog1->findNextButton->click();
+        QCOMPARE(w.memo().selStart(), kKiosk.size() - 9);
+        QCOMPARE(w.memo().selLength(), 17);
+
+        w.FindDialog1->cancelButton->click();
+        QVERIFY(!w.FindDialog1->isVisible());
+    }
+
+    // Texts of any length are searched to their end.
+    void findInLongText()
+    {
+        test::FakePlatform fakes;
+        TfrmMain w(fakes.platform());
+        QStringList lines(2000, kFabrik);
+        lines << kBank;
+        w.memo().setText(text(lines));
+        QVERIFY(w.memo().crlfText().size() > 100000);
+        w.FindDialog1->setFindText(QStringLiteral("Bank"));
+        w.FindDialog1Find();
+        QCOMPARE(fakes.feedback.beeps, 0);
+        QCOMPARE(w.memo().selStart(), qsizetype(2000) * (kFabrik.size() + 2) + 17);
+    }
+
+    void buildingInfo_data()
+    {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QString>("hideout");
+        QTest::addColumn<QStringList>("texts"); // InfoGeb, InfoSG, InfoRandale, HintRandale, InfoUeberfall, Fussweg
+        QTest::addColumn<bool>("greenRiots");
+        QTest::addColumn<bool>("markerShown");
+        const QString keine = QStringLiteral("keine, sofortige Übernahme möglich");
+        QTest::newRow("worked example")
+            << "Lindenallee 117: Bank (SG: 45%) [Sicherheitsschloß, Fallgitter, Nagelbrett]" << "100"
+            << QStringList{"Lindenallee 117", "45 % / 3", "Leichte Schulter", "Leichte Schulter", "1",
+                           "1 min 28 sec"}
+            << false << false;
+        QTest::newRow("at once, green") << "Am Markt 3: Kiosk (SG: 40%) Keine Ausbauten vorhanden" << "0"
+                                        << QStringList{"Am Markt 3", "40 % / 0", keine, keine, "0", "---"} << true
+                                        << false;
+        QTest::newRow("marker") << "Weg 7: Bank (SG: 80%) [Laserwaffen]" << "7"
+                                << QStringList{"Weg 7", "80 % / 1", "Normal", "Extrem", "8", "0 min 3 sec"} << false
+                                << true;
+        QTest::newRow("hideout line") << "Weg 500: Versteck (SG: 45%) [Fallgitter]" << "100"
+                                      << QStringList{"Weg 500", "45 % / 1", "---", "---", "---", "33 min 23 sec"}
+                                      << false << false;
+        QTest::newRow("unreadable SG") << "Weg 90: Bank (SG: 45 %) [Fallgitter]" << "100"
+                                       << QStringList{"Weg 90", "---", "---", "---", "---", "0 min 53 sec"} << false
+                                       << false;
+        QTest::newRow("empty list, no hideout") << "" << "0"
+                                                << QStringList{"---", "---", "---", "---", "---", "---"} << false
+                                                << false;
+    }
+
+    void buildingInfo()
+    {
+        QFETCH(QString, line);
+        QFETCH(QString, hideout);
+        QFETCH(QStringList, texts);
+        QFETCH(bool, greenRiots);
+        QFETCH(bool, markerShown);
+        test::FakePlatform fakes;
+        TfrmMain w(fakes.platform());
+        setHideout(w, hideout);
+        w.memo().setText(line.isEmpty() ? QString() : text({kJunk, line, kBank}));
+        // The previous evaluation's colour and marker must not stay.
+        w.marker->show();
+        for (QLabel *label : {w.InfoRandale, w.HintRandale}) {
+            QPalette green = label->palette();
+            green.setColor(QPalette::WindowText, kGreen);
+            label->setPalette(green);
+        }
+        w.ShowBuildingInfo();
+        QCOMPARE((QStringList{w.InfoGeb->text(), w.InfoSG->text(), w.InfoRandale->text(), w.HintRandale->text(),
+                              w.InfoUeberfall->text(), w.Fussweg->text()}),
+                 texts);
+        QCOMPARE(colorOf(w.InfoRandale), greenRiots ? kGreen : kBlack);
+        QCOMPARE(colorOf(w.HintRandale), greenRiots ? kGreen : kBlack);
+        QCOMPARE(!w.marker->isHidden(), markerShown);
+        QVERIFY(fakes.messageBoxes.shown.isEmpty());
+    }
+
+    void buildingInfoConversionError()
+    {
+        test::FakePlatform fakes;
+        TfrmMain w(fakes.platform());
+        setHideout(w, QStringLiteral("100"));
+        w.Fussweg->setText(QStringLiteral("previous"));
+        w.memo().setText(text({kBad}));
+        w.Aktualisieren1->trigger();
+        QCOMPARE(fakes.messageBoxes.lastText(), QStringLiteral("'12a' ist kein gültiger Integerwert"));
+        QCOMPARE(w.InfoGeb->text(), QStringLiteral("Lindenallee 12a"));
+        QCOMPARE(w.InfoRandale->text(), QStringLiteral("Leichte Schulter"));
+        QCOMPARE(w.Fussweg->text(), QStringLiteral("previous"));
+        QCOMPARE(fakes.clipboard.writes, 0);
+
+        // An empty list with a hideout fails the same way, on the empty text.
+        w.memo().clear();
+        w.N1Hausnummerkopieren1->trigger();
+        QCOMPARE(fakes.messageBoxes.lastText(), QStringLiteral("'' ist kein gültiger Integerwert"));
+        QCOMPARE(w.InfoGeb->text(), QStringLiteral("---"));
+    }
+
+    void infoCaptions()
+    {
+        test::FakePlatform fakes;
+        TfrmMain w(fakes.platform());
+        QStringList captions;
+        for (const QLabel *label : w.GroupGebaeudeeigenschaften->findChildren<QLabel *>())
+            captions << label->text();
+        for (const char *caption : {"SG / Fallen:", "benötigte Randale vor Übernahme:",
+                                    "empfohlene Randale vor Übernahme:", "benötigte Überfälle vor Übernahme: ",
+                                    "Fussweg: ", "!"})
+            QVERIFY2(captions.contains(QString::fromUtf8(caption)), caption);
+        QCOMPARE(w.GroupGebaeudeeigenschaften->title(), QStringLiteral("Gebäudeeigenschaften"));
+        QVERIFY(w.marker->isHidden());
+        for (const QLabel *field : {w.InfoGeb, w.InfoSG, w.InfoRandale, w.HintRandale, w.InfoUeberfall, w.Fussweg})
+            QCOMPARE(field->text(), QStringLiteral("---"));
+    }
+};
+
+QTEST_MAIN(TestLineCommands)
+#include "tst_linecommands.moc"

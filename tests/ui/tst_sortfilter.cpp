@@ -1,0 +1,343 @@
+// The sort and filter commands of the main window in their frame.
+#include "support/fakeplatform.h"
+#include "ui/mainfrm.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QtTest>
+
+using namespace veltrix;
+
+namespace {
+
+const QString kCasino = QStringLiteral("Lindenallee 117: Casino (SG: 45%) [Fallgitter]");
+const QString kFabrik = QStringLiteral("Zollstraße 12: Fabrik (SG: 40%) Keine Ausbauten vorhanden");
+const QString kKiosk = QStringLiteral("Am Alten Markt 3: Kiosk (SG: 100%) Keine Ausbauten vorhanden");
+const QString kJunk = QStringLiteral("Spionagebericht vom 07.12.2026");
+const QString kBad = QStringLiteral("Lindenallee 12a: Bank (SG: 45%) [Fallgitter]");
+
+QString text(const QStringList &lines)
+{
+    return lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
+}
+
+int checkedCount(const QListWidget *list)
+{
+    int n = 0;
+    for (int i = 0; i < list->count(); ++i)
+        n += list->item(i)->checkState() == Qt::Checked ? 1 : 0;
+    return n;
+}
+
+} // namespace
+
+class TestSortFilter : public QObject {
+    Q_OBJECT
+
+private slots:
+    // Every order and filter: undo copy from before cleaning, the cleaned and
+    // reordered list written once, the closing status text.
+    void frame_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("security feeling") << "Strasse1" << QStringList{kFabrik, kCasino, kKiosk};
+        QTest::newRow("address") << "Strasse2" << QStringList{kKiosk, kCasino, kFabrik};
+        QTest::newRow("house number down") << "Strasseabsteigend1" << QStringList{kCasino, kFabrik, kKiosk};
+        QTest::newRow("house number up") << "Hausnummeraufsteigend1" << QStringList{kKiosk, kFabrik, kCasino};
+        QTest::newRow("building type") << "Gebude1" << QStringList{kCasino, kFabrik, kKiosk};
+        QTest::newRow("distance") << "Versteckaufsteigend1" << QStringList{kKiosk, kFabrik, kCasino};
+        QTest::newRow("V button") << "Button10" << QStringList{kKiosk, kFabrik, kCasino};
+        QTest::newRow("traps") << "AnzahlvFallenaufsteigend1" << QStringList{kFabrik, kKiosk, kCasino};
+        QTest::newRow("type filter, nothing checked") << "BitBtn1" << QStringList{};
+        QTest::newRow("house-number filter") << "BitBtn2" << QStringList{kCasino, kFabrik, kKiosk};
+        QTest::newRow("SG <= 44") << "BitBtn3" << QStringList{kFabrik};
+        QTest::newRow("SG >= 44") << "BitBtn4" << QStringList{kCasino, kKiosk};
+        QTest::newRow("menu Gebs >= 900") << "Gebs10001" << QStringList{kCasino};
+        QTest::newRow("menu Gebs >= 500") << "Gebs5001" << QStringList{kFabrik};
+        QTest::newRow("menu market buildings") << "Marktgebude1" << QStringList{};
+    }
+
+    void frame()
+    {
+        QFETCH(QString, command);
+        QFETCH(QStringList, expected);
+        test::FakePlatform fakes;
+        TfrmMain w(fakes.platform());
+        const QStringList before{kJunk, kCasino, QString(), kFabrik, kKiosk};
+        w.memo().setText(text(before));
+        int changes = 0;
+        connect(w.Memo1, &QPlainTextEdit::textChanged, this, [&changes] { ++changes; });
+
+        if (auto *action = w.findChild<QAction *>(command))
+            action->trigger();
+        else
+            w.findChild<QPushButton *>(command)->click();
+
+        QVERIFY2(fakes.messageBoxes.shown.isEmpty(), qPrintable(fakes.messageBoxes.lastText()));
+        QCOMPARE(w.memo().lines(), expected);
+        QCOMPARE(w.undoCopy(), before);
+        QVERIFY(w.Rckgngig1->isEnabled());
+        QCOMPARE(w.panels[0]->text(), QStringLiteral("ready."));
+        QVERIFY(changes <= 2); // the cleaning and the one write-back
+    }
+
+    void filtersRecomputeProtectionMoney()
+    {
+        test::FakePlatform fakes;
+        TfrmMain w(fakes.platform());
+        w.memo().setText(text({kCasino, kFabrik, kKiosk}));
+        w.UpdateProtectionMoney();
+        QCOMPARE(w.Schutzgeld->text(), QStringLiteral("2.080 €"));
+        w.Gebs5001->trigger();
+        QCOMPARE(w.Schutzgeld->text(), QStringLiteral("700 €"));
+        QCOMPARE(w.panels[2]->text(), QStringLiteral("Schutzgeld: 700 €"));
+        w.Edit3->setText(QStringLiteral("50"));
+        w.BitBtn4->click();
+        QCOMPARE(w.Schutzgeld->text(), QStringLiteral("0 €"));
+    }
+
+    // The conversion error ends the command before the write-back.
+    void conversionError_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("hideout");
+        QTest::addColumn<QString>("edit1");
+        QTest::addColumn<QString>("message");
+        const QString bad = QStringLiteral("'12a' ist kein gültiger Integerwert");
+        QTest::newRow("house number down") << "Strasseabsteigend1" << "0" << "0" << bad;
+        QTest::newRow("house number up") << "Hausnummeraufsteigend1" << "0" << "0" << bad;
+        QTest::newRow("distance") << "Versteckaufsteigend1" << "0" << "0" << bad;
+        QTest::newRow("distance, hideout not a number") << "Versteckaufsteigend1" << "x" << "0"
+                                                        << QStringLiteral("'x' ist kein gültiger Integerwert");
+        QTest::newRow("house-number filter") << "BitBtn2" << "0" << "0" << bad;
+        QTest::newRow("house-number filter, bound not a number")
+            << "BitBtn2" << "0" << "" << QStringLiteral("'' ist kein gültiger Integerwert");
+    }
+
+    void conversionError()
+    {
+        QFETCH(QString, command);
+        QFETCH(QString, hideout);
+        QFETCH(QString, edit1);
+        QFETCH(QString, message);
+        test::FakePlatform fakes;
+        TfrmMain w(fakes.platform());
+        w.Versteck->setText(hideout);
+        w.Edit1->setText(edit1);
+        const QStringList before{kJunk, kKiosk, kBad, kCasino};
+        w.memo().setText(text(before));
+        w.Schutzgeld->setText(QStringLiteral("unchanged"));
+
+        if (auto *action = w.findChild<QAction *>(command))
+            action->trigger();
+        else
+            w.findChild<QPushButton *>(command)->click();
+
+        QCOMPARE(fakes.messageBoxes.shown.size(), 1);
+        QCOMPARE(fakes.messageBoxes.lastText(), message);
+        QCOMPARE(w.memo().lines(), (QStringList{kKiosk, kBad, kCasino}));
+        QCOMPARE(w.undoCopy(), before);
+        QCOMPARE(w.panels[0]->text(), QStringLiteral("Aktion: Filtern/Sortieren..."));
+        QCOMPARE(w.Schutzgeld->text(), QStringLiteral("unchanged"));
+    }
+
+    void securityFeelingFirstLineCheck()
+    {
+        test::FakePlatform fakes;
+        TfrmMain w(fakes.platform());
+        const QString noSG = QStringLiteral("Zollweg 1: Bank (SG: ?%) Keine Ausbauten vorhanden");
+        w.memo().setText(text({kJunk, noSG, kKiosk, kFabrik}));
+        w.Strasse1->trigger();
+        QCOMPARE(fakes.messageBoxes.shown.size(), 1);
+        const MessageRequest box = fakes.messageBoxes.shown.first();
+        QCOMPARE(box.title, QStringLiteral("Hinweis"));
+        QCOMPARE(box.text, QStringLiteral("kein Sicherheitsgefühl zum Auswerten vorhanden."));
+        QCOMPARE(box.icon, MsgIcon::None);
+        QCOMPARE(box.buttons, MsgButtons::Ok);
+        QCOMPARE(w.memo().lines(), (QStringList{noSG, kKiosk, kFabrik}));
+        QCOMPARE(w.panels[0]->text(), QStringLiteral("ready."));
+
+        // A later line without SG is sorted, first, without a message.
+        w.memo().setText(text({kKiosk, noSG, kFabrik}));
+        w.Strasse1->trigger();
+        QCOMPARE(fakes.messageBoxes.shown.size(), 1);
+        QCOMPARE(w.memo().lines(), (QStringList{noSG, kFabrik, kKiosk}));
+
+        // An empty list asks nothing.
+        w.memo().setText(text({kJunk}));
+        w.Strasse1->trigger();
+        QCOMPARE(fakes.messageBoxes.shown.size(), 1);
+        QVERIFY(w.memo().isEmpty());
+    }
+
+    void shortcuts()
+    {
+        test::FakePlatform fakes;
+        TfrmMain w(fakes.platform());
+        QCOMPARE(w.Strasse1->shortcut(), QKeySequence(QStringLiteral("Ctrl+I")));
+        QCOMPARE(w.Button10->toolTip(), QStringLiteral("Entfernung zum Versteck"));
+    }
+
+    void presetsAddToTheSelection()
+    {
+        test::FakePlatform fakes;
+        TfrmMain w(fakes.platform());
+        QCOMPARE(checkedCount(w.checklistbox1), 0);
+        w.Button3->click();
+        QCOMPARE(checkedCount(w.checklistbox1), 5);
+        w.Button1->click();
+        QCOMPARE(checkedCount(w.checklistbox1), 13);
+        w.Button8->click();
+        QCOMPARE(checkedCount(w.checklistbox1), 25);
+        QCOMPARE(w.checklistbox1->item(0)->checkState(), Qt::Unchecked);  // Casino
+        QCOMPARE(w.checklistbox1->item(5)->checkState(), Qt::Checked);    // Fabrik
+        w.Button4->click();
+        QCOMPARE(checkedCount(w.checklistbox1), 25);
+        w.Button2->click();
+        QCOMPARE(checkedCount(w.checklistbox1), 0);
+
+        // A menu filter leaves exactly its preset checked.
+        w.Button1->click();
+        w.Gebs10001->trigger();
+        QCOMPARE(checkedCount(w.checklistbox1), 5);
+        QCOMPARE(w.checklistbox1->item(0)->checkState(), Qt::Checked);
+    }
+
+    void typeFilterKeepsCheckedTypes()
+    {
+        test::FakePlatform fakes;
+        TfrmMain w(fakes.platform());
+        w.memo().setText(text({kCasino, kFabrik, kKiosk}));
+        w.checklistbox1->item(30)->setCheckState(Qt::Checked); // Kiosk
+        w.checklistbox1->item(0)->setCheckState(Qt::Checked);  // Casino
+        w.BitBtn1->click();
+        QCOMPARE(w.memo().lines(), (QStringList{kCasino, kKiosk}));
+    }
+
+    void transfer_data()
+    {
+        QTest::addColumn<QString>("hideout");
+        QTest::addColumn<QString>("range");
+        QTest::addColumn<QString>("from");
+        QTest::addColumn<QString>("to");
+        QTest::addColumn<int>("messages");
+        QTest::newRow("range around the hideout") << "250" << "300" << "-50" << "550" << 0;
+        QTest::newRow("range with sign") << "250" << "-5" << "1" << "2" << 0;
+        QTest::newRow("too large when joined") << "99999" << "99999" << "1" << "2" << 0;
+        QTest::newRow("empty hideout") << "" << "300" << "1" << "2" << 1;
+    }
+
+    void transfer()
+    {
+        QFETCH(QString, hideout);
+        QFETCH(QString, range);
+        QFETCH(QString, from);
+        QFETCH(QString, to);
+        QFETCH(int, messages);
+        test::FakePlatform fakes;
+        TfrmMain w(fakes.platform());
+        w.Edit1->setText(QStringLiteral("1"));
+        w.Edit2->setText(QStringLiteral("2"));
+        w.Versteck->setText(hideout);
+        w.Range->setText(range);
+        w.Button5->click();
+        QCOMPARE(w.Edit1->text(), from);
+        QCOMPARE(w.Edit2->text(), to);
+        QCOMPARE(fakes.messageBoxes.shown.size(), messages);
+    }
+
+    void fieldDefaults()
+    {
+        test::FakePlatform fakes;
+        TfrmMain w(fakes.platform());
+        const struct {
+            QLineEdit *field;
+            const char *text;
+            int maxLength;
+        } fields[] = {{w.Versteck, "0", 5}, {w.Range, "300", 5}, {w.Edit1, "0", 5}, {w.Edit2, "99999", 5},
+                      {w.Edit3, "44", 2}};
+        for (const auto &f : fields) {
+            QCOMPARE(f.field->text(), QString::fromLatin1(f.text));
+            QCOMPARE(f.field->maxLength(), f.maxLength);
+        }
+        QCOMPARE(w.Versteck->toolTip(), QStringLiteral("Hier eigenes Versteck eingeben"));
+        QVERIFY(!w.keinversteck->isHidden());
+        QCOMPARE(w.Button4->text(), QStringLiteral(">=500 € | < 900 €"));
+        QCOMPARE(w.BitBtn2->text(), QStringLiteral("&Filtern"));
+    }
+
+    // The check runs on focus loss, before the click of the button that
+    // takes the focus.
+    void exitChecks_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("after");
+        QTest::newRow("Range empty") << "Range" << "" << "300";
+        QTest::newRow("Range kept") << "Range" << "12" << "12";
+        QTest::newRow("Versteck letters") << "Versteck" << "abc" << "0";
+        QTest::newRow("Edit1") << "Edit1" << "-" << "0";
+        QTest::newRow("Edit2") << "Edit2" << "9 9" << "99999";
+        QTest::newRow("Edit3") << "Edit3" << "x" << "44";
+        QTest::newRow("hex is an integer") << "Edit3" << "$A" << "$A";
+    }
+
+    void exitChecks()
+    {
+        QFETCH(QString, field);
+        QFETCH(QString, typed);
+        QFETCH(QString, after);
+        test::FakePlatform fakes;
+        TfrmMain w(fakes.platform());
+        w.show();
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        auto *edit = w.findChild<QLineEdit *>(field);
+        edit->setFocus();
+        QVERIFY(edit->hasFocus());
+        edit->setText(typed);
+        w.memo().setText(text({kCasino, kFabrik}));
+        QTest::mouseClick(w.BitBtn3, Qt::LeftButton);
+        QCOMPARE(edit->text(), after);
+        // The filter ran with the corrected limit.
+        QVERIFY(fakes.messageBoxes.shown.isEmpty());
+    }
+
+    void hideoutMarker()
+    {
+        test::FakePlatform fakes;
+        TfrmMain w(fakes.platform());
+        w.show();
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        const QRect frame = w.keinversteck->geometry();
+        QCOMPARE(frame, w.Versteck->geometry().adjusted(-1, -1, 1, 1));
+
+        const struct {
+            const char *typed;
+            bool marker;
+            const char *after;
+            const char *hint;
+        } steps[] = {{"abc", true, "0", "Bitte Versteck eingeben"},
+                     {"120", false, "120", ""},
+                     {"0", true, "0", "Bitte Versteck eingeben"},
+                     {"00", false, "00", ""}};
+        for (const auto &s : steps) {
+            w.Versteck->setFocus();
+            w.Versteck->setText(QString::fromUtf8(s.typed));
+            w.Range->setFocus();
+            QCOMPARE(w.Versteck->text(), QString::fromLatin1(s.after));
+            QCOMPARE(w.keinversteck->isVisible(), s.marker);
+            QCOMPARE(w.Versteck->toolTip(), QString::fromLatin1(s.hint));
+        }
+    }
+};
+
+QTEST_MAIN(TestSortFilter)
+#include "tst_sortfilter.moc"
