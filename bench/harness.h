@@ -20,6 +20,10 @@ struct Case {
     std::function<void(TfrmMain &window, const QString &report)> prepare;
     std::function<void(TfrmMain &window)> run;
     int maxLines = 100000; // skip larger sizes (for operations measured elsewhere)
+    // Name of a case measured earlier at the same size: also prints how many
+    // times faster that case ran than this one.
+    QString fasterCase = {};
+    int maxRepetitions = 0; // 0: the size's usual number
 };
 
 // Cases register themselves from any bench/*.cpp through a static Registrar.

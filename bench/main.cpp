@@ -1,6 +1,7 @@
 // Runs every registered operation on reports of 1,000, 10,000 and 100,000
 // lines in the real main window (offscreen) and prints median milliseconds
-// beside the yardstick: one plain setPlainText of the same text.
+// beside the yardstick: one plain setPlainText of the same text, measured
+// once per size and again before every repetition of every case.
 #include "harness.h"
 
 #include "support/fakeplatform.h"
@@ -11,6 +12,7 @@
 #include <QPlainTextEdit>
 #include <algorithm>
 #include <cstdio>
+#include <map>
 
 using namespace veltrix;
 
@@ -62,11 +64,17 @@ int main(int argc, char *argv[])
         const double yard = yardstick(report, reps);
         std::printf("\n== %d lines (median of %d runs) ==\n", lines, reps);
         std::printf("%-44s %10.2f ms\n", "yardstick: setPlainText", yard);
+        std::map<QString, double> medians;
         for (const bench::Case &c : bench::cases()) {
             if (lines > c.maxLines || (!only.isEmpty() && !c.name.contains(only)))
                 continue;
             std::vector<double> times;
-            for (int r = 0; r < reps; ++r) {
+            // A yardstick run beside every repetition, so that the ratio
+            // holds while the machine's load changes.
+            std::vector<double> yards;
+            const int caseReps = c.maxRepetitions > 0 ? std::min(reps, c.maxRepetitions) : reps;
+            for (int r = 0; r < caseReps; ++r) {
+                yards.push_back(yardstick(report, 1));
                 window.memo().clear();
                 window.memo().setText(report);
                 if (c.prepare)
@@ -77,7 +85,14 @@ int main(int argc, char *argv[])
                 times.push_back(t.nsecsElapsed() / 1e6);
             }
             const double m = median(times);
-            std::printf("%-44s %10.2f ms  %6.2f x yardstick\n", qPrintable(c.name), m, m / yard);
+            const double y = median(yards);
+            medians[c.name] = m;
+            std::printf("%-44s %10.2f ms  %6.2f x yardstick (%.2f ms)", qPrintable(c.name), m, m / y, y);
+            if (const auto other = medians.find(c.fasterCase); !c.fasterCase.isEmpty() && other != medians.end())
+                std::printf("  (%s: %.0f x faster)", qPrintable(c.fasterCase), m / other->second);
+            if (caseReps != reps)
+                std::printf("  [%d runs]", caseReps);
+            std::printf("\n");
             std::fflush(stdout);
         }
     }

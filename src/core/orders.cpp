@@ -41,6 +41,35 @@ inline quint32 weight(QChar ch)
     return code >= 0 ? static_cast<quint32>(code) : 0x10000u + ch.unicode();
 }
 
+// Codes below 0xFF are one byte. 0xFF becomes FF 00 and a character without
+// a code FF 01 hi lo, which keeps the order and the prefix rule.
+void appendSortKey(QByteArray &key, QStringView text)
+{
+    for (QChar ch : text) {
+        const int code = windows1252Code(ch);
+        if (code >= 0 && code < 0xFF) {
+            key.append(static_cast<char>(code));
+        } else if (code == 0xFF) {
+            key.append('\xFF');
+            key.append('\0');
+        } else {
+            key.append('\xFF');
+            key.append('\x01');
+            key.append(static_cast<char>(ch.unicode() >> 8));
+            key.append(static_cast<char>(ch.unicode() & 0xFF));
+        }
+    }
+}
+
+// Eight key bytes from a position as one big-endian number, zero-padded.
+quint64 keyWord(const char *key, qsizetype length, qsizetype from)
+{
+    quint64 word = 0;
+    for (qsizetype k = from; k < from + 8; ++k)
+        word = (word << 8) | (k < length ? static_cast<uchar>(key[k]) : 0u);
+    return word;
+}
+
 } // namespace
 
 int compareWindows1252(QStringView a, QStringView b)
@@ -59,24 +88,9 @@ int compareWindows1252(QStringView a, QStringView b)
 
 QByteArray windows1252SortKey(QStringView text)
 {
-    // Codes below 0xFF are one byte. 0xFF becomes FF 00 and a character
-    // without a code FF 01 hi lo, which keeps the order and the prefix rule.
     QByteArray key;
     key.reserve(text.size());
-    for (QChar ch : text) {
-        const int code = windows1252Code(ch);
-        if (code >= 0 && code < 0xFF) {
-            key.append(static_cast<char>(code));
-        } else if (code == 0xFF) {
-            key.append('\xFF');
-            key.append('\0');
-        } else {
-            key.append('\xFF');
-            key.append('\x01');
-            key.append(static_cast<char>(ch.unicode() >> 8));
-            key.append(static_cast<char>(ch.unicode() & 0xFF));
-        }
-    }
+    appendSortKey(key, text);
     return key;
 }
 
@@ -90,8 +104,44 @@ QStringList orderBySecurityFeeling(const QStringList &lines, const LineStep &ste
 
 QStringList orderByAddress(const QStringList &lines, const LineStep &step)
 {
-    return stableOrder<QByteArray>(lines, step,
-                                   [](QStringView line) { return windows1252SortKey(getAddress(line)); });
+    // All keys in one buffer, their first 16 bytes held beside the index:
+    // most comparisons end there without touching the buffer. Padding with
+    // zeros never decides wrongly; equal heads fall back to the whole keys.
+    struct Keyed {
+        quint64 head0;
+        quint64 head1;
+        qsizetype offset;
+        qsizetype length;
+        qsizetype index;
+    };
+    QByteArray keys;
+    keys.reserve(lines.size() * 24);
+    std::vector<Keyed> keyed;
+    keyed.reserve(static_cast<std::size_t>(lines.size()));
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const qsizetype offset = keys.size();
+        appendSortKey(keys, getAddress(lines[i]));
+        keyed.push_back({0, 0, offset, keys.size() - offset, i});
+        if (step)
+            step();
+    }
+    const char *base = keys.constData();
+    for (Keyed &k : keyed) {
+        k.head0 = keyWord(base + k.offset, k.length, 0);
+        k.head1 = keyWord(base + k.offset, k.length, 8);
+    }
+    std::stable_sort(keyed.begin(), keyed.end(), [base](const Keyed &a, const Keyed &b) {
+        if (a.head0 != b.head0)
+            return a.head0 < b.head0;
+        if (a.head1 != b.head1)
+            return a.head1 < b.head1;
+        return QByteArrayView(base + a.offset, a.length) < QByteArrayView(base + b.offset, b.length);
+    });
+    QStringList result;
+    result.reserve(lines.size());
+    for (const Keyed &k : keyed)
+        result.append(lines[k.index]);
+    return result;
 }
 
 QStringList orderByHouseNumberDescending(const QStringList &lines, const LineStep &step)

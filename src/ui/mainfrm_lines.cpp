@@ -88,7 +88,8 @@ void TfrmMain::Verstecknachunten1Click()
 void TfrmMain::Listeumkehren1Click()
 {
     CreateSafepoint();
-    QStringList lines = m_memo.lines();
+    // The undo copy has just been read from the list: no second split.
+    QStringList lines = undoCopy();
     std::reverse(lines.begin(), lines.end());
     m_memo.setLines(lines);
     UpdateCaption();

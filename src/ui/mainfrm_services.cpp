@@ -123,9 +123,22 @@ void TfrmMain::Memo1Change()
 void TfrmMain::runListOperation(const std::function<QStringList(QStringList)> &work, Finish finish)
 {
     CreateSafepoint();
-    CleanList();
+    // CleanList's steps on the lines just read for the undo copy. The cleaned
+    // list is written with the result, or alone when the work fails, so that a
+    // long list is split once and written once.
+    ShowAction(QStringLiteral("CL"));
+    QStringList cleaned = m_undoCopy;
+    cleaned.removeIf([](const QString &line) { return line.isEmpty() || !isValidReportLine(line); });
+    ShowAction(QString());
     ShowAction(QStringLiteral("Filter"));
-    const QStringList result = work(m_memo.lines());
+    QStringList result;
+    try {
+        result = work(cleaned);
+    } catch (...) {
+        m_memo.setLines(cleaned);
+        throw;
+    }
+    cleaned.clear();
     m_memo.setLines(result);
     if (finish == Finish::ProtectionMoney)
         UpdateProtectionMoney();

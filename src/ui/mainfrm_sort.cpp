@@ -26,6 +26,8 @@ void TfrmMain::Strasse1Click()
     runListOperation(
         [this](const QStringList &lines) {
             if (!lines.isEmpty() && getSG(lines.first()) == -1) {
+                // The box lets the list repaint: it shows the cleaned list.
+                m_memo.setLines(lines);
                 platform().messageBoxes->show({QStringLiteral("Hinweis"),
                                                QStringLiteral("kein Sicherheitsgefühl zum Auswerten vorhanden."),
                                                MsgButtons::Ok, MsgIcon::None});

@@ -50,7 +50,9 @@ void MemoLines::setLines(const QStringList &lines)
 void MemoLines::setText(const QString &text)
 {
     const QString t = normalised(text);
-    if (t == m_edit->toPlainText())
+    // The length is known without building the text; most writes differ there.
+    const bool sameLength = t.size() + 1 == m_edit->document()->characterCount();
+    if (sameLength && t == m_edit->toPlainText())
         return;
     m_edit->setPlainText(t);
 }

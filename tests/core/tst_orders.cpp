@@ -116,6 +116,11 @@ private slots:
             << Order::Address
             << QStringList{addr("Ärzteweg 1"), addr("€-Platz 2"), addr("Zollweg 3"), addr("Œlweg 4"), addr("ÿ 5")}
             << zero << QList<int>{2, 1, 3, 0, 4};
+        QTest::newRow("address: long addresses differing late")
+            << Order::Address
+            << QStringList{addr("Straße des 17. Juni 9"), addr("Straße des 17. Juni 10"),
+                           addr("Straße des 17. Juni 1€"), addr("Straße des 17. Juni 1")}
+            << zero << QList<int>{3, 1, 2, 0};
         QTest::newRow("address: equal addresses keep their order")
             << Order::Address
             << QStringList{line("B 1", "Kiosk", "1", kNone), line("A 1", "Casino", "2", kNone),

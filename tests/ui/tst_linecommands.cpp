@@ -309,6 +309,35 @@ private slots:
         QCOMPARE(w.InfoGeb->text(), QStringLiteral("---"));
     }
 
+    // The write-back raises the change notification only for a new text,
+    // also when old and new text have the same length.
+    void writeBackChangesOnlyWhenDifferent_data()
+    {
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<QStringList>("written");
+        QTest::addColumn<int>("changes");
+        QTest::newRow("equal") << "A\nB\n" << QStringList{"A", "B"} << 0;
+        QTest::newRow("same length, reversed") << "A\nB\n" << QStringList{"B", "A"} << 1;
+        QTest::newRow("final break missing") << "A\nB" << QStringList{"A", "B"} << 1;
+        QTest::newRow("shorter") << "A\nB\n" << QStringList{"A"} << 1;
+        QTest::newRow("empty to empty") << "" << QStringList{} << 0;
+    }
+
+    void writeBackChangesOnlyWhenDifferent()
+    {
+        QFETCH(QString, before);
+        QFETCH(QStringList, written);
+        QFETCH(int, changes);
+        test::FakePlatform fakes;
+        TfrmMain w(fakes.platform());
+        w.memo().setText(before);
+        int seen = 0;
+        connect(w.Memo1, &QPlainTextEdit::textChanged, this, [&seen] { ++seen; });
+        w.memo().setLines(written);
+        QCOMPARE(seen, changes);
+        QCOMPARE(w.memo().lines(), written);
+    }
+
     void infoCaptions()
     {
         test::FakePlatform fakes;

@@ -1,0 +1,142 @@
+// List operations: the seven orders, the four filters, the line commands and
+// a find to the last line; and the literal pass schemes of two orders as the
+// baseline that the real orders are compared with.
+#include "harness.h"
+
+#include "core/orders.h"
+#include "core/reportline.h"
+#include "support/passorders.h"
+#include "ui/findbox.h"
+#include "ui/mainfrm.h"
+
+#include <QLineEdit>
+
+namespace veltrix::bench {
+namespace {
+
+void setHideout(TfrmMain &w, const QString &)
+{
+    w.Versteck->setText(QStringLiteral("1000"));
+}
+
+const Registrar sgOrder{{QStringLiteral("order: Sicherheitsgefühl"), nullptr, [](TfrmMain &w) { w.Strasse1Click(); }}};
+const Registrar addressOrder{{QStringLiteral("order: Strasse"), nullptr, [](TfrmMain &w) { w.Strasse2Click(); }}};
+const Registrar houseDown{{QStringLiteral("order: Hausnummer (absteigend)"), nullptr,
+                           [](TfrmMain &w) { w.Strasseabsteigend1Click(); }}};
+const Registrar houseUp{{QStringLiteral("order: Hausnummer (aufsteigend)"), nullptr,
+                         [](TfrmMain &w) { w.Hausnummeraufsteigend1Click(); }}};
+const Registrar typeOrder{{QStringLiteral("order: Gebäudetyp"), nullptr, [](TfrmMain &w) { w.Gebude1Click(); }}};
+const Registrar distanceOrder{{QStringLiteral("order: Entfernung zum Versteck"), setHideout,
+                               [](TfrmMain &w) { w.Versteckaufsteigend1Click(); }}};
+const Registrar trapOrder{{QStringLiteral("order: Anzahl d. Fallen"), nullptr,
+                           [](TfrmMain &w) { w.AnzahlvFallenaufsteigend1Click(); }}};
+
+const Registrar typeFilter{{QStringLiteral("filter: Gebäudetyp (Gebs >= 900 €)"),
+                            [](TfrmMain &w, const QString &) {
+                                w.Button2Click();
+                                w.Button3Click();
+                            },
+                            [](TfrmMain &w) { w.BitBtn1Click(); }}};
+const Registrar houseFilter{{QStringLiteral("filter: Hausnummer 100..1500"),
+                             [](TfrmMain &w, const QString &) {
+                                 w.Edit1->setText(QStringLiteral("100"));
+                                 w.Edit2->setText(QStringLiteral("1500"));
+                             },
+                             [](TfrmMain &w) { w.BitBtn2Click(); }}};
+const Registrar sgAtMost{{QStringLiteral("filter: SG <= 44"), nullptr, [](TfrmMain &w) { w.BitBtn3Click(); }}};
+const Registrar sgAtLeast{{QStringLiteral("filter: SG >= 44"), nullptr, [](TfrmMain &w) { w.BitBtn4Click(); }}};
+
+const Registrar reverse{{QStringLiteral("Liste umkehren"), nullptr, [](TfrmMain &w) { w.Listeumkehren1Click(); }}};
+const Registrar hideoutDown{{QStringLiteral("Versteck nach unten"), nullptr,
+                             [](TfrmMain &w) { w.Verstecknachunten1Click(); }}};
+const Registrar deleteFirst{{QStringLiteral("1. Zeile löschen"), nullptr,
+                             [](TfrmMain &w) { w.AktuelleZeilelschen1Click(); }}};
+// The usual case while working down a list that was sorted or filtered.
+const Registrar deleteFirstCleaned{{QStringLiteral("1. Zeile löschen (cleaned list)"),
+                                    [](TfrmMain &w, const QString &) { w.CleanList(); },
+                                    [](TfrmMain &w) { w.AktuelleZeilelschen1Click(); }}};
+const Registrar findLast{{QStringLiteral("find reaching the last line"),
+                          [](TfrmMain &w, const QString &) {
+                              w.memo().appendLine(QStringLiteral("Zielweg 1: Bank (SG: 45%) [Fallgitter]"));
+                              w.memo().caretToStart();
+                              w.FindDialog1->setFindText(QStringLiteral("Zielweg"));
+                          },
+                          [](TfrmMain &w) { w.FindDialog1Find(); }}};
+
+// The best-key pass scheme written out, in the same frame as the real order.
+void literalSecurityFeeling(TfrmMain &w)
+{
+    w.runListOperation(
+        [&w](const QStringList &lines) {
+            return test::bestKeyPasses(
+                lines, [](QStringView l) { return static_cast<qint64>(sgPlusTraps(l)); }, 125, false,
+                [&w] { w.StepProgress(1); });
+        },
+        TfrmMain::Finish::Ready);
+}
+
+void literalAddress(TfrmMain &w)
+{
+    w.runListOperation(
+        [&w](const QStringList &lines) { return test::addressPasses(lines, [&w] { w.StepProgress(1); }); },
+        TfrmMain::Finish::Ready);
+}
+
+Case literal(const QString &name, void (*run)(TfrmMain &), const QString &realOrder)
+{
+    Case c{name, nullptr, run};
+    c.fasterCase = realOrder;
+    c.maxRepetitions = 1;
+    return c;
+}
+
+const Registrar sgPasses{literal(QStringLiteral("pass scheme (literal): Sicherheitsgefühl"), literalSecurityFeeling,
+                                 QStringLiteral("order: Sicherheitsgefühl"))};
+// At 100,000 lines (about 30,000 distinct addresses) one run takes longer
+// than ten minutes.
+const Registrar addressPasses{[] {
+    Case c = literal(QStringLiteral("pass scheme (literal): Strasse"), literalAddress, QStringLiteral("order: Strasse"));
+    c.maxLines = 10000;
+    return c;
+}()};
+
+// The sorting work alone, on the cleaned lines, without the frame.
+QStringList &cleanedLines()
+{
+    static QStringList lines;
+    return lines;
+}
+
+void keepCleanedLines(TfrmMain &w, const QString &)
+{
+    w.CleanList();
+    cleanedLines() = w.memo().lines();
+}
+
+const Registrar sgWork{{QStringLiteral("work only: order Sicherheitsgefühl"), keepCleanedLines, [](TfrmMain &w) {
+                            orderBySecurityFeeling(cleanedLines(), [&w] { w.StepProgress(1); });
+                        }}};
+const Registrar addressWork{{QStringLiteral("work only: order Strasse"), keepCleanedLines, [](TfrmMain &w) {
+                                 orderByAddress(cleanedLines(), [&w] { w.StepProgress(1); });
+                             }}};
+const Registrar sgPassWork{[] {
+    Case c{QStringLiteral("work only: pass scheme Sicherheitsgefühl"), keepCleanedLines, [](TfrmMain &w) {
+               test::bestKeyPasses(
+                   cleanedLines(), [](QStringView l) { return static_cast<qint64>(sgPlusTraps(l)); }, 125, false,
+                   [&w] { w.StepProgress(1); });
+           }};
+    c.fasterCase = QStringLiteral("work only: order Sicherheitsgefühl");
+    c.maxRepetitions = 1;
+    return c;
+}()};
+const Registrar addressPassWork{[] {
+    Case c{QStringLiteral("work only: pass scheme Strasse"), keepCleanedLines,
+           [](TfrmMain &w) { test::addressPasses(cleanedLines(), [&w] { w.StepProgress(1); }); }};
+    c.fasterCase = QStringLiteral("work only: order Strasse");
+    c.maxRepetitions = 1;
+    c.maxLines = 10000;
+    return c;
+}()};
+
+} // namespace
+} // namespace veltrix::bench
