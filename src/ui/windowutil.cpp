@@ -1,6 +1,7 @@
 #include "windowutil.h"
 
 #include <QEvent>
+#include <QFocusEvent>
 #include <QObject>
 #include <QWidget>
 
@@ -25,12 +26,23 @@ public:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
-        if (event->type() == m_type && watched == parent())
+        if (event->type() == m_type && watched == parent() && !leavesFocusInPlace(event))
             m_handler();
         return false;
     }
 
 private:
+    // A context menu or another window taking the focus for a while is no
+    // exit: the field still holds the focus within its window, and a check
+    // then would reset a field the user is about to paste into.
+    static bool leavesFocusInPlace(const QEvent *event)
+    {
+        if (event->type() != QEvent::FocusOut)
+            return false;
+        const Qt::FocusReason reason = static_cast<const QFocusEvent *>(event)->reason();
+        return reason == Qt::PopupFocusReason || reason == Qt::ActiveWindowFocusReason;
+    }
+
     QEvent::Type m_type;
     std::function<void()> m_handler;
 };

@@ -31,8 +31,9 @@ void guarded(const Platform &platform, F &&command)
     }
 }
 
-// Runs check when the field loses the keyboard focus. Focus moves on the
-// mouse press, so the check runs before the click of the button taking it.
+// Runs check when the keyboard focus moves from the field to another control.
+// Focus moves on the mouse press, so the check runs before the click of the
+// button taking it. A context menu or a switch to another window is no exit.
 void onFocusLost(QWidget *field, std::function<void()> check);
 void onFocusGained(QWidget *field, std::function<void()> handler);
 

@@ -309,6 +309,30 @@ private slots:
         QVERIFY(fakes.messageBoxes.shown.isEmpty());
     }
 
+    // Opening the context menu or switching windows keeps the field's text:
+    // the user may be about to paste into it.
+    void noExitCheckWhileFocusStaysInTheField_data()
+    {
+        QTest::addColumn<int>("reason");
+        QTest::addColumn<QString>("after");
+        QTest::newRow("context menu") << int(Qt::PopupFocusReason) << "";
+        QTest::newRow("other window") << int(Qt::ActiveWindowFocusReason) << "";
+        QTest::newRow("tab to the next field") << int(Qt::TabFocusReason) << "300";
+        QTest::newRow("mouse on another control") << int(Qt::MouseFocusReason) << "300";
+    }
+
+    void noExitCheckWhileFocusStaysInTheField()
+    {
+        QFETCH(int, reason);
+        QFETCH(QString, after);
+        test::FakePlatform fakes;
+        TfrmMain w(fakes.platform());
+        w.Range->setText(QString());
+        QFocusEvent out(QEvent::FocusOut, static_cast<Qt::FocusReason>(reason));
+        QApplication::sendEvent(w.Range, &out);
+        QCOMPARE(w.Range->text(), after);
+    }
+
     void hideoutMarker()
     {
         test::FakePlatform fakes;
