@@ -1,6 +1,7 @@
 #include "application.h"
 
 #include "mainfrm.h"
+#include "statusfenster.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -25,6 +26,7 @@ VeltrixWindows createWindows(const Platform &platform)
 {
     VeltrixWindows w;
     w.main = std::make_unique<TfrmMain>(platform);
+    w.status = std::make_unique<TfrmStatus>(*w.main, platform);
     TfrmMain::Companions companions;
     companions.sgRechner = w.sgRechner.get();
     companions.getUrl = w.getUrl.get();

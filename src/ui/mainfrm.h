@@ -203,6 +203,15 @@ public:
 
     // ---- report files (mainfrm_files.cpp) ----
     void setupFileCommands();
+    void Neu1Click();
+    void Dateiffnen1Click();
+    void lastOpenedClick();
+    void Dateispeichern1Click();
+    void Speichernunter1Click();
+    void Berichtanfgen1Click();
+    // The file name SaveDialog1 holds (offered the next time it opens).
+    QString saveDialogFileName() const { return m_saveDialogName; }
+    QString lastOpenedFileName() const { return m_lastOpenedName; }
 
     // ---- settings and close query (mainfrm_settings.cpp) ----
     void LoadSettings();
@@ -211,6 +220,8 @@ public:
 
     // ---- status window (statusfenster.cpp) ----
     void setupStatusCommands();  // mainfrm_status.cpp
+    void Statusfenster1Click();
+    TfrmStatus *statusWindow() const;
 
     // ---- network (mainfrm_net.cpp) ----
     void setupNetCommands();
@@ -244,6 +255,14 @@ private:
     int m_progress = 0;
 
     // ---- feature state (each section owned by its feature file) ----
+
+    // report files, settings and close query
+    void openedFollowUp();
+    // Runs SaveDialog1 when needed and writes the list; false when the
+    // dialog was cancelled.
+    bool saveReport(bool withDialog);
+    void writeReport(const QString &fileName);
+    QString m_saveDialogName;
 };
 
 } // namespace veltrix
