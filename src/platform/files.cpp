@@ -8,6 +8,8 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <cerrno>
+
 namespace veltrix {
 
 namespace {
@@ -31,14 +33,17 @@ bool readBytes(const QString &path, QByteArray &bytes, QString &reason)
 bool writeBytes(const QString &path, const QByteArray &bytes, QString &reason)
 {
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
+    // Unbuffered: a failing write shows at once, before the rename could
+    // replace the old file.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         reason = file.errorString();
         return false;
     }
-    // The buffered tail only reaches the disk on flush; check it before the
-    // rename so that a short write never replaces the old file.
-    if (file.write(bytes) != bytes.size() || !file.flush()) {
-        reason = file.errorString();
+    errno = 0;
+    if (file.write(bytes) != bytes.size()) {
+        // A short write sets no error of its own; errno holds the reason.
+        const int error = errno;
+        reason = file.error() != QFileDevice::NoError ? file.errorString() : qt_error_string(error);
         file.cancelWriting(); // the temporary file goes with the object
         return false;
     }
