@@ -3,6 +3,7 @@
 #include "mainfrm.h"
 
 #include "core/lines.h"
+#include "core/reportline.h"
 #include "core/textfile.h"
 #include "platform/files.h"
 
@@ -15,6 +16,15 @@ namespace {
 
 const QString kOpenFilter = QStringLiteral("Textdateien (*.txt);;Alle Dateien (*.*)");
 const QString kSaveFilter = QStringLiteral("*.txt");
+
+// The list as the cleaning after an open leaves it. Writing it this way
+// fills the text area once instead of filling it and then rewriting it.
+QString cleanedList(const QString &text)
+{
+    QStringList lines = splitLines(text);
+    lines.removeIf([](const QString &line) { return line.isEmpty() || !isValidReportLine(line); });
+    return joinLinesLf(lines);
+}
 
 } // namespace
 
@@ -56,7 +66,7 @@ void TfrmMain::Dateiffnen1Click()
         return;
     // The name becomes current only once the file has been read: a failed
     // open must not make the next save write the old list over that file.
-    const QString text = readTextFile(name);
+    const QString text = cleanedList(readTextFile(name));
     m_fileName = name;
     m_memo.setText(text);
     openedFollowUp();
@@ -64,7 +74,7 @@ void TfrmMain::Dateiffnen1Click()
 
 void TfrmMain::lastOpenedClick()
 {
-    const QString text = readTextFile(m_lastOpenedName);
+    const QString text = cleanedList(readTextFile(m_lastOpenedName));
     m_memo.setText(text);
     m_fileName = m_lastOpenedName;
     openedFollowUp();

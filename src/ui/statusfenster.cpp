@@ -14,6 +14,7 @@
 #include <QPlainTextEdit>
 #include <QScreen>
 #include <QTimer>
+#include <QVBoxLayout>
 
 namespace veltrix {
 
@@ -52,7 +53,12 @@ TfrmStatus::TfrmStatus(TfrmMain &main, const Platform &platform, QWidget *parent
     Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
     Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    Memo1->setGeometry(0, 0, kClientWidth, kClientHeight);
+    // The strip is lower than a text area would like to be; it fills the
+    // client area at every size.
+    Memo1->setMinimumSize(1, 1);
+    auto *layout = new QVBoxLayout(client);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(Memo1);
     m_memo = MemoLines(Memo1);
 
     ToFront = new QTimer(this);
@@ -223,19 +229,6 @@ void TfrmStatus::Schlieen1Click()
 void TfrmStatus::Memo1Change()
 {
     Gebs1->setText(QStringLiteral("Gebs remaining: ") + QString::number(m_memo.lineCount()));
-}
-
-void TfrmStatus::resizeEvent(QResizeEvent *event)
-{
-    QMainWindow::resizeEvent(event);
-    FormResize();
-}
-
-void TfrmStatus::FormResize()
-{
-    // The text area fills the client area below the menu bar.
-    if (QWidget *client = centralWidget())
-        Memo1->setGeometry(client->rect());
 }
 
 void TfrmStatus::ToFrontTimer()

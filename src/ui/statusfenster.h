@@ -51,13 +51,11 @@ public:
     void Kopieren1Click();
     void Schlieen1Click();
     void Memo1Change();
-    void FormResize();
     void ToFrontTimer();
 
 protected:
     bool event(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
-    void resizeEvent(QResizeEvent *event) override;
 
 private:
     void createMenu();
