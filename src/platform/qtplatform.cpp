@@ -1,5 +1,8 @@
 #include "qtplatform.h"
 
+#include "curlhttp.h"
+#include "jpegdecoder.h"
+
 #include <QApplication>
 #include <QClipboard>
 #include <QDesktopServices>
@@ -104,6 +107,8 @@ struct RealPlatform::Impl {
     QtFileDialogs fileDialogs;
     DesktopUrlOpener urlOpener;
     SystemClock clock;
+    CurlHttpClient http;
+    LibJpegDecoder images;
 };
 
 RealPlatform::RealPlatform() : m_impl(std::make_unique<Impl>())
@@ -114,6 +119,8 @@ RealPlatform::RealPlatform() : m_impl(std::make_unique<Impl>())
     m_platform.fileDialogs = &m_impl->fileDialogs;
     m_platform.urlOpener = &m_impl->urlOpener;
     m_platform.clock = &m_impl->clock;
+    m_platform.http = &m_impl->http;
+    m_platform.images = &m_impl->images;
 }
 
 RealPlatform::~RealPlatform() = default;

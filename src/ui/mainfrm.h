@@ -215,6 +215,9 @@ public:
     // ---- network (mainfrm_net.cpp) ----
     void setupNetCommands();
     bool CheckForUpdate();
+    void Versionscheck1Click();
+    void URLffnen1Click();
+    void FirefoxDownloaden1Click();
 
 protected:
     void showEvent(QShowEvent *event) override;
