@@ -77,21 +77,6 @@ private slots:
         QVERIFY(req.body.isEmpty());
     }
 
-    void postRequestBytes()
-    {
-        m_server.setResponse("/cgi/anmeldung.pl?", ScriptedResponse::ok("danke"));
-        const QByteArray body = "recipient=m@x.de&subject=Message&text=a%26b%0D%0Ac&Gangster=Vito&E-Mail=";
-        CurlHttpClient client;
-        const HttpResult r = client.postForm(m_server.baseUrl() + "/cgi/anmeldung.pl?", body);
-        QVERIFY(r.ok);
-        QCOMPARE(r.body, QByteArray("danke"));
-        const auto req = test::parseRequest(m_server.requests().first());
-        QCOMPARE(req.requestLine, QByteArray("POST /cgi/anmeldung.pl? HTTP/1.0"));
-        QCOMPARE(req.headerValues("Content-Type"), QList<QByteArray>{"application/x-www-form-urlencoded"});
-        QCOMPARE(req.headerValues("Content-Length"), QList<QByteArray>{QByteArray::number(body.size())});
-        QCOMPARE(req.body, body);
-    }
-
     void refusedUnsafeOrDead_data()
     {
         QTest::addColumn<QString>("url");
@@ -135,13 +120,9 @@ private slots:
         QTest::addColumn<QByteArray>("variable");
         QTest::addColumn<QByteArray>("value");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("update") << QByteArray("VELTRIX_UPDATE_URL") << QByteArray("http://127.0.0.1:1234")
-                                << "http://127.0.0.1:1234";
         QTest::newRow("trailing slashes dropped") << QByteArray("VELTRIX_UPDATE_URL") << QByteArray("http://h:1//")
                                                   << "http://h:1";
         QTest::newRow("empty falls back") << QByteArray("VELTRIX_UPDATE_URL") << QByteArray("") << "<unset>";
-        QTest::newRow("empty recipient falls back") << QByteArray("VELTRIX_CONTACT_RECIPIENT") << QByteArray("")
-                                                    << "<unset>";
         QTest::newRow("contact") << QByteArray("VELTRIX_CONTACT_URL") << QByteArray("http://127.0.0.1:99/")
                                  << "http://127.0.0.1:99";
         QTest::newRow("recipient") << QByteArray("VELTRIX_CONTACT_RECIPIENT") << QByteArray("a@b.example")

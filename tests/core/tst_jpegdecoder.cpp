@@ -1,9 +1,7 @@
 #include "platform/jpegdecoder.h"
 #include "ui/resources.h"
 
-#include <QBuffer>
 #include <QFile>
-#include <QImageWriter>
 #include <QtTest>
 
 using namespace veltrix;
@@ -85,37 +83,6 @@ private slots:
             const QImage image = decoder.decodeJpeg(broken);
             QVERIFY(image.isNull() || image.size() == QSize(100, 100));
         }
-    }
-
-    void otherEncodings_data()
-    {
-        QTest::addColumn<QImage::Format>("format");
-        QTest::addColumn<QSize>("size");
-        QTest::newRow("grey") << QImage::Format_Grayscale8 << QSize(37, 21);
-        QTest::newRow("colour, odd size") << QImage::Format_RGB32 << QSize(101, 3);
-    }
-    void otherEncodings()
-    {
-        QFETCH(QImage::Format, format);
-        QFETCH(QSize, size);
-        if (!QImageWriter::supportedImageFormats().contains("jpeg"))
-            QSKIP("no JPEG writer to make samples with");
-        QImage source(size, format);
-        source.fill(Qt::darkGreen);
-        QByteArray encoded;
-        QBuffer buffer(&encoded);
-        buffer.open(QIODevice::WriteOnly);
-        QVERIFY(source.save(&buffer, "JPEG", 95));
-        const QImage image = LibJpegDecoder().decodeJpeg(encoded);
-        QCOMPARE(image.size(), size);
-        const QColor c = image.pixelColor(size.width() / 2, size.height() / 2);
-        const QColor expected = format == QImage::Format_Grayscale8 ? QColor(qGray(QColor(Qt::darkGreen).rgb()),
-                                                                             qGray(QColor(Qt::darkGreen).rgb()),
-                                                                             qGray(QColor(Qt::darkGreen).rgb()))
-                                                                    : QColor(Qt::darkGreen);
-        QVERIFY2(qAbs(c.red() - expected.red()) < 12 && qAbs(c.green() - expected.green()) < 12
-                     && qAbs(c.blue() - expected.blue()) < 12,
-                 qPrintable(c.name()));
     }
 };
 

@@ -63,14 +63,11 @@ private slots:
         QTest::newRow("same version") << ScriptedResponse::ok("Version 1.61") << false << "";
         QTest::newRow("newer") << ScriptedResponse::ok("Version 1.62") << true << "Version 1.62";
         QTest::newRow("same with CR LF") << ScriptedResponse::ok("Version 1.61\r\n") << true << "Version 1.61\n";
-        QTest::newRow("same with LF") << ScriptedResponse::ok("Version 1.61\n") << true << "Version 1.61\n";
-        QTest::newRow("leading blank") << ScriptedResponse::ok(" Version 1.61") << true << " Version 1.61";
         QTest::newRow("other case") << ScriptedResponse::ok("version 1.61") << true << "version 1.61";
         QTest::newRow("empty body") << ScriptedResponse::ok("") << true << "";
         QTest::newRow("404 saying newer") << ScriptedResponse::status(404, "Not Found", "Version 1.62") << false << "";
         QTest::newRow("302 to newer")
             << ScriptedResponse::status(302, "Found", "Version 1.62", {"Location: /Downloads/new.txt"}) << false << "";
-        QTest::newRow("500") << ScriptedResponse::status(500, "Internal Server Error") << false << "";
         QTest::newRow("connection dropped") << ScriptedResponse::closeAtOnce() << false << "";
     }
     void versionCheck()
@@ -178,9 +175,6 @@ private slots:
         QTest::newRow("404 keeps the list")
             << ScriptedResponse::status(404, "Not Found", "Seite fehlt") << before
             << "Error encountered during POST: HTTP/1.1 404 Not Found";
-        QTest::newRow("302 keeps the list")
-            << ScriptedResponse::status(302, "Found", "", {"Location: /other"}) << before
-            << "Error encountered during POST: HTTP/1.1 302 Found";
         QTest::newRow("dropped keeps the list") << ScriptedResponse::closeAtOnce() << before << "*";
     }
     void reportFromUrl()
@@ -219,16 +213,6 @@ private slots:
         QVERIFY(!dialog.isVisible());
         QCOMPARE(dialog.URL1->text(), url);
         QVERIFY(w.undoCopy().isEmpty());
-    }
-
-    void browserDownloadLink()
-    {
-        test::FakePlatform fakes;
-        TfrmMain w(fakes.platform());
-        w.FirefoxDownloaden1->trigger();
-        QCOMPARE(fakes.urlOpener.opened.size(), 1);
-        QVERIFY(fakes.urlOpener.opened.first().startsWith(QStringLiteral("https://")));
-        QVERIFY(fakes.messageBoxes.shown.isEmpty());
     }
 };
 
