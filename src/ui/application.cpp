@@ -1,5 +1,7 @@
 #include "application.h"
 
+#include "geturl.h"
+#include "info.h"
 #include "mainfrm.h"
 #include "statusfenster.h"
 
@@ -26,6 +28,8 @@ VeltrixWindows createWindows(const Platform &platform)
 {
     VeltrixWindows w;
     w.main = std::make_unique<TfrmMain>(platform);
+    w.getUrl = std::make_unique<TfrmgetURL>(*w.main, platform);
+    w.info = std::make_unique<TfrmInfo>(w.main.get(), platform);
     w.status = std::make_unique<TfrmStatus>(*w.main, platform);
     TfrmMain::Companions companions;
     companions.sgRechner = w.sgRechner.get();
