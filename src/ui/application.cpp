@@ -1,6 +1,9 @@
 #include "application.h"
 
+#include "geturl.h"
+#include "info.h"
 #include "mainfrm.h"
+#include "statusfenster.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -25,6 +28,9 @@ VeltrixWindows createWindows(const Platform &platform)
 {
     VeltrixWindows w;
     w.main = std::make_unique<TfrmMain>(platform);
+    w.getUrl = std::make_unique<TfrmgetURL>(*w.main, platform);
+    w.info = std::make_unique<TfrmInfo>(w.main.get(), platform);
+    w.status = std::make_unique<TfrmStatus>(*w.main, platform);
     TfrmMain::Companions companions;
     companions.sgRechner = w.sgRechner.get();
     companions.getUrl = w.getUrl.get();

@@ -260,9 +260,40 @@ public:
     // ---- countdown timer and alarm (mainfrm_timer.cpp) ----
     void setupTimerPage();
     void showVolume();
+    void Button6Click();
+    void Button9Click();
+    void Timer1Timer();
+    void TimerAClick();
+    void TrackBar1Change();
+    qint32 countdownMinutes() const { return m_countdownMinutes; }
+    qint32 countdownSeconds() const { return m_countdownSeconds; }
+    QGroupBox *GroupTimer = nullptr;
+    QLabel *Label6 = nullptr;
+    QLineEdit *TimerEUhr = nullptr;
+    QPushButton *Button9 = nullptr;
+    QLabel *Label11 = nullptr;
+    QLineEdit *TimerE = nullptr;
+    QPushButton *Button6 = nullptr;
+    QLabel *TimerA = nullptr;
+    QLabel *Label5 = nullptr;
+    QComboBox *Sound = nullptr;
+    QCheckBox *TimerNotice = nullptr;
+    QSlider *TrackBar1 = nullptr;
+    QGroupBox *GroupNotiz = nullptr;
+    QPlainTextEdit *Notiz = nullptr;
+    QTimer *Timer1 = nullptr;
 
     // ---- report files (mainfrm_files.cpp) ----
     void setupFileCommands();
+    void Neu1Click();
+    void Dateiffnen1Click();
+    void lastOpenedClick();
+    void Dateispeichern1Click();
+    void Speichernunter1Click();
+    void Berichtanfgen1Click();
+    // The file name SaveDialog1 holds (offered the next time it opens).
+    QString saveDialogFileName() const { return m_saveDialogName; }
+    QString lastOpenedFileName() const { return m_lastOpenedName; }
 
     // ---- settings and close query (mainfrm_settings.cpp) ----
     void LoadSettings();
@@ -271,10 +302,15 @@ public:
 
     // ---- status window (statusfenster.cpp) ----
     void setupStatusCommands();  // mainfrm_status.cpp
+    void Statusfenster1Click();
+    TfrmStatus *statusWindow() const;
 
     // ---- network (mainfrm_net.cpp) ----
     void setupNetCommands();
     bool CheckForUpdate();
+    void Versionscheck1Click();
+    void URLffnen1Click();
+    void FirefoxDownloaden1Click();
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -304,6 +340,20 @@ private:
     int m_progress = 0;
 
     // ---- feature state (each section owned by its feature file) ----
+
+    // countdown timer and alarm
+    bool runAlarm();
+    void showCountdown();
+    qint32 m_countdownMinutes = 0;
+    qint32 m_countdownSeconds = 0;
+
+    // report files, settings and close query
+    void openedFollowUp();
+    // Runs SaveDialog1 when needed and writes the list; false when the
+    // dialog was cancelled.
+    bool saveReport(bool withDialog);
+    void writeReport(const QString &fileName);
+    QString m_saveDialogName;
 };
 
 } // namespace veltrix
