@@ -265,13 +265,6 @@ private slots:
             QVERIFY(runOrder(order, {}, QStringLiteral("abc")).isEmpty());
     }
 
-    void stepOncePerLine()
-    {
-        int steps = 0;
-        orderByAddress(randomList(7, 50), [&steps] { ++steps; });
-        QCOMPARE(steps, 50);
-    }
-
     void windows1252Comparison_data()
     {
         QTest::addColumn<QString>("a");
