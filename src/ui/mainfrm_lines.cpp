@@ -78,7 +78,13 @@ void TfrmMain::Verstecknachunten1Click()
         return line.contains(u"Versteck") || line.contains(u"Hotelzimmer");
     });
     if (hit != lines.end()) {
+        const qsizetype index = hit - lines.begin();
         const QString moved = *hit;
+        // One line moves: done in place unless the text needs the full write
+        // or the list stays the same (equal lines from the hit to the end).
+        const bool same = std::all_of(hit, lines.end(), [&moved](const QString &line) { return line == moved; });
+        if (!same && m_memo.editLines({index}, {moved}, lines.size()))
+            return;
         lines.erase(hit);
         lines.append(moved);
     }

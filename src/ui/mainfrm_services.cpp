@@ -70,8 +70,18 @@ void TfrmMain::CleanList()
 {
     ShowAction(QStringLiteral("CL"));
     QStringList lines = m_memo.lines();
-    lines.removeIf([](const QString &line) { return line.isEmpty() || !isValidReportLine(line); });
-    m_memo.setLines(lines);
+    std::vector<qsizetype> invalid;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        if (lines[i].isEmpty() || !isValidReportLine(lines[i]))
+            invalid.push_back(i);
+    }
+    // Dropping invalid lines in place spares rebuilding a long list; when
+    // most lines go, writing the few that stay is cheaper.
+    const bool inPlace = !invalid.empty() && invalid.size() <= static_cast<std::size_t>(lines.size() / 2);
+    if (!inPlace || !m_memo.editLines(invalid, {}, lines.size())) {
+        lines.removeIf([](const QString &line) { return line.isEmpty() || !isValidReportLine(line); });
+        m_memo.setLines(lines);
+    }
     ShowAction(QString());
 }
 

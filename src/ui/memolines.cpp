@@ -125,6 +125,36 @@ void MemoLines::replaceLine(qsizetype index, const QString &text)
     cursor.insertText(text);
 }
 
+bool MemoLines::editLines(const std::vector<qsizetype> &remove, const QStringList &append, qsizetype expectedLineCount)
+{
+    QTextDocument *doc = m_edit->document();
+    // Lines and paragraphs correspond one to one only then.
+    if (lineCount() != expectedLineCount || doc->lastBlock().length() > 1)
+        return false;
+    if (remove.empty() && append.isEmpty())
+        return true;
+    const bool undo = doc->isUndoRedoEnabled();
+    doc->setUndoRedoEnabled(false);
+    QTextCursor cursor(doc);
+    cursor.beginEditBlock();
+    for (auto it = remove.rbegin(); it != remove.rend(); ++it) {
+        const QTextBlock block = doc->findBlockByNumber(static_cast<int>(*it));
+        cursor.setPosition(block.position());
+        cursor.setPosition(block.next().position(), QTextCursor::KeepAnchor);
+        cursor.removeSelectedText();
+    }
+    cursor.movePosition(QTextCursor::End);
+    for (const QString &line : append) {
+        QString insert = normalised(line);
+        insert.replace(QLatin1Char('\n'), QChar::ParagraphSeparator);
+        cursor.insertText(insert + QChar::ParagraphSeparator);
+    }
+    cursor.endEditBlock();
+    doc->setUndoRedoEnabled(undo);
+    caretToStart();
+    return true;
+}
+
 int MemoLines::toQtPosition(qsizetype crlf) const
 {
     if (crlf <= 0)

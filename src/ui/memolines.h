@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <vector>
 
 class QPlainTextEdit;
 
@@ -38,6 +39,13 @@ public:
     void appendLine(const QString &line);
     // Replaces one line's text in place.
     void replaceLine(qsizetype index, const QString &text);
+
+    // Removes the lines at the ascending indexes and appends lines, as one
+    // change, without undo history and with the caret at the start, like a
+    // write of the whole text but without rebuilding the untouched lines. Only when the text is its
+    // expectedLineCount lines, each ended by a break; false (and nothing
+    // changed) otherwise, and the caller writes the whole text instead.
+    bool editLines(const std::vector<qsizetype> &remove, const QStringList &append, qsizetype expectedLineCount);
 
     // Selection in CR LF positions.
     qsizetype selStart() const;

@@ -2,6 +2,7 @@
 #include "support/fakeplatform.h"
 #include "ui/findbox.h"
 #include "ui/mainfrm.h"
+#include "ui/memolines.h"
 
 #include <QAction>
 #include <QGroupBox>
@@ -9,6 +10,8 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTextBlock>
+#include <QTextDocument>
 #include <QtTest>
 
 using namespace veltrix;
@@ -129,7 +132,10 @@ private slots:
         const QString b = QStringLiteral("C 3: Kiosk (SG: 45%) [Fallgitter]");
         const QString h = QStringLiteral("D 4: Hotelzimmer (SG: 45%) [Fallgitter]");
         w.memo().setText(text({a, v1, b, h}));
+        int changes = 0;
+        connect(w.Memo1, &QPlainTextEdit::textChanged, this, [&changes] { ++changes; });
         w.Verstecknachunten1->trigger();
+        QCOMPARE(changes, 1);
         QCOMPARE(w.memo().lines(), (QStringList{a, b, h, v1}));
         w.Verstecknachunten1->trigger();
         QCOMPARE(w.memo().lines(), (QStringList{a, b, v1, h}));
@@ -141,6 +147,16 @@ private slots:
         w.memo().setText(text({kJunk, street, a}));
         w.Verstecknachunten1->trigger();
         QCOMPARE(w.memo().lines(), (QStringList{kJunk, a, street}));
+
+        // Equal lines from the hit to the end: the list stays, no change.
+        w.memo().setText(text({a, v1, v1}));
+        changes = 0;
+        w.Verstecknachunten1->trigger();
+        QCOMPARE(changes, 0);
+        // Without a final break the whole list is written, with the break.
+        w.Memo1->setPlainText(v1 + QLatin1Char('\n') + a);
+        w.Verstecknachunten1->trigger();
+        QCOMPARE(w.Memo1->toPlainText(), text({a, v1}));
     }
 
     void reverse()
@@ -336,6 +352,71 @@ private slots:
         w.memo().setLines(written);
         QCOMPARE(seen, changes);
         QCOMPARE(w.memo().lines(), written);
+    }
+
+    // Removing and appending lines in place gives the text a full write
+    // would give, with one change, no undo history and the caret at the start.
+    void editLinesInPlace_data()
+    {
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<QList<int>>("remove");
+        QTest::addColumn<QStringList>("append");
+        QTest::addColumn<bool>("done");
+        QTest::addColumn<QString>("after");
+        QTest::newRow("remove first, middle and last")
+            << "a\nb\nc\nd\ne\n" << QList<int>{0, 2, 4} << QStringList{} << true << "b\nd\n";
+        QTest::newRow("move to the end") << "a\nb\nc\n" << QList<int>{0} << QStringList{"a"} << true << "b\nc\na\n";
+        QTest::newRow("remove all") << "a\nb\n" << QList<int>{0, 1} << QStringList{} << true << "";
+        QTest::newRow("empty lines") << "\na\n\n" << QList<int>{0, 2} << QStringList{} << true << "a\n";
+        QTest::newRow("no final break: full write needed")
+            << "a\nb" << QList<int>{0} << QStringList{} << false << "a\nb";
+        QTest::newRow("line separator inside a paragraph")
+            << QString("a\u2028b\nc\n") << QList<int>{0} << QStringList{} << false << QString("a\u2028b\nc\n");
+    }
+
+    void editLinesInPlace()
+    {
+        QFETCH(QString, before);
+        QFETCH(QList<int>, remove);
+        QFETCH(QStringList, append);
+        QFETCH(bool, done);
+        QFETCH(QString, after);
+        QPlainTextEdit edit;
+        edit.setPlainText(before);
+        MemoLines memo(&edit);
+        const qsizetype lines = memo.lines().size();
+        QTextCursor end = edit.textCursor();
+        end.movePosition(QTextCursor::End);
+        edit.setTextCursor(end);
+        int changes = 0;
+        connect(&edit, &QPlainTextEdit::textChanged, this, [&changes] { ++changes; });
+        QCOMPARE(memo.editLines(std::vector<qsizetype>(remove.begin(), remove.end()), append, lines), done);
+        QCOMPARE(edit.document()->toRawText().replace(QChar::ParagraphSeparator, QLatin1Char('\n')), after);
+        QCOMPARE(changes, done ? 1 : 0);
+        if (done) {
+            QVERIFY(!edit.document()->isUndoAvailable());
+            QCOMPARE(edit.textCursor().position(), 0);
+        }
+    }
+
+    void cleanListInPlace()
+    {
+        test::FakePlatform fakes;
+        TfrmMain w(fakes.platform());
+        w.memo().setText(text({kJunk, kBank, QString(), kKiosk, kJunk, kFabrik, kFabrik}));
+        int changes = 0;
+        connect(w.Memo1, &QPlainTextEdit::textChanged, this, [&changes] { ++changes; });
+        w.CleanList();
+        QCOMPARE(w.Memo1->toPlainText(), text({kBank, kKiosk, kFabrik, kFabrik}));
+        QCOMPARE(changes, 1);
+        QCOMPARE(w.Label4->text(), QStringLiteral("4"));
+        // Most lines invalid, and a text without a final break, take the full write.
+        w.memo().setText(text({kJunk, kJunk, kJunk, kBank}));
+        w.CleanList();
+        QCOMPARE(w.Memo1->toPlainText(), text({kBank}));
+        w.Memo1->setPlainText(kJunk + QLatin1Char('\n') + kKiosk);
+        w.CleanList();
+        QCOMPARE(w.Memo1->toPlainText(), text({kKiosk}));
     }
 
     void infoCaptions()
