@@ -75,9 +75,10 @@ void TfrmMain::CleanList()
         if (lines[i].isEmpty() || !isValidReportLine(lines[i]))
             invalid.push_back(i);
     }
-    // Dropping invalid lines in place spares rebuilding a long list; when
-    // most lines go, writing the few that stay is cheaper.
-    const bool inPlace = !invalid.empty() && invalid.size() <= static_cast<std::size_t>(lines.size() / 2);
+    // Dropping invalid lines in place spares rebuilding a long list (and a
+    // clean list in written form needs nothing); when most lines go, writing
+    // the few that stay is cheaper.
+    const bool inPlace = invalid.size() <= static_cast<std::size_t>(lines.size() / 2);
     if (!inPlace || !m_memo.editLines(invalid, {}, lines.size())) {
         lines.removeIf([](const QString &line) { return line.isEmpty() || !isValidReportLine(line); });
         m_memo.setLines(lines);
