@@ -69,19 +69,41 @@ void TfrmMain::flushProgress()
 void TfrmMain::CleanList()
 {
     ShowAction(QStringLiteral("CL"));
-    QStringList lines = m_memo.lines();
+    // Lines are checked as views of the text. Invalid lines are dropped in
+    // place, which spares rebuilding a long list; a new text is built only
+    // when that cannot be done or most lines go, or the final break is missing.
+    const QString text = Memo1->toPlainText();
     std::vector<qsizetype> invalid;
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        if (lines[i].isEmpty() || !isValidReportLine(lines[i]))
-            invalid.push_back(i);
+    qsizetype count = 0;
+    for (qsizetype start = 0; start < text.size(); ++count) {
+        qsizetype end = text.indexOf(QLatin1Char('\n'), start);
+        if (end < 0)
+            end = text.size();
+        const QStringView line = QStringView(text).mid(start, end - start);
+        if (line.isEmpty() || !isValidReportLine(line))
+            invalid.push_back(count);
+        start = end + 1;
     }
-    // Dropping invalid lines in place spares rebuilding a long list (and a
-    // clean list in written form needs nothing); when most lines go, writing
-    // the few that stay is cheaper.
-    const bool inPlace = invalid.size() <= static_cast<std::size_t>(lines.size() / 2);
-    if (!inPlace || !m_memo.editLines(invalid, {}, lines.size())) {
-        lines.removeIf([](const QString &line) { return line.isEmpty() || !isValidReportLine(line); });
-        m_memo.setLines(lines);
+    const bool finalBreak = text.isEmpty() || text.endsWith(QLatin1Char('\n'));
+    const bool inPlace = finalBreak && invalid.size() <= static_cast<std::size_t>(count / 2);
+    if ((!invalid.empty() || !finalBreak) && !(inPlace && m_memo.editLines(invalid, {}, count))) {
+        QString kept;
+        kept.reserve(text.size());
+        qsizetype next = 0;
+        qsizetype index = 0;
+        for (qsizetype start = 0; start < text.size(); ++index) {
+            qsizetype end = text.indexOf(QLatin1Char('\n'), start);
+            if (end < 0)
+                end = text.size();
+            if (next < static_cast<qsizetype>(invalid.size()) && invalid[next] == index) {
+                ++next;
+            } else {
+                kept += QStringView(text).mid(start, end - start);
+                kept += QLatin1Char('\n');
+            }
+            start = end + 1;
+        }
+        m_memo.setText(kept);
     }
     ShowAction(QString());
 }
