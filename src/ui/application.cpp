@@ -1,5 +1,6 @@
 #include "application.h"
 
+#include "SGrechner.h"
 #include "mainfrm.h"
 
 #include <QApplication>
@@ -25,6 +26,7 @@ VeltrixWindows createWindows(const Platform &platform)
 {
     VeltrixWindows w;
     w.main = std::make_unique<TfrmMain>(platform);
+    w.sgRechner = std::make_unique<TfrmSGr>(platform, w.main.get());
     TfrmMain::Companions companions;
     companions.sgRechner = w.sgRechner.get();
     companions.getUrl = w.getUrl.get();
