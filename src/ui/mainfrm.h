@@ -285,9 +285,9 @@ private:
     // ---- feature state (each section owned by its feature file) ----
 
     // -- undo, save slots and SG recalculation --
-    // Brings a whole list into Memo1 the way emptying it and appending the
-    // lines one by one would leave it, with a single write.
-    void writeListAsAppends(const QStringList &lines);
+    // Brings a whole list (its lines each followed by a break) into Memo1 the
+    // way emptying it and appending the lines one by one would, in one write.
+    void writeListAsAppends(const QString &text);
     void shiftAllLines(qint64 shift, bool trapFloor);
 };
 

@@ -73,11 +73,15 @@ void TfrmMain::SGdownExit()
 
 void TfrmMain::shiftAllLines(qint64 shift, bool trapFloor)
 {
-    // Every line is rewritten in place; writing them back together leaves the
-    // same text and runs the change handler exactly when a line changed.
-    QStringList lines = m_memo.lines();
+    // Runs right after CleanList and CreateSafepoint, so the undo copy holds
+    // exactly the lines of Memo1 and spares reading them once more.
+    QStringList lines = undoCopy();
+    if (lines.size() != m_memo.lineCount())
+        lines = m_memo.lines();
     for (QString &line : lines)
         line = shiftLineSG(line, shift, trapFloor);
+    // Each line is rewritten in place; writing them back together leaves the
+    // same text and runs the change handler exactly when a line changed.
     m_memo.setLines(lines);
 }
 

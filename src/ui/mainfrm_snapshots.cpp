@@ -2,6 +2,7 @@
 #include "mainfrm.h"
 
 #include "core/lines.h"
+#include "core/reportline.h"
 
 #include <QAction>
 #include <QGridLayout>
@@ -61,25 +62,28 @@ void TfrmMain::setupSnapshots()
     connectCommand(Rckgngig1, [this] { Rckgngig1Click(); });
 }
 
-void TfrmMain::writeListAsAppends(const QStringList &lines)
+void TfrmMain::writeListAsAppends(const QString &text)
 {
     // Emptying and appending line by line ends with exactly this text and runs
     // the change handler at least once unless the list was and stays empty.
     // One write gives the same end state without per-line layout work.
-    const QString text = joinLinesLf(lines);
-    if (Memo1->toPlainText() == text) {
-        if (!text.isEmpty())
-            Memo1Change();
-        return;
-    }
+    bool changed = false;
+    const auto watch = connect(Memo1, &QPlainTextEdit::textChanged, this, [&changed] { changed = true; });
     m_memo.setText(text);
+    disconnect(watch);
+    if (!changed && !text.isEmpty())
+        Memo1Change();
 }
 
 void TfrmMain::Rckgngig1Click()
 {
-    const QStringList lines = m_undoCopy;
-    writeListAsAppends(lines);
-    for (qsizetype i = 0; i < lines.size(); ++i)
+    // The undo ends with a cleaning (ShowBuildingInfo). Writing the cleaned
+    // list right away leaves the same text and statistics, since invalid
+    // lines add no protection money, and spares a second write of the list.
+    QStringList lines = m_undoCopy;
+    lines.removeIf([](const QString &line) { return line.isEmpty() || !isValidReportLine(line); });
+    writeListAsAppends(joinLinesLf(lines));
+    for (qsizetype i = 0; i < m_undoCopy.size(); ++i)
         StepProgress(1);
     setModified(true);
     UpdateCaption();
@@ -109,7 +113,12 @@ void TfrmMain::saveClick(int k)
 
 void TfrmMain::restoreClick(int k)
 {
-    writeListAsAppends(MemoLines(MemoZ[k - 1]).lines());
+    // The slot was written line by line, so its text already ends every line
+    // with a break; taking it whole spares splitting and joining the list.
+    QString text = MemoZ[k - 1]->toPlainText();
+    if (!text.isEmpty() && !text.endsWith(QLatin1Char('\n')))
+        text += QLatin1Char('\n');
+    writeListAsAppends(text);
     setModified(true);
     UpdateCaption();
     UpdateProtectionMoney();
