@@ -32,6 +32,8 @@ TfrmSGr::TfrmSGr(const Platform &platform, QWidget *mainWindow, QWidget *parent)
 {
     setObjectName(QStringLiteral("frmSGr"));
     setWindowTitle(QStringLiteral("SG-Rechner"));
+    // The program ends with its main window, even while this one is open.
+    setAttribute(Qt::WA_QuitOnClose, false);
     createControls();
     createMenu();
 

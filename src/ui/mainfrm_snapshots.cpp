@@ -29,10 +29,10 @@ void TfrmMain::setupSnapshots()
     grid->setContentsMargins(4, 4, 3, 6);
     grid->setHorizontalSpacing(2);
     grid->setVerticalSpacing(2);
-    // Twenty buttons with a date, a time and "wiederherstellen" must share a
-    // page about 250 pixels wide: a smaller font and slim button margins.
+    // A date and time beside "wiederherstellen" must fit a page about 250
+    // pixels wide: slim button margins and a slightly smaller font.
     QFont small = SafeStates->font();
-    small.setPointSizeF(small.pointSizeF() * 0.8);
+    small.setPointSizeF(small.pointSizeF() * 0.9);
     SafeStates->setStyleSheet(QStringLiteral("QPushButton { padding: 2px 0px; }"));
 
     for (int i = 0; i < 10; ++i) {
@@ -101,12 +101,14 @@ void TfrmMain::saveClick(int k)
         // One reading of the clock, so date and time cannot straddle midnight.
         const QDateTime now = m_platform.clock->now();
         save[i]->setText(m_platform.clock->shortDate(now) + QLatin1Char(' ') + m_platform.clock->longTime(now));
+        save[i]->setToolTip(save[i]->text()); // in full, should the locale's format be wider than the button
         return;
     }
     const MsgResult answer = m_platform.messageBoxes->show(
         {QStringLiteral("Hinweis"), QStringLiteral("Safestate löschen?"), MsgButtons::YesNo, MsgIcon::None});
     if (answer == MsgResult::Yes) {
         save[i]->setText(kEmptySlot);
+        save[i]->setToolTip(QString());
         restore[i]->setEnabled(false);
     }
 }
