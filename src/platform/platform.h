@@ -8,6 +8,7 @@
 #include <QDateTime>
 #include <QImage>
 #include <QString>
+#include <functional>
 #include <optional>
 
 class QWidget;
@@ -30,6 +31,9 @@ public:
     virtual ~MessageBoxes() = default;
     // Modal message box owned by no window; returns the button pressed.
     virtual MsgResult show(const MessageRequest &request) = 0;
+    // Message box owned by no window that leaves every window usable: returns
+    // at once, and closed runs once the box has been dismissed.
+    virtual void showModeless(const MessageRequest &request, std::function<void()> closed) = 0;
 };
 
 class Clipboard {

@@ -1,5 +1,9 @@
 #include "qtplatform.h"
 
+#include "curlhttp.h"
+#include "jpegdecoder.h"
+#include "qtaudio.h"
+
 #include <QApplication>
 #include <QClipboard>
 #include <QDesktopServices>
@@ -11,9 +15,10 @@
 
 namespace veltrix {
 
-MsgResult QtMessageBoxes::show(const MessageRequest &request)
+namespace {
+
+void configureBox(QMessageBox &box, const MessageRequest &request)
 {
-    QMessageBox box;
     box.setWindowTitle(request.title);
     box.setText(request.text);
     switch (request.icon) {
@@ -36,6 +41,14 @@ MsgResult QtMessageBoxes::show(const MessageRequest &request)
         box.setDefaultButton(QMessageBox::Yes);
         break;
     }
+}
+
+} // namespace
+
+MsgResult QtMessageBoxes::show(const MessageRequest &request)
+{
+    QMessageBox box;
+    configureBox(box, request);
     switch (box.exec()) {
     case QMessageBox::Yes: return MsgResult::Yes;
     case QMessageBox::No: return MsgResult::No;
@@ -44,6 +57,23 @@ MsgResult QtMessageBoxes::show(const MessageRequest &request)
                     : request.buttons == MsgButtons::YesNo    ? MsgResult::No
                                                               : MsgResult::Ok;
     }
+}
+
+void QtMessageBoxes::showModeless(const MessageRequest &request, std::function<void()> closed)
+{
+    auto *box = new QMessageBox;
+    configureBox(*box, request);
+    box->setWindowModality(Qt::NonModal);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    // An open notice must not keep the program alive once its windows close.
+    box->setAttribute(Qt::WA_QuitOnClose, false);
+    QObject::connect(box, &QMessageBox::finished, box, [closed = std::move(closed)](int) {
+        if (closed)
+            closed();
+    });
+    box->show();
+    box->raise();
+    box->activateWindow();
 }
 
 void QtClipboard::setText(const QString &text)
@@ -104,6 +134,9 @@ struct RealPlatform::Impl {
     QtFileDialogs fileDialogs;
     DesktopUrlOpener urlOpener;
     SystemClock clock;
+    CurlHttpClient http;
+    LibJpegDecoder images;
+    QtAudio audio;
 };
 
 RealPlatform::RealPlatform() : m_impl(std::make_unique<Impl>())
@@ -114,6 +147,9 @@ RealPlatform::RealPlatform() : m_impl(std::make_unique<Impl>())
     m_platform.fileDialogs = &m_impl->fileDialogs;
     m_platform.urlOpener = &m_impl->urlOpener;
     m_platform.clock = &m_impl->clock;
+    m_platform.http = &m_impl->http;
+    m_platform.images = &m_impl->images;
+    m_platform.audio = &m_impl->audio;
 }
 
 RealPlatform::~RealPlatform() = default;

@@ -9,6 +9,7 @@ namespace veltrix {
 class QtMessageBoxes : public MessageBoxes {
 public:
     MsgResult show(const MessageRequest &request) override;
+    void showModeless(const MessageRequest &request, std::function<void()> closed) override;
 };
 
 class QtClipboard : public Clipboard {

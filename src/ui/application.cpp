@@ -1,6 +1,8 @@
 #include "application.h"
 
 #include "SGrechner.h"
+#include "geturl.h"
+#include "info.h"
 #include "mainfrm.h"
 
 #include <QApplication>
@@ -27,6 +29,8 @@ VeltrixWindows createWindows(const Platform &platform)
     VeltrixWindows w;
     w.main = std::make_unique<TfrmMain>(platform);
     w.sgRechner = std::make_unique<TfrmSGr>(platform, w.main.get());
+    w.getUrl = std::make_unique<TfrmgetURL>(*w.main, platform);
+    w.info = std::make_unique<TfrmInfo>(w.main.get(), platform);
     TfrmMain::Companions companions;
     companions.sgRechner = w.sgRechner.get();
     companions.getUrl = w.getUrl.get();

@@ -375,7 +375,8 @@ void TfrmMain::FormShow()
 
 void TfrmMain::closeEvent(QCloseEvent *event)
 {
-    bool accept = true;
+    // A close query that fails keeps the window open: nothing may be lost.
+    bool accept = false;
     command([&] { accept = closeQuery(); });
     if (accept)
         event->accept();

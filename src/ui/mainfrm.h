@@ -239,6 +239,28 @@ public:
     // ---- countdown timer and alarm (mainfrm_timer.cpp) ----
     void setupTimerPage();
     void showVolume();
+    void Button6Click();
+    void Button9Click();
+    void Timer1Timer();
+    void TimerAClick();
+    void TrackBar1Change();
+    qint32 countdownMinutes() const { return m_countdownMinutes; }
+    qint32 countdownSeconds() const { return m_countdownSeconds; }
+    QGroupBox *GroupTimer = nullptr;
+    QLabel *Label6 = nullptr;
+    QLineEdit *TimerEUhr = nullptr;
+    QPushButton *Button9 = nullptr;
+    QLabel *Label11 = nullptr;
+    QLineEdit *TimerE = nullptr;
+    QPushButton *Button6 = nullptr;
+    QLabel *TimerA = nullptr;
+    QLabel *Label5 = nullptr;
+    QComboBox *Sound = nullptr;
+    QCheckBox *TimerNotice = nullptr;
+    QSlider *TrackBar1 = nullptr;
+    QGroupBox *GroupNotiz = nullptr;
+    QPlainTextEdit *Notiz = nullptr;
+    QTimer *Timer1 = nullptr;
 
     // ---- report files (mainfrm_files.cpp) ----
     void setupFileCommands();
@@ -254,6 +276,9 @@ public:
     // ---- network (mainfrm_net.cpp) ----
     void setupNetCommands();
     bool CheckForUpdate();
+    void Versionscheck1Click();
+    void URLffnen1Click();
+    void FirefoxDownloaden1Click();
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -289,6 +314,12 @@ private:
     // way emptying it and appending the lines one by one would, in one write.
     void writeListAsAppends(const QString &text);
     void shiftAllLines(qint64 shift, bool trapFloor);
+
+    // countdown timer and alarm
+    bool runAlarm();
+    void showCountdown();
+    qint32 m_countdownMinutes = 0;
+    qint32 m_countdownSeconds = 0;
 };
 
 } // namespace veltrix

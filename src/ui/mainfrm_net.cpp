@@ -1,14 +1,82 @@
 #include "mainfrm.h"
 
+#include "core/cp1252.h"
+#include "platform/serverconfig.h"
+
 namespace veltrix {
+
+namespace {
+
+const QString kVersionFile = QStringLiteral("/Downloads/version.txt");
+const QString kDownload = QStringLiteral("/Downloads/VeltrixProf.exe");
+const QString kBrowserDownloadPage = QStringLiteral("https://www.mozilla.org/de/firefox/new/");
+
+// The version file's text for the box, its line breaks as the box's.
+QString shownVersion(const QByteArray &body)
+{
+    QString text = fromWindows1252(body);
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return text;
+}
+
+} // namespace
 
 void TfrmMain::setupNetCommands()
 {
+    connectCommand(Versionscheck1, [this] { Versionscheck1Click(); });
+    connectCommand(URLffnen1, [this] { URLffnen1Click(); });
+    connectCommand(FirefoxDownloaden1, [this] { FirefoxDownloaden1Click(); });
 }
 
 bool TfrmMain::CheckForUpdate()
 {
-    return true;
+    const QByteArray installed = kVersionText.toLatin1();
+    QByteArray offered = installed;
+    if (m_platform.http) {
+        const HttpResult result = m_platform.http->get(updateServerUrl() + kVersionFile);
+        if (result.ok)
+            offered = result.body;
+    }
+    // Byte for byte: a trailing line break already makes a different version.
+    if (offered == installed)
+        return true;
+
+    const QString text = QStringLiteral("Neue Version vorhanden.\n\ninstallierte Version: ") + kVersionText
+                         + QStringLiteral("\naktuelle Version auf dem Server: ") + shownVersion(offered)
+                         + QStringLiteral("\n\nWollen Sie die aktuelle Version jetzt laden?");
+    const MsgResult answer = m_platform.messageBoxes->show(
+        {QStringLiteral("Neue Version vorhanden"), text, MsgButtons::YesNo, MsgIcon::Question});
+    if (answer == MsgResult::Yes) {
+        if (m_platform.urlOpener)
+            m_platform.urlOpener->open(updateServerUrl() + kDownload);
+        // Set before closing: this close and every later paint must not write settings.
+        setCloseRequest();
+        close();
+    }
+    return false;
+}
+
+void TfrmMain::Versionscheck1Click()
+{
+    if (CheckForUpdate())
+        m_platform.messageBoxes->show(
+            {QStringLiteral("Versionscheck"), QStringLiteral("Keine neuere Version gefunden"), MsgButtons::Ok});
+}
+
+void TfrmMain::URLffnen1Click()
+{
+    if (QWidget *dialog = m_companions.getUrl) {
+        dialog->show();
+        dialog->raise();
+        dialog->activateWindow();
+    }
+}
+
+void TfrmMain::FirefoxDownloaden1Click()
+{
+    if (m_platform.urlOpener)
+        m_platform.urlOpener->open(kBrowserDownloadPage);
 }
 
 } // namespace veltrix

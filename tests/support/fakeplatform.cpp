@@ -13,6 +13,22 @@ MsgResult FakeMessageBoxes::show(const MessageRequest &request)
     return request.buttons == MsgButtons::Ok ? MsgResult::Ok : MsgResult::Yes;
 }
 
+void FakeMessageBoxes::showModeless(const MessageRequest &request, std::function<void()> closed)
+{
+    shown << request;
+    openModeless.push_back(std::move(closed));
+}
+
+void FakeMessageBoxes::closeModeless()
+{
+    if (openModeless.empty())
+        return;
+    const std::function<void()> closed = std::move(openModeless.front());
+    openModeless.pop_front();
+    if (closed)
+        closed();
+}
+
 QString FakeFileDialogs::openFileName(QWidget *, const QString &)
 {
     ++opens;

@@ -14,8 +14,13 @@ namespace veltrix::test {
 class FakeMessageBoxes : public MessageBoxes {
 public:
     MsgResult show(const MessageRequest &request) override;
+    // Modeless boxes are recorded in shown as well and stay open until the
+    // test closes them.
+    void showModeless(const MessageRequest &request, std::function<void()> closed) override;
+    void closeModeless(); // the oldest one still open
     QList<MessageRequest> shown;
     std::deque<MsgResult> answers;
+    std::deque<std::function<void()>> openModeless;
     QString lastText() const { return shown.isEmpty() ? QString() : shown.last().text; }
 };
 

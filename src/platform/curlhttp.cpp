@@ -1,0 +1,140 @@
+#include "curlhttp.h"
+
+#include <curl/curl.h>
+
+#include <memory>
+
+namespace veltrix {
+
+namespace {
+
+void ensureGlobalInit()
+{
+    static const bool done = (curl_global_init(CURL_GLOBAL_DEFAULT) == CURLE_OK);
+    Q_UNUSED(done);
+}
+
+struct Transfer {
+    QByteArray body;
+    QByteArray statusLine;
+    qint64 maxBytes = 0;
+    bool tooLarge = false;
+};
+
+size_t onBody(char *data, size_t size, size_t count, void *userdata)
+{
+    auto *t = static_cast<Transfer *>(userdata);
+    const size_t n = size * count;
+    if (t->body.size() + qint64(n) > t->maxBytes) {
+        t->tooLarge = true;
+        return 0; // ends the transfer with a write error
+    }
+    t->body.append(data, qsizetype(n));
+    return n;
+}
+
+size_t onHeader(char *data, size_t size, size_t count, void *userdata)
+{
+    auto *t = static_cast<Transfer *>(userdata);
+    const size_t n = size * count;
+    const QByteArray line = QByteArray(data, qsizetype(n)).trimmed();
+    // Interim responses (100 Continue) come first; the last status line wins.
+    if (line.startsWith("HTTP/"))
+        t->statusLine = line;
+    return n;
+}
+
+struct EasyDeleter {
+    void operator()(CURL *h) const { curl_easy_cleanup(h); }
+};
+struct SlistDeleter {
+    void operator()(curl_slist *l) const { curl_slist_free_all(l); }
+};
+
+enum class Method { Get, PostForm };
+
+HttpResult perform(const CurlHttpClient::Limits &limits, Method method, const QString &url,
+                   const QByteArray &postBody)
+{
+    ensureGlobalInit();
+    HttpResult result;
+    std::unique_ptr<CURL, EasyDeleter> easy(curl_easy_init());
+    if (!easy) {
+        result.error = QStringLiteral("HTTP client could not be initialised");
+        return result;
+    }
+    CURL *h = easy.get();
+
+    Transfer transfer;
+    transfer.maxBytes = limits.maxResponseBytes;
+    char errorBuffer[CURL_ERROR_SIZE] = {};
+    const QByteArray urlBytes = url.toUtf8();
+
+    curl_easy_setopt(h, CURLOPT_URL, urlBytes.constData());
+    curl_easy_setopt(h, CURLOPT_ERRORBUFFER, errorBuffer);
+    curl_easy_setopt(h, CURLOPT_PROTOCOLS_STR, "http,https");
+    curl_easy_setopt(h, CURLOPT_FOLLOWLOCATION, 0L);
+    curl_easy_setopt(h, CURLOPT_NOSIGNAL, 1L);
+    curl_easy_setopt(h, CURLOPT_CONNECTTIMEOUT_MS, limits.connectTimeoutMs);
+    curl_easy_setopt(h, CURLOPT_TIMEOUT_MS, limits.totalTimeoutMs);
+    curl_easy_setopt(h, CURLOPT_LOW_SPEED_LIMIT, 1L);
+    curl_easy_setopt(h, CURLOPT_LOW_SPEED_TIME, limits.stallSeconds);
+    curl_easy_setopt(h, CURLOPT_MAXFILESIZE_LARGE, curl_off_t(limits.maxResponseBytes));
+    curl_easy_setopt(h, CURLOPT_WRITEFUNCTION, onBody);
+    curl_easy_setopt(h, CURLOPT_WRITEDATA, &transfer);
+    curl_easy_setopt(h, CURLOPT_HEADERFUNCTION, onHeader);
+    curl_easy_setopt(h, CURLOPT_HEADERDATA, &transfer);
+
+    std::unique_ptr<curl_slist, SlistDeleter> headers;
+    if (method == Method::PostForm) {
+        headers.reset(curl_slist_append(nullptr, "Content-Type: application/x-www-form-urlencoded"));
+        curl_easy_setopt(h, CURLOPT_HTTP_VERSION, long(CURL_HTTP_VERSION_1_0));
+        curl_easy_setopt(h, CURLOPT_POST, 1L);
+        curl_easy_setopt(h, CURLOPT_POSTFIELDSIZE_LARGE, curl_off_t(postBody.size()));
+        curl_easy_setopt(h, CURLOPT_POSTFIELDS, postBody.constData());
+        curl_easy_setopt(h, CURLOPT_HTTPHEADER, headers.get());
+    } else {
+        curl_easy_setopt(h, CURLOPT_HTTP_VERSION, long(CURL_HTTP_VERSION_1_1));
+        curl_easy_setopt(h, CURLOPT_HTTPGET, 1L);
+    }
+
+    const CURLcode code = curl_easy_perform(h);
+    if (code != CURLE_OK) {
+        if (transfer.tooLarge || code == CURLE_FILESIZE_EXCEEDED)
+            result.error = QStringLiteral("Response larger than %1 bytes").arg(limits.maxResponseBytes);
+        else if (errorBuffer[0])
+            result.error = QString::fromUtf8(errorBuffer).trimmed();
+        else
+            result.error = QString::fromUtf8(curl_easy_strerror(code));
+        return result;
+    }
+
+    long status = 0;
+    curl_easy_getinfo(h, CURLINFO_RESPONSE_CODE, &status);
+    if (status < 200 || status > 299) {
+        result.error = transfer.statusLine.isEmpty() ? QStringLiteral("HTTP status %1").arg(status)
+                                                     : QString::fromLatin1(transfer.statusLine);
+        return result;
+    }
+    result.ok = true;
+    result.body = std::move(transfer.body);
+    return result;
+}
+
+} // namespace
+
+CurlHttpClient::CurlHttpClient() = default;
+
+CurlHttpClient::CurlHttpClient(const Limits &limits) : m_limits(limits) {}
+
+HttpResult CurlHttpClient::get(const QString &url)
+{
+    return perform(m_limits, Method::Get, url, {});
+}
+
+HttpResult CurlHttpClient::postForm(const QString &url, const QByteArray &body)
+{
+    return perform(m_limits, Method::PostForm, url, body);
+}
+
+} // namespace veltrix

@@ -1,0 +1,80 @@
+#include "geturl.h"
+
+#include "core/cp1252.h"
+#include "mainfrm.h"
+#include "windowutil.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QStringDecoder>
+
+namespace veltrix {
+
+QString decodeReportText(const QByteArray &bytes)
+{
+    bool multiByte = false;
+    for (char c : bytes) {
+        if (static_cast<unsigned char>(c) >= 0x80) {
+            multiByte = true;
+            break;
+        }
+    }
+    if (multiByte) {
+        QStringDecoder utf8(QStringDecoder::Utf8);
+        const QString text = utf8.decode(bytes);
+        if (!utf8.hasError())
+            return text;
+    }
+    return fromWindows1252(bytes);
+}
+
+TfrmgetURL::TfrmgetURL(TfrmMain &main, const Platform &platform)
+    : QWidget(nullptr, Qt::Dialog), m_main(main), m_platform(platform)
+{
+    setObjectName(QStringLiteral("frmgetURL"));
+    setWindowTitle(QStringLiteral("Datei aus URL einlesen..."));
+    setAttribute(Qt::WA_QuitOnClose, false);
+    setFixedSize(348, 63);
+
+    URL1 = new QLineEdit(QStringLiteral("http://www."), this);
+    URL1->setObjectName(QStringLiteral("URL1"));
+    URL1->setGeometry(8, 24, 289, 21);
+
+    Button1 = new QPushButton(QStringLiteral("go"), this);
+    Button1->setObjectName(QStringLiteral("Button1"));
+    Button1->setGeometry(312, 24, 25, 25);
+
+    auto run = [this] { guarded(m_platform, [this] { Button1Click(); }); };
+    connect(Button1, &QPushButton::clicked, this, run);
+    connect(URL1, &QLineEdit::returnPressed, this, run);
+}
+
+void TfrmgetURL::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (!event->spontaneous()) {
+        // Over the main window, like the other companions.
+        const QRect main = m_main.frameGeometry();
+        move(main.center() - QPoint(frameGeometry().width() / 2, frameGeometry().height() / 2));
+    }
+}
+
+void TfrmgetURL::Button1Click()
+{
+    const HttpResult result = m_platform.http ? m_platform.http->get(URL1->text())
+                                              : HttpResult{false, {}, QStringLiteral("no HTTP client")};
+    if (result.ok) {
+        MemoLines &memo = m_main.memo();
+        memo.clear();
+        memo.setText(decodeReportText(result.body));
+    } else {
+        // The player's list stays as it was: nothing arrived to replace it.
+        m_platform.messageBoxes->show({QStringLiteral("Veltrix Professional"),
+                                       QStringLiteral("Error encountered during POST: ") + result.error,
+                                       MsgButtons::Ok});
+    }
+    hide();
+}
+
+} // namespace veltrix

@@ -1,0 +1,337 @@
+#include "core/error.h"
+#include "support/fakeplatform.h"
+#include "ui/mainfrm.h"
+
+#include <QtTest>
+#include <QAction>
+#include <QFrame>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QListWidget>
+#include <QSignalSpy>
+#include <QTabWidget>
+
+using namespace veltrix;
+
+namespace {
+
+const QString kBank = QStringLiteral("Lindenallee 117: Bank (SG: 45%)");
+
+} // namespace
+
+class TestMainWindow : public QObject {
+    Q_OBJECT
+
+    test::FakePlatform fakes;
+    std::unique_ptr<TfrmMain> w;
+
+private slots:
+    void init()
+    {
+        fakes = {};
+        w = std::make_unique<TfrmMain>(fakes.platform());
+    }
+    void cleanup() { w.reset(); }
+
+    void menuStructure_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("shortcut");
+        QTest::newRow("open") << "Dateiffnen1" << "Datei öffnen..." << "Ctrl+Alt+O";
+        QTest::newRow("save") << "Dateispeichern1" << "Datei speichern..." << "Ctrl+S";
+        QTest::newRow("append") << "Berichtanfgen1" << "Bericht anfügen..." << "Ctrl+B";
+        QTest::newRow("url") << "URLffnen1" << "URL öffnen..." << "Ctrl+U";
+        QTest::newRow("on top") << "AlwaysOnTop1" << "Always On Top" << "Ctrl+F1";
+        QTest::newRow("clear") << "Alleslschen1" << "&Alles löschen" << "Ctrl+D";
+        QTest::newRow("select all") << "Allesmarkieren1" << "Alles markieren" << "Ctrl+A";
+        QTest::newRow("last line") << "letzteZeilelschen1" << "letzte Zeile löschen" << "Ctrl+L";
+        QTest::newRow("refresh") << "Aktualisieren1" << "Aktualisieren" << "F5";
+        QTest::newRow("find") << "Suchen1" << "Suchen..." << "Ctrl+F";
+        QTest::newRow("sg order") << "Strasse1" << "Sicherheitsgefühl (aufsteigend)" << "Ctrl+I";
+        QTest::newRow("street order") << "Strasse2" << "Strasse (aufsteigend)" << "Ctrl+T";
+        QTest::newRow("number desc") << "Strasseabsteigend1" << "Hausnummer (absteigend)" << "Ctrl+H";
+        QTest::newRow("number asc") << "Hausnummeraufsteigend1" << "Hausnummer (aufsteigend)" << "";
+        QTest::newRow("type order") << "Gebude1" << "Gebäudetyp (€ absteigend)" << "Ctrl+G";
+        QTest::newRow("distance") << "Versteckaufsteigend1" << "Entfernung zum Versteck" << "Ctrl+Alt+V";
+        QTest::newRow("traps") << "AnzahlvFallenaufsteigend1" << "Anzahl d. Fallen (aufsteigend)" << "";
+        QTest::newRow("900") << "Gebs10001" << "Gebs >= 900 €" << "Ctrl+Alt+I";
+        QTest::newRow("500") << "Gebs5001" << "Gebs >= 500 €" << "Ctrl+Alt+J";
+        QTest::newRow("market") << "Marktgebude1" << "Marktgebäude" << "Ctrl+Alt+M";
+        QTest::newRow("delete first") << "AktuelleZeilelschen1" << "1. &Zeile löschen" << "";
+        QTest::newRow("copy number") << "N1Hausnummerkopieren1" << "1. &Hausnummer kopieren" << "";
+        QTest::newRow("info") << "Info1" << "&Info" << "F1";
+    }
+    void menuStructure()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, caption);
+        QFETCH(QString, shortcut);
+        auto *action = w->findChild<QAction *>(name);
+        QVERIFY2(action, qPrintable(name));
+        QCOMPARE(action->text(), caption);
+        QCOMPARE(action->shortcut().toString(), shortcut);
+    }
+
+    void menuOrderAndInitialState()
+    {
+        QStringList top;
+        for (QAction *a : w->menuBar()->actions())
+            top << a->text();
+        QCOMPARE(top, (QStringList{"&Datei", "&Bearbeiten", "&Sortieren", "&Filtern", "1. &Zeile löschen",
+                                   "1. &Hausnummer kopieren", "Statusfenster", "SG-Rechner", "&Info"}));
+        QStringList datei;
+        for (QAction *a : w->Datei1->actions())
+            datei << (a->isSeparator() ? QStringLiteral("-") : a->text());
+        QCOMPARE(datei, (QStringList{"Neu...", "Datei öffnen...", "Öffnen: ", "Datei speichern...", "Speichern unter...",
+                                     "Bericht anfügen...", "URL öffnen...", "-", "Always On Top", "Versionscheck",
+                                     "Firefox Downloaden", "-", "Beenden"}));
+        QVERIFY(!w->Rckgngig1->isEnabled());
+        QVERIFY(!w->lastOpened->isVisible());
+        QVERIFY(w->AlwaysOnTop1->isCheckable());
+        QStringList pages;
+        for (int i = 0; i < w->PageControl1->count(); ++i)
+            pages << w->PageControl1->tabText(i);
+        QCOMPARE(pages, (QStringList{"Filter", "Stats/Safestates", "Gebäude", "Info", "Zubehör", "Rechner"}));
+        QCOMPARE(w->PageControl1->currentIndex(), 0);
+        QCOMPARE(w->PageControl1->tabPosition(), QTabWidget::West);
+    }
+
+    void cleanListKeepsValidLines_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("three lines") << "\n" + kBank + "\nfoo" << kBank + "\n";
+        QTest::newRow("unknown type") << kBank + "\nA 1: Bankfiliale (SG: 4%)\n" << kBank + "\n";
+        QTest::newRow("nothing valid") << "foo\n\nbar" << "";
+        QTest::newRow("order kept") << "B 2: Kiosk (SG: 1%)\nx\n" + kBank << "B 2: Kiosk (SG: 1%)\n" + kBank + "\n";
+    }
+    void cleanListKeepsValidLines()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, expected);
+        w->Memo1->setPlainText(text);
+        w->CleanList();
+        QCOMPARE(w->Memo1->toPlainText(), expected);
+        QCOMPARE(w->panels[0]->text(), QStringLiteral("ready."));
+    }
+
+    void showActionCodes_data()
+    {
+        QTest::addColumn<QString>("code");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("SG") << "SG" << "Aktion: berechne Schutzgeld...";
+        QTest::newRow("Filter") << "Filter" << "Aktion: Filtern/Sortieren...";
+        QTest::newRow("CL") << "CL" << "Aktion: Bericht überprüfen...";
+        QTest::newRow("Safepoint") << "Safepoint" << "Aktion: Erstelle Speicherpunkt...";
+        QTest::newRow("case matters") << "filter" << "";
+        QTest::newRow("unknown") << "xyz" << "";
+    }
+    void showActionCodes()
+    {
+        QFETCH(QString, code);
+        QFETCH(QString, text);
+        w->panels[0]->setText(QStringLiteral("old"));
+        for (int i = 0; i < 7; ++i)
+            w->StepProgress(1);
+        w->ShowAction(code);
+        QCOMPARE(w->panels[0]->text(), text);
+        QCOMPARE(w->ProgressBar1->value(), 7); // only the empty code completes the bar
+    }
+
+    void progressWrapsAfterMaximum()
+    {
+        for (int i = 0; i < 1001; ++i)
+            w->StepProgress(1);
+        QCOMPARE(w->progressPosition(), 0);
+        for (int i = 0; i < 1000; ++i)
+            w->StepProgress(1);
+        w->ShowAction(QStringLiteral("SG"));
+        QCOMPARE(w->ProgressBar1->value(), 1000);
+        w->StepProgress(0);
+        QCOMPARE(w->ProgressBar1->value(), 0);
+    }
+
+    void caption_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<bool>("modified");
+        QTest::addColumn<QString>("caption");
+        QTest::newRow("plain") << "" << false << "Veltrix Professional by Morwen - Version 1.61";
+        QTest::newRow("modified") << "" << true << "Veltrix Professional by Morwen - Version 1.61 *";
+        QTest::newRow("file") << "/home/p/bericht.txt" << false
+                              << "Veltrix Professional by Morwen - Version 1.61 - /home/p/bericht.txt";
+        QTest::newRow("file modified") << "/b.txt" << true << "Veltrix Professional by Morwen - Version 1.61 - /b.txt *";
+    }
+    void caption()
+    {
+        QFETCH(QString, file);
+        QFETCH(bool, modified);
+        QFETCH(QString, caption);
+        w->setCurrentFileName(file);
+        w->setModified(modified);
+        w->UpdateCaption();
+        QCOMPARE(w->windowTitle(), caption);
+    }
+
+    void tidyStepDeletesOneEmptyLine()
+    {
+        w->Memo1->setPlainText(QStringLiteral("\n\n") + kBank + "\n");
+        w->ShowAction(QString());
+        QCOMPARE(w->Memo1->toPlainText(), QStringLiteral("\n") + kBank + "\n");
+        QCOMPARE(w->Memo1->textCursor().position(), 0);
+        QVERIFY(!w->Memo1->textCursor().hasSelection());
+    }
+
+    void statisticsFollowTyping()
+    {
+        w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+        w->Memo1->setFocus();
+        QTest::keyClicks(w->Memo1, QStringLiteral("abc"));
+        QCOMPARE(w->Label4->text(), QStringLiteral("1"));
+        QCOMPARE(w->panels[1]->text(), QStringLiteral("Gebs remaining: 1"));
+        QCOMPARE(w->Ansehen->text(), QStringLiteral("5"));
+        QCOMPARE(w->panels[3]->text(), QStringLiteral("Ansehen ~5"));
+        QTest::keyClick(w->Memo1, Qt::Key_Return);
+        QCOMPARE(w->Label4->text(), QStringLiteral("1")); // a final break opens no line
+        QTest::keyClicks(w->Memo1, QStringLiteral("x"));
+        QCOMPARE(w->Label4->text(), QStringLiteral("2"));
+        QVERIFY(w->modified());
+        QVERIFY(w->windowTitle().endsWith(QStringLiteral(" *")));
+    }
+
+    void protectionMoneyStatistics()
+    {
+        w->Memo1->setPlainText(QStringLiteral("A 1: Casino (SG: 5%)\nA 2: Casino (SG: 5%)\nA 3: Kiosk (SG: 5%)\n"
+                                              "A 4: Versteck (SG: 5%)\n"));
+        w->Button7->click();
+        QCOMPARE(w->Schutzgeld->text(), QStringLiteral("2.680 €"));
+        QCOMPARE(w->panels[2]->text(), QStringLiteral("Schutzgeld: 2.680 €"));
+        const QStringList rows = w->AnzGebs->toPlainText().split('\n');
+        QCOMPARE(rows.size(), 36);
+        QCOMPARE(rows.first(), QStringLiteral("Casino :\t\t2"));
+        QCOMPARE(rows.at(30), QStringLiteral("Kiosk :\t\t\t1"));
+        QCOMPARE(w->Label4->text(), QStringLiteral("4"));
+        QCOMPARE(w->Ansehen->text(), QStringLiteral("20"));
+        QCOMPARE(w->panels[0]->text(), QStringLiteral("ready."));
+    }
+
+    void emptyListStatistics()
+    {
+        w->UpdateProtectionMoney();
+        QCOMPARE(w->Schutzgeld->text(), QStringLiteral("0 €"));
+        QVERIFY(w->AnzGebs->toPlainText().split('\n').size() == 36);
+        QVERIFY(w->AnzGebs->toPlainText().endsWith(QStringLiteral("Fischladen :\t\t0")));
+    }
+
+    void safepointCopiesBeforeTidy()
+    {
+        w->Memo1->setPlainText(QStringLiteral("\n") + kBank + "\n");
+        QVERIFY(!w->Rckgngig1->isEnabled());
+        w->CreateSafepoint();
+        QCOMPARE(w->undoCopy(), (QStringList{"", kBank}));
+        QCOMPARE(w->Memo1->toPlainText(), kBank + "\n");
+        QVERIFY(w->Rckgngig1->isEnabled());
+        w->Memo1->setPlainText(QStringLiteral("A 1: Kiosk (SG: 5%)\n"));
+        w->CreateSafepoint();
+        QCOMPARE(w->undoCopy(), QStringList{"A 1: Kiosk (SG: 5%)"});
+    }
+
+    void listOperationFrame()
+    {
+        w->Memo1->setPlainText(QStringLiteral("junk\n") + kBank + "\nA 1: Kiosk (SG: 5%)\n");
+        QStringList seen;
+        w->runListOperation(
+            [&](QStringList lines) {
+                seen = lines;
+                std::reverse(lines.begin(), lines.end());
+                return lines;
+            },
+            TfrmMain::Finish::Ready);
+        QCOMPARE(w->undoCopy(), (QStringList{"junk", kBank, "A 1: Kiosk (SG: 5%)"}));
+        QCOMPARE(seen, (QStringList{kBank, "A 1: Kiosk (SG: 5%)"}));
+        QCOMPARE(w->Memo1->toPlainText(), QStringLiteral("A 1: Kiosk (SG: 5%)\n") + kBank + "\n");
+        QCOMPARE(w->panels[0]->text(), QStringLiteral("ready."));
+    }
+
+    void failedOperationWritesNothing()
+    {
+        w->Memo1->setPlainText(QStringLiteral("junk\n") + kBank + "\n");
+        w->command([&] {
+            w->runListOperation([](QStringList) -> QStringList { throwConversionError(u"12a"); },
+                                TfrmMain::Finish::Ready);
+        });
+        QCOMPARE(fakes.messageBoxes.shown.size(), 1);
+        QCOMPARE(fakes.messageBoxes.lastText(), QStringLiteral("'12a' ist kein gültiger Integerwert"));
+        QCOMPARE(w->Memo1->toPlainText(), kBank + "\n"); // cleaned, not sorted
+        QCOMPARE(w->panels[0]->text(), QStringLiteral("Aktion: Filtern/Sortieren..."));
+    }
+
+    void lastLineAndClear()
+    {
+        QSignalSpy changes(w->Memo1, &QPlainTextEdit::textChanged);
+        w->letzteZeilelschen1->trigger();
+        QCOMPARE(changes.count(), 0);
+        w->Memo1->setPlainText(QStringLiteral("a\nb\nc"));
+        w->letzteZeilelschen1->trigger();
+        QCOMPARE(w->Memo1->toPlainText(), QStringLiteral("a\nb\n"));
+        w->letzteZeilelschen1->trigger();
+        QCOMPARE(w->Memo1->toPlainText(), QStringLiteral("a\n"));
+        QCOMPARE(w->Label4->text(), QStringLiteral("1"));
+        w->Alleslschen1->trigger();
+        QCOMPARE(w->Memo1->toPlainText(), QString());
+        QCOMPARE(w->Label4->text(), QStringLiteral("---"));
+        QCOMPARE(w->Ansehen->text(), QStringLiteral("---"));
+        QCOMPARE(w->panels[1]->text(), QStringLiteral("Gebs remaining: 0"));
+    }
+
+    void sidebarCollapseThenResize()
+    {
+        w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+        const int cw = w->centralWidget()->width();
+        QCOMPARE(w->sidebar->x(), cw - 293);
+        w->slideSidebar();
+        QVERIFY(w->sidebarCollapsed());
+        w->resize(1000, w->height());
+        QTRY_COMPARE(w->centralWidget()->width(), 1000);
+        QCOMPARE(w->sidebar->x(), 1000 - 8);
+        QCOMPARE(w->Memo1->width(), 1000 - 17);
+        w->slideSidebar();
+        QVERIFY(!w->sidebarCollapsed());
+        w->resize(1001, w->height());
+        QTRY_COMPARE(w->centralWidget()->width(), 1001);
+        QCOMPARE(w->sidebar->x(), 1001 - 293);
+        QCOMPARE(w->Memo1->width(), 1001 - 293 - 7);
+    }
+
+    void clickOnPageBackgroundSlides()
+    {
+        w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+        w->PageControl1->setCurrentWidget(w->TabGebaeude);
+        QTest::mouseClick(w->checklistbox1->viewport(), Qt::LeftButton); // hidden page: no effect
+        QVERIFY(!w->sidebarCollapsed());
+        w->PageControl1->setCurrentWidget(w->TabStats);
+        QTest::mouseClick(w->Button7, Qt::LeftButton);
+        QVERIFY(!w->sidebarCollapsed());
+        QTest::mouseClick(w->TabStats, Qt::LeftButton, {}, QPoint(w->TabStats->width() / 2, w->TabStats->height() - 5));
+        QVERIFY(w->sidebarCollapsed());
+    }
+
+    void focusStartsInMemo()
+    {
+        w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+        w->activateWindow();
+        QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget *>(w->Memo1));
+    }
+};
+
+QTEST_MAIN(TestMainWindow)
+#include "tst_mainwindow.moc"

@@ -1,0 +1,111 @@
+#include "ui/memolines.h"
+
+#include <QtTest>
+#include <QPlainTextEdit>
+#include <QSignalSpy>
+
+using namespace veltrix;
+
+class TestMemoLines : public QObject {
+    Q_OBJECT
+
+private slots:
+    void lineCount_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("count");
+        QTest::newRow("empty") << "" << 0;
+        QTest::newRow("one without break") << "a" << 1;
+        QTest::newRow("one with break") << "a\n" << 1;
+        QTest::newRow("empty line") << "\n" << 1;
+        QTest::newRow("two") << "a\nb" << 2;
+        QTest::newRow("trailing empty line") << "a\n\n" << 2;
+    }
+    void lineCount()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, count);
+        QPlainTextEdit edit;
+        edit.setPlainText(text);
+        MemoLines memo(&edit);
+        QCOMPARE(int(memo.lineCount()), count);
+        QCOMPARE(int(memo.lines().size()), count);
+    }
+
+    void equalTextRaisesNoChange()
+    {
+        QPlainTextEdit edit;
+        MemoLines memo(&edit);
+        QSignalSpy spy(&edit, &QPlainTextEdit::textChanged);
+        memo.setLines({"a", "b"});
+        QCOMPARE(spy.count(), 1);
+        QCOMPARE(edit.toPlainText(), QStringLiteral("a\nb\n"));
+        memo.setLines({"a", "b"});
+        memo.setText(QStringLiteral("a\r\nb\r\n"));
+        QCOMPARE(spy.count(), 1);
+        memo.clear();
+        memo.clear();
+        QCOMPARE(spy.count(), 2);
+        QCOMPARE(memo.crlfText(), QString());
+    }
+
+    void singleLineEdits_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("op");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("delete first") << "a\nb\n" << "first" << "b\n";
+        QTest::newRow("delete only") << "a" << "first" << "";
+        QTest::newRow("delete first of empty") << "" << "first" << "";
+        QTest::newRow("delete first empty line") << "\na\n" << "first" << "a\n";
+        QTest::newRow("delete last") << "a\nb\n" << "last" << "a\n";
+        QTest::newRow("delete last no break") << "a\nb" << "last" << "a\n";
+        QTest::newRow("delete last of empty") << "" << "last" << "";
+        QTest::newRow("append to empty") << "" << "append" << "x\n";
+        QTest::newRow("append after break") << "a\n" << "append" << "a\nx\n";
+        QTest::newRow("append without break") << "a" << "append" << "a\nx\n";
+        QTest::newRow("replace") << "a\nb\n" << "replace" << "a\nx\n";
+    }
+    void singleLineEdits()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, op);
+        QFETCH(QString, expected);
+        QPlainTextEdit edit;
+        edit.setPlainText(text);
+        MemoLines memo(&edit);
+        if (op == u"first")
+            memo.deleteFirstLine();
+        else if (op == u"last")
+            memo.deleteLastLine();
+        else if (op == u"append")
+            memo.appendLine(QStringLiteral("x"));
+        else
+            memo.replaceLine(1, QStringLiteral("x"));
+        QCOMPARE(edit.toPlainText(), expected);
+    }
+
+    void positionsCountBreaksAsTwo()
+    {
+        QPlainTextEdit edit;
+        edit.setPlainText(QStringLiteral("ab\ncd\nef\n"));
+        MemoLines memo(&edit);
+        QCOMPARE(memo.crlfText(), QStringLiteral("ab\r\ncd\r\nef\r\n"));
+        memo.setSelection(4, 2); // "cd"
+        QCOMPARE(edit.textCursor().selectedText(), QStringLiteral("cd"));
+        QCOMPARE(memo.selStart(), 4);
+        QCOMPARE(memo.selLength(), 2);
+        memo.setSelection(8, 2); // "ef"
+        QCOMPARE(edit.textCursor().selectedText(), QStringLiteral("ef"));
+        QCOMPARE(memo.selStart(), 8);
+        memo.setSelection(1, 5); // "b", break, "c"
+        QCOMPARE(memo.selLength(), 5);
+        QCOMPARE(edit.textCursor().selectedText(), QStringLiteral("b") + QChar::ParagraphSeparator + "cd");
+        memo.caretToStart();
+        QCOMPARE(memo.selStart(), 0);
+        QCOMPARE(memo.selLength(), 0);
+    }
+};
+
+QTEST_MAIN(TestMemoLines)
+#include "tst_memolines.moc"

@@ -1,0 +1,220 @@
+#include "platform/curlhttp.h"
+#include "support/fakeplatform.h"
+#include "support/loopbackhttp.h"
+#include "ui/geturl.h"
+#include "ui/mainfrm.h"
+
+#include <QAction>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace veltrix;
+using veltrix::test::LoopbackHttpServer;
+using veltrix::test::ScriptedResponse;
+
+Q_DECLARE_METATYPE(veltrix::test::ScriptedResponse)
+
+namespace {
+
+const QString kNewVersionText = QStringLiteral(
+    "Neue Version vorhanden.\n\ninstallierte Version: Version 1.61\naktuelle Version auf dem Server: %1\n\n"
+    "Wollen Sie die aktuelle Version jetzt laden?");
+
+} // namespace
+
+class TestNetwork : public QObject {
+    Q_OBJECT
+
+private:
+    LoopbackHttpServer m_server;
+    CurlHttpClient m_http;
+    QTemporaryDir m_dir;
+
+    Platform realHttp(test::FakePlatform &fakes)
+    {
+        Platform p = fakes.platform();
+        p.http = &m_http;
+        return p;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(m_server.isListening());
+        QVERIFY(m_dir.isValid());
+        qputenv("VELTRIX_UPDATE_URL", m_server.baseUrl().toLatin1());
+        qputenv("VELTRIX_INI", m_dir.filePath(QStringLiteral("veltrix.ini")).toLocal8Bit());
+    }
+    void init()
+    {
+        m_server.clearRequests();
+        m_server.setResponse("/Downloads/version.txt", ScriptedResponse::ok("Version 1.61"));
+        qputenv("VELTRIX_UPDATE_URL", m_server.baseUrl().toLatin1());
+    }
+
+    void versionCheck_data()
+    {
+        QTest::addColumn<ScriptedResponse>("response");
+        QTest::addColumn<bool>("offered");
+        QTest::addColumn<QString>("shownVersion");
+        QTest::newRow("same version") << ScriptedResponse::ok("Version 1.61") << false << "";
+        QTest::newRow("newer") << ScriptedResponse::ok("Version 1.62") << true << "Version 1.62";
+        QTest::newRow("same with CR LF") << ScriptedResponse::ok("Version 1.61\r\n") << true << "Version 1.61\n";
+        QTest::newRow("other case") << ScriptedResponse::ok("version 1.61") << true << "version 1.61";
+        QTest::newRow("empty body") << ScriptedResponse::ok("") << true << "";
+        QTest::newRow("404 saying newer") << ScriptedResponse::status(404, "Not Found", "Version 1.62") << false << "";
+        QTest::newRow("302 to newer")
+            << ScriptedResponse::status(302, "Found", "Version 1.62", {"Location: /Downloads/new.txt"}) << false << "";
+        QTest::newRow("connection dropped") << ScriptedResponse::closeAtOnce() << false << "";
+    }
+    void versionCheck()
+    {
+        QFETCH(ScriptedResponse, response);
+        QFETCH(bool, offered);
+        QFETCH(QString, shownVersion);
+        m_server.setResponse("/Downloads/version.txt", response);
+        m_server.setResponse("/Downloads/new.txt", ScriptedResponse::ok("Version 1.62"));
+        test::FakePlatform fakes;
+        fakes.messageBoxes.answers = {MsgResult::No, MsgResult::No};
+
+        // At start-up.
+        TfrmMain w(realHttp(fakes));
+        QCOMPARE(m_server.requestCount(), 1);
+        QCOMPARE(test::parseRequest(m_server.requests().first()).requestLine,
+                 QByteArray("GET /Downloads/version.txt HTTP/1.1"));
+        QCOMPARE(fakes.messageBoxes.shown.size(), offered ? 1 : 0);
+
+        // From the menu.
+        w.Versionscheck1->trigger();
+        QCOMPARE(fakes.messageBoxes.shown.size(), offered ? 2 : 1);
+        const MessageRequest box = fakes.messageBoxes.shown.last();
+        if (offered) {
+            for (const MessageRequest &b : fakes.messageBoxes.shown) {
+                QCOMPARE(b.title, QStringLiteral("Neue Version vorhanden"));
+                QCOMPARE(b.text, kNewVersionText.arg(shownVersion));
+                QCOMPARE(b.buttons, MsgButtons::YesNo);
+            }
+        } else {
+            QCOMPARE(box.title, QStringLiteral("Versionscheck"));
+            QCOMPARE(box.text, QStringLiteral("Keine neuere Version gefunden"));
+            QCOMPARE(box.buttons, MsgButtons::Ok);
+        }
+        // "Nein" keeps the program running; no redirection was followed.
+        QVERIFY(!w.closeRequest());
+        QVERIFY(fakes.urlOpener.opened.isEmpty());
+        for (const QByteArray &raw : m_server.requests())
+            QVERIFY(!raw.contains("new.txt"));
+    }
+
+    void serverDown()
+    {
+        qputenv("VELTRIX_UPDATE_URL", QStringLiteral("http://127.0.0.1:%1").arg(LoopbackHttpServer::closedPort()).toLatin1());
+        test::FakePlatform fakes;
+        TfrmMain w(realHttp(fakes));
+        QVERIFY(fakes.messageBoxes.shown.isEmpty());
+        w.Versionscheck1->trigger();
+        QCOMPARE(fakes.messageBoxes.shown.size(), 1);
+        QCOMPARE(fakes.messageBoxes.lastText(), QStringLiteral("Keine neuere Version gefunden"));
+    }
+
+    void acceptAtStartUpClosesWithoutSettings()
+    {
+        m_server.setResponse("/Downloads/version.txt", ScriptedResponse::ok("Version 1.62"));
+        const QString ini = qEnvironmentVariable("VELTRIX_INI");
+        QFile::remove(ini);
+        test::FakePlatform fakes;
+        fakes.messageBoxes.answers = {MsgResult::Yes};
+        TfrmMain w(realHttp(fakes));
+        QCOMPARE(fakes.urlOpener.opened, QStringList{m_server.baseUrl() + "/Downloads/VeltrixProf.exe"});
+        QVERIFY(w.closeRequest());
+        // The window closes as soon as it comes up.
+        w.show();
+        QTRY_VERIFY(!w.isVisible());
+        QCoreApplication::processEvents();
+        QVERIFY(!w.isVisible());
+        QVERIFY(w.closeRequest());
+        QVERIFY(!QFile::exists(ini));
+    }
+
+    void acceptFromMenuCloses()
+    {
+        m_server.setResponse("/Downloads/version.txt", ScriptedResponse::ok("Version 1.61"));
+        test::FakePlatform fakes;
+        TfrmMain w(realHttp(fakes));
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        m_server.setResponse("/Downloads/version.txt", ScriptedResponse::ok("Version 2.0"));
+        fakes.messageBoxes.answers = {MsgResult::Yes};
+        w.Versionscheck1->trigger();
+        QCOMPARE(fakes.messageBoxes.shown.size(), 1);
+        QCOMPARE(fakes.messageBoxes.shown.first().title, QStringLiteral("Neue Version vorhanden"));
+        QCOMPARE(fakes.urlOpener.opened, QStringList{m_server.baseUrl() + "/Downloads/VeltrixProf.exe"});
+        QTRY_VERIFY(!w.isVisible());
+    }
+
+    void reportFromUrl_data()
+    {
+        QTest::addColumn<ScriptedResponse>("response");
+        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<QString>("message");
+        const QStringList before{QStringLiteral("Lindenallee 117: Bank (SG: 45%) [Fallgitter]")};
+        QTest::newRow("report")
+            << ScriptedResponse::ok("Am Alten Markt 3: Kiosk (SG: 100%) Keine Ausbauten vorhanden\r\n"
+                                    "Hafenstra\xdf" "e 8: Casino (SG: 60%) [Alarmanlage]\r\n")
+            << QStringList{QStringLiteral("Am Alten Markt 3: Kiosk (SG: 100%) Keine Ausbauten vorhanden"),
+                           QStringLiteral("Hafenstraße 8: Casino (SG: 60%) [Alarmanlage]")}
+            << "";
+        QTest::newRow("UTF-8 text") << ScriptedResponse::ok("Hafenstra\xc3\x9f" "e 8: Casino (SG: 60%)")
+                                    << QStringList{QStringLiteral("Hafenstraße 8: Casino (SG: 60%)")} << "";
+        QTest::newRow("not cleaned") << ScriptedResponse::ok("<html>\nkein Bericht\n")
+                                     << QStringList{"<html>", "kein Bericht"} << "";
+        QTest::newRow("empty page") << ScriptedResponse::status(204, "No Content") << QStringList{} << "";
+        QTest::newRow("404 keeps the list")
+            << ScriptedResponse::status(404, "Not Found", "Seite fehlt") << before
+            << "Error encountered during POST: HTTP/1.1 404 Not Found";
+        QTest::newRow("dropped keeps the list") << ScriptedResponse::closeAtOnce() << before << "*";
+    }
+    void reportFromUrl()
+    {
+        QFETCH(ScriptedResponse, response);
+        QFETCH(QStringList, lines);
+        QFETCH(QString, message);
+        m_server.setResponse("/bericht.txt", response);
+        test::FakePlatform fakes;
+        TfrmMain w(realHttp(fakes));
+        TfrmgetURL dialog(w, realHttp(fakes));
+        w.setCompanions({nullptr, &dialog, nullptr, nullptr});
+        w.memo().setLines({QStringLiteral("Lindenallee 117: Bank (SG: 45%) [Fallgitter]")});
+        w.setModified(false);
+
+        w.URLffnen1->trigger();
+        QVERIFY(dialog.isVisible());
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("Datei aus URL einlesen..."));
+        QCOMPARE(dialog.URL1->text(), QStringLiteral("http://www."));
+        const QString url = m_server.baseUrl() + "/bericht.txt";
+        dialog.URL1->setText(url);
+        QTest::mouseClick(dialog.Button1, Qt::LeftButton);
+
+        QCOMPARE(w.memo().lines(), lines);
+        if (message.isEmpty()) {
+            QVERIFY(fakes.messageBoxes.shown.isEmpty());
+            QVERIFY(w.modified());
+        } else {
+            QCOMPARE(fakes.messageBoxes.shown.size(), 1);
+            if (message == "*")
+                QVERIFY(fakes.messageBoxes.lastText().startsWith("Error encountered during POST: "));
+            else
+                QCOMPARE(fakes.messageBoxes.lastText(), message);
+            QVERIFY(!w.modified());
+        }
+        QVERIFY(!dialog.isVisible());
+        QCOMPARE(dialog.URL1->text(), url);
+        QVERIFY(w.undoCopy().isEmpty());
+    }
+};
+
+QTEST_MAIN(TestNetwork)
+#include "tst_network.moc"
