@@ -175,6 +175,8 @@ private slots:
 
         windows.main->openSGRechner->click();
         QVERIFY(calc->isVisible());
+        QVERIFY(QTest::qWaitForWindowActive(calc));
+        QVERIFY(calc->SGGebaeude->selectedItems().isEmpty());
         calc->SGGebaeude->setCurrentRow(2);
         calc->SGBetrag->setText(QStringLiteral("550"));
         calc->Exit1->trigger();
