@@ -4,6 +4,7 @@
 #include "geturl.h"
 #include "info.h"
 #include "mainfrm.h"
+#include "statusfenster.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -31,6 +32,7 @@ VeltrixWindows createWindows(const Platform &platform)
     w.sgRechner = std::make_unique<TfrmSGr>(platform, w.main.get());
     w.getUrl = std::make_unique<TfrmgetURL>(*w.main, platform);
     w.info = std::make_unique<TfrmInfo>(w.main.get(), platform);
+    w.status = std::make_unique<TfrmStatus>(*w.main, platform);
     TfrmMain::Companions companions;
     companions.sgRechner = w.sgRechner.get();
     companions.getUrl = w.getUrl.get();

@@ -264,6 +264,15 @@ public:
 
     // ---- report files (mainfrm_files.cpp) ----
     void setupFileCommands();
+    void Neu1Click();
+    void Dateiffnen1Click();
+    void lastOpenedClick();
+    void Dateispeichern1Click();
+    void Speichernunter1Click();
+    void Berichtanfgen1Click();
+    // The file name SaveDialog1 holds (offered the next time it opens).
+    QString saveDialogFileName() const { return m_saveDialogName; }
+    QString lastOpenedFileName() const { return m_lastOpenedName; }
 
     // ---- settings and close query (mainfrm_settings.cpp) ----
     void LoadSettings();
@@ -272,6 +281,8 @@ public:
 
     // ---- status window (statusfenster.cpp) ----
     void setupStatusCommands();  // mainfrm_status.cpp
+    void Statusfenster1Click();
+    TfrmStatus *statusWindow() const;
 
     // ---- network (mainfrm_net.cpp) ----
     void setupNetCommands();
@@ -320,6 +331,14 @@ private:
     void showCountdown();
     qint32 m_countdownMinutes = 0;
     qint32 m_countdownSeconds = 0;
+
+    // report files, settings and close query
+    void openedFollowUp();
+    // Runs SaveDialog1 when needed and writes the list; false when the
+    // dialog was cancelled.
+    bool saveReport(bool withDialog);
+    void writeReport(const QString &fileName);
+    QString m_saveDialogName;
 };
 
 } // namespace veltrix

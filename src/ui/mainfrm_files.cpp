@@ -1,9 +1,141 @@
+// The file commands of the "&Datei" menu: new, open, last opened, save,
+// save as, append a report.
 #include "mainfrm.h"
+
+#include "core/lines.h"
+#include "core/reportline.h"
+#include "core/textfile.h"
+#include "platform/files.h"
+
+#include <QAction>
+#include <QLabel>
 
 namespace veltrix {
 
+namespace {
+
+const QString kOpenFilter = QStringLiteral("Textdateien (*.txt);;Alle Dateien (*.*)");
+const QString kSaveFilter = QStringLiteral("*.txt");
+
+// The list as the cleaning after an open leaves it. Writing it this way
+// fills the text area once instead of filling it and then rewriting it.
+QString cleanedList(const QString &text)
+{
+    QStringList lines = splitLines(text);
+    lines.removeIf([](const QString &line) { return line.isEmpty() || !isValidReportLine(line); });
+    return joinLinesLf(lines);
+}
+
+} // namespace
+
 void TfrmMain::setupFileCommands()
 {
+    connectCommand(Neu1, [this] { Neu1Click(); });
+    connectCommand(Dateiffnen1, [this] { Dateiffnen1Click(); });
+    connectCommand(lastOpened, [this] { lastOpenedClick(); });
+    connectCommand(Dateispeichern1, [this] { Dateispeichern1Click(); });
+    connectCommand(Speichernunter1, [this] { Speichernunter1Click(); });
+    connectCommand(Berichtanfgen1, [this] { Berichtanfgen1Click(); });
+}
+
+void TfrmMain::Neu1Click()
+{
+    CreateSafepoint();
+    m_memo.clear();
+    m_fileName.clear();
+    setModified(false);
+    UpdateProtectionMoney();
+    UpdateCaption();
+    panels[1]->clear();
+    panels[3]->clear();
+}
+
+void TfrmMain::openedFollowUp()
+{
+    N1Hausnummerkopieren1Click();
+    UpdateProtectionMoney();
+    setModified(false);
+    UpdateCaption();
+    N1Hausnummerkopieren1Click();
+}
+
+void TfrmMain::Dateiffnen1Click()
+{
+    const QString name = m_platform.fileDialogs->openFileName(this, kOpenFilter);
+    if (name.isEmpty())
+        return;
+    // The name becomes current only once the file has been read: a failed
+    // open must not make the next save write the old list over that file.
+    const QString text = cleanedList(readTextFile(name));
+    m_fileName = name;
+    m_memo.setText(text);
+    openedFollowUp();
+}
+
+void TfrmMain::lastOpenedClick()
+{
+    const QString text = cleanedList(readTextFile(m_lastOpenedName));
+    m_memo.setText(text);
+    m_fileName = m_lastOpenedName;
+    openedFollowUp();
+}
+
+void TfrmMain::writeReport(const QString &fileName)
+{
+    writeTextFile(fileName, m_memo.crlfText());
+}
+
+bool TfrmMain::saveReport(bool withDialog)
+{
+    QString name;
+    if (!withDialog) {
+        m_saveDialogName = m_fileName;
+        name = m_fileName;
+    }
+    if (name.isEmpty()) {
+        name = m_platform.fileDialogs->saveFileName(this, kSaveFilter, m_saveDialogName);
+        if (name.isEmpty())
+            return false;
+        name = withTxtExtension(name);
+        m_saveDialogName = name;
+    }
+    writeReport(name);
+    return true;
+}
+
+void TfrmMain::Dateispeichern1Click()
+{
+    // A cancelled dialog saved nothing: the list stays unsaved under its old name.
+    if (!saveReport(false))
+        return;
+    m_fileName = m_saveDialogName;
+    setModified(false);
+    UpdateCaption();
+}
+
+void TfrmMain::Speichernunter1Click()
+{
+    if (!saveReport(true))
+        return;
+    m_fileName = m_saveDialogName;
+    setModified(false);
+    UpdateCaption();
+}
+
+void TfrmMain::Berichtanfgen1Click()
+{
+    CreateSafepoint();
+    const QString name = m_platform.fileDialogs->openFileName(this, kOpenFilter);
+    if (!name.isEmpty()) {
+        const QStringList lines = splitLines(readTextFile(name));
+        // One insertion gives the same text as appending line by line.
+        if (!lines.isEmpty())
+            m_memo.appendLine(lines.join(QLatin1Char('\n')));
+    }
+    UpdateProtectionMoney();
+    // The change handler has marked the list modified if anything was
+    // appended: the combined list matches no file.
+    UpdateCaption();
 }
 
 } // namespace veltrix

@@ -1,18 +1,126 @@
+// The settings file (read when the window shows, written on every close
+// attempt) and the question asked before the window closes.
 #include "mainfrm.h"
+
+#include "core/intconv.h"
+#include "platform/files.h"
+#include "statusfenster.h"
+
+#include <QAction>
+#include <QLineEdit>
+#include <QTimer>
 
 namespace veltrix {
 
+namespace {
+
+// Moves a window to the stored position. A value that is not an integer is
+// skipped, so one damaged key does not keep the others from applying.
+void placeFromSettings(const IniFile &ini, QStringView section, QWidget *window)
+{
+    int left = window->x();
+    int top = window->y();
+    if (const auto text = ini.value(section, u"top")) {
+        if (const auto value = tryStrToInt(*text))
+            top = *value;
+    }
+    if (const auto text = ini.value(section, u"left")) {
+        if (const auto value = tryStrToInt(*text))
+            left = *value;
+    }
+    window->move(left, top);
+}
+
+void storePosition(IniFile &ini, QStringView section, const QWidget *window)
+{
+    ini.setValue(section, u"top", QString::number(window->y()));
+    ini.setValue(section, u"left", QString::number(window->x()));
+}
+
+} // namespace
+
 void TfrmMain::LoadSettings()
 {
+    const IniFile ini = readSettingsFile(settingsFilePath());
+    m_lastOpenedName = ini.value(u"Datei", u"Dateiname").value_or(m_fileName);
+    if (QWidget *status = m_companions.status)
+        placeFromSettings(ini, u"Statusfenster", status);
+    placeFromSettings(ini, u"Veltrix", this);
+
+    const QString hideout = ini.value(u"Einstellungen", u"Versteck").value_or(QStringLiteral("0"));
+    if (Versteck)
+        Versteck->setText(hideout);
+    // The marker decides whether a walking time can be shown; it follows
+    // the restored hideout as the field's exit check would.
+    if (keinversteck)
+        keinversteck->setVisible(!isStrictInt(hideout) || hideout == u"0");
+
+    if (!m_lastOpenedName.isEmpty()) {
+        QString caption = m_lastOpenedName;
+        caption.replace(QLatin1Char('&'), QStringLiteral("&&"));
+        lastOpened->setText(QStringLiteral("Öffnen: ") + caption);
+        lastOpened->setVisible(true);
+    }
 }
 
 void TfrmMain::SaveSettings()
 {
+    // A window closing for an update writes nothing.
+    if (m_closeRequest)
+        return;
+    const QString path = settingsFilePath();
+    IniFile ini = readSettingsFile(path);
+    ini.setValue(u"Datei", u"Dateiname", m_fileName);
+    if (const QWidget *status = m_companions.status)
+        storePosition(ini, u"Statusfenster", status);
+    storePosition(ini, u"Veltrix", this);
+    if (Versteck)
+        ini.setValue(u"Einstellungen", u"Versteck", Versteck->text());
+    writeSettingsFile(path, ini);
 }
 
 bool TfrmMain::closeQuery()
 {
-    return true;
+    // Ending the program while the status window holds the list: the list
+    // comes back first, so it is asked about and never saved empty.
+    if (TfrmStatus *status = statusWindow(); status && status->holdsList())
+        status->close();
+
+    // The question must not hide behind a stay-on-top window.
+    const bool wasOnTop = AlwaysOnTop1->isChecked();
+    if (wasOnTop) {
+        setStayOnTop(this, false);
+        AlwaysOnTop1->setChecked(false);
+        ToFront->stop();
+    }
+
+    if (m_modified) {
+        const MsgResult answer = m_platform.messageBoxes->show(
+            {QStringLiteral("Veltrix Professional"), QStringLiteral("Wollen Sie die Änderungen speichern?"),
+             MsgButtons::YesNoCancel, MsgIcon::Question});
+        if (answer == MsgResult::Yes) {
+            // A save that fails or whose dialog is cancelled keeps the
+            // window open: the player asked for the list to be kept.
+            bool saved = false;
+            guarded(m_platform, [&] { saved = saveReport(false); });
+            if (!saved)
+                m_closeCancelled = true;
+        } else if (answer == MsgResult::Cancel) {
+            m_closeCancelled = true;
+        }
+    }
+
+    // Reported but never in the way: the player must always be able to quit.
+    guarded(m_platform, [this] { SaveSettings(); });
+
+    const bool accept = !m_closeCancelled;
+    if (!accept && wasOnTop) {
+        setStayOnTop(this, true);
+        AlwaysOnTop1->setChecked(true);
+        ToFront->start();
+    }
+    m_closeCancelled = false;
+    return accept;
 }
 
 } // namespace veltrix

@@ -1,0 +1,71 @@
+// Report files and the status window: opening and saving a report file, and
+// handing the list to the status window and back.
+#include "harness.h"
+
+#include "core/textfile.h"
+#include "support/fakeplatform.h"
+#include "ui/mainfrm.h"
+#include "ui/statusfenster.h"
+
+#include <QAction>
+#include <QFile>
+#include <QPlainTextEdit>
+#include <QTemporaryDir>
+#include <memory>
+
+namespace veltrix::bench {
+namespace {
+
+QTemporaryDir &folder()
+{
+    static QTemporaryDir dir;
+    return dir;
+}
+
+QString reportFile(const QString &report)
+{
+    const QString path = folder().filePath(QStringLiteral("bericht%1.txt").arg(report.size()));
+    if (!QFile::exists(path)) {
+        QFile f(path);
+        if (f.open(QIODevice::WriteOnly))
+            f.write(encodeFileText(QString(report).replace(QLatin1Char('\n'), QStringLiteral("\r\n"))));
+    }
+    return path;
+}
+
+const Registrar open{{QStringLiteral("Datei öffnen... (read, clean, statistics)"),
+                      [](TfrmMain &w, const QString &report) {
+                          const QString path = reportFile(report);
+                          w.memo().clear();
+                          if (auto *dialogs = dynamic_cast<test::FakeFileDialogs *>(w.platform().fileDialogs))
+                              dialogs->openAnswers = {path};
+                      },
+                      [](TfrmMain &w) { w.Dateiffnen1->trigger(); }}};
+
+const Registrar save{{QStringLiteral("Datei speichern..."),
+                      [](TfrmMain &w, const QString &) {
+                          w.setCurrentFileName(folder().filePath(QStringLiteral("gespeichert.txt")));
+                      },
+                      [](TfrmMain &w) { w.Dateispeichern1->trigger(); }}};
+
+TfrmStatus &statusWindow(TfrmMain &w)
+{
+    static std::unique_ptr<TfrmStatus> status;
+    if (!status) {
+        status = std::make_unique<TfrmStatus>(w, w.platform());
+        TfrmMain::Companions c = w.companions();
+        c.status = status.get();
+        w.setCompanions(c);
+    }
+    return *status;
+}
+
+const Registrar status{{QStringLiteral("Statusfenster open and close"),
+                        [](TfrmMain &w, const QString &) { statusWindow(w); },
+                        [](TfrmMain &w) {
+                            w.Statusfenster1->trigger();
+                            statusWindow(w).close();
+                        }}};
+
+} // namespace
+} // namespace veltrix::bench

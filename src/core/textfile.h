@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+#include <QStringView>
+
+namespace veltrix {
+
+// True when the bytes are well-formed UTF-8 and hold at least one
+// multi-byte sequence (pure ASCII is not evidence of either code).
+bool isUtf8WithMultiByte(QByteArrayView bytes);
+
+// The text of a report or settings file: UTF-8 when the bytes are UTF-8
+// with a multi-byte sequence (a leading byte-order mark is dropped),
+// otherwise Windows-1252. Line ends are left as they are.
+QString decodeFileText(QByteArrayView bytes);
+
+// Windows-1252 when every character has a code and those bytes would not
+// read back as UTF-8; UTF-8 otherwise. decodeFileText(encodeFileText(t))
+// gives t back for every text without unpaired surrogates.
+QByteArray encodeFileText(QStringView text);
+
+// A save target whose name holds no ".txt" anywhere (case-sensitive) gets
+// ".txt" appended.
+QString withTxtExtension(const QString &name);
+
+} // namespace veltrix

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "core/inifile.h"
+
+#include <QByteArray>
+#include <QString>
+
+namespace veltrix {
+
+// Reads a report file as text (UTF-8 or Windows-1252, line ends as they
+// are). Throws "Datei %s kann nicht geöffnet werden. %s".
+QString readTextFile(const QString &path);
+
+// Writes a report file atomically: on failure the old file stays whole.
+// Throws "Datei "%s" kann nicht erstellt werden. %s".
+void writeTextFile(const QString &path, const QString &text);
+
+// $VELTRIX_INI, else $XDG_CONFIG_HOME/veltrix.ini (~/.config when unset).
+QString settingsFilePath();
+
+// A missing or unreadable settings file reads as empty, so every key
+// falls back to its default.
+IniFile readSettingsFile(const QString &path);
+
+// Throws "In %s kann nicht geschrieben werden".
+void writeSettingsFile(const QString &path, const IniFile &ini);
+
+} // namespace veltrix

@@ -1,0 +1,63 @@
+#pragma once
+
+#include "fakeplatform.h"
+#include "ui/mainfrm.h"
+#include "ui/statusfenster.h"
+
+#include <QFile>
+#include <QLineEdit>
+#include <memory>
+
+namespace veltrix::test {
+
+inline QByteArray fileBytes(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
+}
+
+inline bool putFile(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+}
+
+// Records whether the window was on top while a question was shown.
+class ProbingBoxes : public FakeMessageBoxes {
+public:
+    MsgResult show(const MessageRequest &request) override
+    {
+        if (window)
+            onTopDuringQuestion = isStayOnTop(window);
+        return FakeMessageBoxes::show(request);
+    }
+    QWidget *window = nullptr;
+    bool onTopDuringQuestion = false;
+};
+
+// The main window with its status window and, where the Filter page does
+// not provide them, stand-ins for the hideout field and its marker.
+struct MainAndStatus {
+    FakePlatform fakes;
+    ProbingBoxes boxes;
+    std::unique_ptr<TfrmMain> main;
+    std::unique_ptr<TfrmStatus> status;
+
+    MainAndStatus()
+    {
+        Platform p = fakes.platform();
+        p.messageBoxes = &boxes;
+        main = std::make_unique<TfrmMain>(p);
+        status = std::make_unique<TfrmStatus>(*main, p);
+        TfrmMain::Companions c = main->companions();
+        c.status = status.get();
+        main->setCompanions(c);
+        if (!main->Versteck)
+            main->Versteck = new QLineEdit(QStringLiteral("0"), main->TabFilter);
+        if (!main->keinversteck)
+            main->keinversteck = new QWidget(main->TabFilter);
+        boxes.window = main.get();
+    }
+};
+
+} // namespace veltrix::test

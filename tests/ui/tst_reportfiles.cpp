@@ -1,0 +1,245 @@
+#include "core/error.h"
+#include "platform/files.h"
+#include "support/statusfixture.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <csignal>
+#include <sys/resource.h>
+
+using namespace veltrix;
+using test::fileBytes;
+
+namespace {
+
+const QByteArray kBank = "Lindenallee 117: Bank (SG: 45%) [Fallgitter]";
+const QByteArray kKiosk = "Am Alten Markt 3: Kiosk (SG: 100%) Keine Ausbauten vorhanden";
+// Windows-1252: umlauts, sharp s and the euro sign (0x80).
+const QByteArray kBaecker = "M\xFChlweg 12: B\xE4""cker (SG: 50%) [Sicherheitsschlo\xDF, 1.000 \x80]";
+
+QString errorOf(const std::function<void()> &fn)
+{
+    try {
+        fn();
+    } catch (const VeltrixError &e) {
+        return e.message();
+    }
+    return QStringLiteral("<no error>");
+}
+
+} // namespace
+
+class TestReportFiles : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> m_temp;
+    QString path(const QString &name) const { return m_temp->filePath(name); }
+    void put(const QString &name, const QByteArray &bytes) { QVERIFY(test::putFile(path(name), bytes)); }
+    // Opens a file through "Datei öffnen..." in a new window.
+    std::unique_ptr<TfrmMain> opened(test::FakePlatform &fakes, const QString &name)
+    {
+        auto w = std::make_unique<TfrmMain>(fakes.platform());
+        fakes.fileDialogs.openAnswers.push_back(path(name));
+        w->Dateiffnen1->trigger();
+        return w;
+    }
+
+private slots:
+    void init()
+    {
+        m_temp = std::make_unique<QTemporaryDir>();
+        QVERIFY(m_temp->isValid());
+        qputenv("VELTRIX_INI", path(QStringLiteral("veltrix.ini")).toLocal8Bit());
+        QDir(m_temp->path()).mkdir(QStringLiteral("ordner.txt"));
+        put(QStringLiteral("datei"), "x");
+    }
+
+    // Root ignores permissions: these paths fail for everyone.
+    void failuresNameFileAndReason_data()
+    {
+        QTest::addColumn<bool>("write");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("read missing") << false << "fehlt.txt";
+        QTest::newRow("read a folder") << false << "ordner.txt";
+        QTest::newRow("read below a file") << false << "datei/a.txt";
+        QTest::newRow("write a folder") << true << "ordner.txt";
+        QTest::newRow("write below a file") << true << "datei/a.txt";
+        QTest::newRow("write missing folder") << true << "fehlt/a.txt";
+    }
+    void failuresNameFileAndReason()
+    {
+        QFETCH(bool, write);
+        QFETCH(QString, name);
+        const QString target = path(name);
+        const QString message = errorOf([&] { write ? writeTextFile(target, QStringLiteral("T")) : (void)readTextFile(target); });
+        const QString prefix = write ? QStringLiteral("Datei \"%1\" kann nicht erstellt werden. ").arg(target)
+                                     : QStringLiteral("Datei %1 kann nicht geöffnet werden. ").arg(target);
+        QVERIFY2(message.startsWith(prefix) && message.size() > prefix.size(), qPrintable(message));
+        QCOMPARE(fileBytes(path(QStringLiteral("datei"))), QByteArray("x"));
+    }
+
+    // The file-size limit binds root too: the write really fails half-way.
+    void failedSaveKeepsTheOriginal()
+    {
+        put(QStringLiteral("a.txt"), kBank);
+        rlimit old{};
+        QVERIFY(getrlimit(RLIMIT_FSIZE, &old) == 0);
+        const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit small = old;
+        small.rlim_cur = 4096;
+        QVERIFY(setrlimit(RLIMIT_FSIZE, &small) == 0);
+        const QString message = errorOf([&] { writeTextFile(path(QStringLiteral("a.txt")), QString(100000, u'a')); });
+        setrlimit(RLIMIT_FSIZE, &old);
+        std::signal(SIGXFSZ, oldHandler);
+        QVERIFY2(message.startsWith(QStringLiteral("Datei \"%1\" kann nicht erstellt werden. ").arg(path(QStringLiteral("a.txt"))))
+                     && !message.endsWith(QStringLiteral("Unknown error")),
+                 qPrintable(message));
+        QCOMPARE(fileBytes(path(QStringLiteral("a.txt"))), kBank);
+        QCOMPARE(QDir(m_temp->path()).entryList(QDir::Files), (QStringList{"a.txt", "datei"}));
+    }
+
+    void openAndSaveIsByteForByte()
+    {
+        const QByteArray original = kBaecker + "\r\n" + kBank + "\r\n";
+        put(QStringLiteral("alt.txt"), original);
+        test::FakePlatform fakes;
+        auto w = opened(fakes, QStringLiteral("alt.txt"));
+        QCOMPARE(w->memo().firstLine(), QStringLiteral("Mühlweg 12: Bäcker (SG: 50%) [Sicherheitsschloß, 1.000 €]"));
+        QVERIFY(!w->modified());
+        QCOMPARE(w->windowTitle(), QStringLiteral("Veltrix Professional by Morwen - Version 1.61 - ") + path(QStringLiteral("alt.txt")));
+        fakes.fileDialogs.saveAnswers.push_back(path(QStringLiteral("neu")));
+        w->Speichernunter1->trigger();
+        QCOMPARE(fileBytes(path(QStringLiteral("neu.txt"))), original);
+        QCOMPARE(w->currentFileName(), path(QStringLiteral("neu.txt")));
+        QVERIFY(fakes.messageBoxes.shown.isEmpty());
+    }
+
+    void openReadsEveryForm_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("utf8") << QByteArray("M\xC3\xBChlweg 12: B\xC3\xA4""cker (SG: 50%) [Sicherheitsschlo\xC3\x9F, 1.000 \xE2\x82\xAC]\r\n") + kBank;
+        QTest::newRow("lf, invalid line") << kBaecker + "\nkeine Zeile\n" + kBank + "\n";
+        QTest::newRow("cr") << kBaecker + "\r" + kBank;
+    }
+    void openReadsEveryForm()
+    {
+        QFETCH(QByteArray, bytes);
+        put(QStringLiteral("a.txt"), bytes);
+        test::FakePlatform fakes;
+        auto w = opened(fakes, QStringLiteral("a.txt"));
+        QCOMPARE(w->memo().lines(), (QStringList{QStringLiteral("Mühlweg 12: Bäcker (SG: 50%) [Sicherheitsschloß, 1.000 €]"),
+                                                 QString::fromLatin1(kBank)}));
+        w->Dateispeichern1->trigger(); // to the open file, without a dialog, as 1252 with CR LF
+        QCOMPARE(fakes.fileDialogs.saves, 0);
+        QCOMPARE(fileBytes(path(QStringLiteral("a.txt"))), kBaecker + "\r\n" + kBank + "\r\n");
+    }
+
+    // A save that did not happen must not look done.
+    void unsavedListStaysModified_data()
+    {
+        QTest::addColumn<bool>("saveAs");
+        QTest::addColumn<QString>("answer"); // empty: dialog cancelled
+        QTest::addColumn<bool>("error");
+        QTest::newRow("Datei speichern cancelled") << false << "" << false;
+        QTest::newRow("Speichern unter cancelled") << true << "" << false;
+        QTest::newRow("Speichern unter fails") << true << "ordner.txt" << true;
+    }
+    void unsavedListStaysModified()
+    {
+        QFETCH(bool, saveAs);
+        QFETCH(QString, answer);
+        QFETCH(bool, error);
+        put(QStringLiteral("a.txt"), kBank + "\r\n");
+        test::FakePlatform fakes;
+        auto w = opened(fakes, saveAs ? QStringLiteral("a.txt") : QStringLiteral("fehlt.txt"));
+        const QString name = w->currentFileName();
+        w->memo().appendLine(QString::fromLatin1(kKiosk));
+        if (!answer.isEmpty())
+            fakes.fileDialogs.saveAnswers.push_back(path(answer));
+        fakes.messageBoxes.shown.clear();
+        (saveAs ? w->Speichernunter1 : w->Dateispeichern1)->trigger();
+        QCOMPARE(fakes.fileDialogs.saves, 1);
+        QCOMPARE(fakes.messageBoxes.shown.size(), error ? 1 : 0);
+        QVERIFY(w->modified());
+        QVERIFY(w->windowTitle().endsWith(QStringLiteral(" *")));
+        QCOMPARE(w->currentFileName(), name);
+        QCOMPARE(fileBytes(path(QStringLiteral("a.txt"))), kBank + "\r\n");
+    }
+
+    // A failed open keeps the list and its name, so the next save cannot
+    // write the old list over the file that failed to open.
+    void failedOpenKeepsNameAndList()
+    {
+        put(QStringLiteral("a.txt"), kBank + "\r\n");
+        test::FakePlatform fakes;
+        auto w = opened(fakes, QStringLiteral("a.txt"));
+        fakes.fileDialogs.openAnswers.push_back(path(QStringLiteral("ordner.txt")));
+        w->Dateiffnen1->trigger();
+        QVERIFY(fakes.messageBoxes.lastText().startsWith(QStringLiteral("Datei %1 kann nicht geöffnet werden. ").arg(path(QStringLiteral("ordner.txt")))));
+        QCOMPARE(w->currentFileName(), path(QStringLiteral("a.txt")));
+        QCOMPARE(w->memo().lines(), QStringList{QString::fromLatin1(kBank)});
+    }
+
+    void appendKeepsNameAndMarksModified()
+    {
+        put(QStringLiteral("a.txt"), kBank);
+        put(QStringLiteral("b.txt"), kKiosk + "\r\nkeine Zeile");
+        test::FakePlatform fakes;
+        auto w = opened(fakes, QStringLiteral("a.txt"));
+        w->Memo1->setPlainText(QString::fromLatin1(kBank)); // no final line break
+        fakes.fileDialogs.openAnswers.push_back(path(QStringLiteral("b.txt")));
+        w->Berichtanfgen1->trigger();
+        QCOMPARE(w->memo().lines(), (QStringList{QString::fromLatin1(kBank), QString::fromLatin1(kKiosk), "keine Zeile"}));
+        QCOMPARE(w->undoCopy(), QStringList{QString::fromLatin1(kBank)});
+        QVERIFY(w->modified());
+        QCOMPARE(w->windowTitle(), QStringLiteral("Veltrix Professional by Morwen - Version 1.61 - %1 *").arg(path(QStringLiteral("a.txt"))));
+        QCOMPARE(w->panels[1]->text(), QStringLiteral("Gebs remaining: 3"));
+        w->Dateispeichern1->trigger();
+        QCOMPARE(fileBytes(path(QStringLiteral("a.txt"))), kBank + "\r\n" + kKiosk + "\r\nkeine Zeile\r\n");
+    }
+
+    void neuEmptiesAndKeepsUndo()
+    {
+        put(QStringLiteral("a.txt"), kBank);
+        test::FakePlatform fakes;
+        auto w = opened(fakes, QStringLiteral("a.txt"));
+        w->memo().appendLine(QString::fromLatin1(kKiosk));
+        w->Neu1->trigger();
+        QVERIFY(w->memo().isEmpty() && w->currentFileName().isEmpty() && !w->modified());
+        QCOMPARE(w->windowTitle(), QStringLiteral("Veltrix Professional by Morwen - Version 1.61"));
+        QCOMPARE(w->undoCopy(), (QStringList{QString::fromLatin1(kBank), QString::fromLatin1(kKiosk)}));
+        QVERIFY(w->panels[1]->text().isEmpty() && w->panels[3]->text().isEmpty());
+    }
+
+    void lastOpenedEntry_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("readable") << "a.txt";
+        QTest::newRow("unreadable") << "ordner.txt";
+    }
+    void lastOpenedEntry()
+    {
+        QFETCH(QString, name);
+        put(QStringLiteral("a.txt"), kBank + "\r\nkeine Zeile\r\n");
+        put(QStringLiteral("veltrix.ini"), "[Datei]\r\nDateiname=" + path(name).toLocal8Bit() + "\r\n");
+        test::FakePlatform fakes;
+        TfrmMain w(fakes.platform());
+        w.LoadSettings();
+        QVERIFY(w.lastOpened->isVisible());
+        QCOMPARE(w.lastOpened->text(), QStringLiteral("Öffnen: ") + path(name));
+        w.memo().setText(QString::fromLatin1(kKiosk));
+        w.lastOpened->trigger();
+        const bool ok = name == u"a.txt";
+        QCOMPARE(w.memo().lines(), QStringList{QString::fromLatin1(ok ? kBank : kKiosk)});
+        QCOMPARE(w.currentFileName(), ok ? path(name) : QString());
+        QCOMPARE(w.modified(), !ok);
+        QCOMPARE(fakes.messageBoxes.shown.size(), ok ? 0 : 1);
+    }
+};
+
+QTEST_MAIN(TestReportFiles)
+#include "tst_reportfiles.moc"

@@ -1,0 +1,241 @@
+#include "platform/files.h"
+#include "support/statusfixture.h"
+
+#include <QAction>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+
+using namespace veltrix;
+using test::fileBytes;
+using test::MainAndStatus;
+
+namespace {
+
+const QString kBank = QStringLiteral("Lindenallee 117: Bank (SG: 45%) [Fallgitter]");
+
+void showAndClose(TfrmMain &w)
+{
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    w.close();
+}
+
+} // namespace
+
+class TestSettings : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> m_temp;
+    QString m_ini;
+    QString path(const QString &name) const { return m_temp->filePath(name); }
+
+private slots:
+    void init()
+    {
+        m_temp = std::make_unique<QTemporaryDir>();
+        QVERIFY(m_temp->isValid());
+        m_ini = path(QStringLiteral("veltrix.ini"));
+        qputenv("VELTRIX_INI", m_ini.toLocal8Bit());
+    }
+
+    void settingsPath_data()
+    {
+        QTest::addColumn<QString>("explicitPath");
+        QTest::addColumn<QString>("configHome");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("VELTRIX_INI") << "/srv/v.ini" << "/cfg" << "/srv/v.ini";
+        QTest::newRow("XDG_CONFIG_HOME") << "" << "/cfg" << "/cfg/veltrix.ini";
+        QTest::newRow("relative one ignored") << "" << "cfg" << QDir::homePath() + "/.config/veltrix.ini";
+    }
+    void settingsPath()
+    {
+        QFETCH(QString, explicitPath);
+        QFETCH(QString, configHome);
+        QFETCH(QString, expected);
+        const QByteArray oldHome = qgetenv("XDG_CONFIG_HOME");
+        qputenv("VELTRIX_INI", explicitPath.toLocal8Bit());
+        qputenv("XDG_CONFIG_HOME", configHome.toLocal8Bit());
+        const QString result = settingsFilePath();
+        qputenv("XDG_CONFIG_HOME", oldHome);
+        QCOMPARE(result, expected);
+    }
+
+    void load_data()
+    {
+        QTest::addColumn<QByteArray>("ini");       // empty: no file
+        QTest::addColumn<QPoint>("mainPos");
+        QTest::addColumn<QPoint>("statusPos");    // null: its start position
+        QTest::addColumn<QString>("hideout");
+        QTest::addColumn<bool>("marker");         // keinversteck shown
+        QTest::addColumn<QString>("lastOpened");
+        QTest::newRow("no file") << QByteArray() << QPoint(311, 163) << QPoint() << "0" << true << "";
+        QTest::newRow("full") << QByteArray("[Datei]\r\nDateiname=/tmp/a&b.txt\r\n[Statusfenster]\r\ntop=41\r\nleft=0\r\n"
+                                            "[Veltrix]\r\ntop=20\r\nleft=30\r\n[Einstellungen]\r\nVersteck=120\r\n")
+                              << QPoint(30, 20) << QPoint(0, 41) << "120" << false << "/tmp/a&&b.txt";
+        QTest::newRow("partial") << QByteArray("[veltrix]\r\n LEFT = $10 \r\n") << QPoint(16, 163) << QPoint() << "0" << true << "";
+        QTest::newRow("abc in Versteck") << QByteArray("[Einstellungen]\r\nVersteck=abc\r\n") << QPoint(311, 163) << QPoint() << "abc" << true << "";
+        QTest::newRow("00 in Versteck") << QByteArray("[Einstellungen]\r\nVersteck=00\r\n") << QPoint(311, 163) << QPoint() << "00" << false << "";
+        QTest::newRow("bad top and left") << QByteArray("[Veltrix]\r\ntop=abc\r\nleft=30\r\n[Statusfenster]\r\ntop=12a\r\n"
+                                                        "[Einstellungen]\r\nVersteck=9\r\n")
+                                          << QPoint(30, 163) << QPoint() << "9" << false << "";
+    }
+    void load()
+    {
+        QFETCH(QByteArray, ini);
+        QFETCH(QPoint, mainPos);
+        QFETCH(QPoint, statusPos);
+        QFETCH(QString, hideout);
+        QFETCH(bool, marker);
+        QFETCH(QString, lastOpened);
+        if (!ini.isEmpty())
+            QVERIFY(test::putFile(m_ini, ini));
+        MainAndStatus w;
+        const QPoint start = w.status->pos();
+        w.main->Versteck->setText(QStringLiteral("55"));
+        w.main->LoadSettings();
+        QCOMPARE(w.main->pos(), mainPos);
+        QCOMPARE(w.status->pos(), statusPos.isNull() ? start : statusPos);
+        QCOMPARE(w.main->Versteck->text(), hideout);
+        QCOMPARE(!w.main->keinversteck->isHidden(), marker);
+        QCOMPARE(w.main->lastOpened->isVisible(), !lastOpened.isEmpty());
+        if (!lastOpened.isEmpty())
+            QCOMPARE(w.main->lastOpened->text(), QStringLiteral("Öffnen: ") + lastOpened);
+        QVERIFY(w.boxes.shown.isEmpty());
+        QCOMPARE(QFile::exists(m_ini), !ini.isEmpty());
+    }
+
+    void saveWritesKeysInOrder_data()
+    {
+        QTest::addColumn<QByteArray>("before");
+        QTest::addColumn<QByteArray>("after");
+        QTest::newRow("new file") << QByteArray()
+                                  << QByteArray("[Datei]\r\nDateiname=\r\n[Statusfenster]\r\ntop=1\r\nleft=600\r\n"
+                                                "[Veltrix]\r\ntop=50\r\nleft=40\r\n[Einstellungen]\r\nVersteck=120\r\n");
+        QTest::newRow("classic file") << QByteArray("; von Hand\r\n[DATEI]\r\nDATEINAME=C:\\alt.txt\r\nExtra=1\r\n\r\n"
+                                                    "[Fremd]\r\nx = y\r\n[veltrix]\r\nLEFT=1\r\nTop=2\r\n")
+                                      << QByteArray("; von Hand\r\n[DATEI]\r\nDATEINAME=\r\nExtra=1\r\n\r\n[Fremd]\r\nx = y\r\n"
+                                                    "[veltrix]\r\nLEFT=40\r\nTop=50\r\n[Statusfenster]\r\ntop=1\r\nleft=600\r\n"
+                                                    "[Einstellungen]\r\nVersteck=120\r\n");
+    }
+    void saveWritesKeysInOrder()
+    {
+        QFETCH(QByteArray, before);
+        QFETCH(QByteArray, after);
+        if (!before.isEmpty())
+            QVERIFY(test::putFile(m_ini, before));
+        MainAndStatus w;
+        w.main->move(40, 50);
+        w.status->move(600, 1);
+        w.main->Versteck->setText(QStringLiteral("120"));
+        w.main->SaveSettings();
+        QCOMPARE(fileBytes(m_ini), after);
+    }
+
+    void closeRequestWritesNothing()
+    {
+        QVERIFY(test::putFile(m_ini, "[Veltrix]\r\ntop=2\r\n"));
+        MainAndStatus w;
+        w.main->setCloseRequest();
+        QVERIFY(w.main->closeQuery());
+        QCOMPARE(fileBytes(m_ini), QByteArray("[Veltrix]\r\ntop=2\r\n"));
+    }
+
+    void closeQueryPaths_data()
+    {
+        QTest::addColumn<bool>("modified");
+        QTest::addColumn<bool>("withName");
+        QTest::addColumn<int>("answer");       // MsgResult
+        QTest::addColumn<QString>("dialog");   // save dialog answer, empty: cancel
+        QTest::addColumn<bool>("closes");
+        QTest::addColumn<QString>("written");  // file that must hold the list
+        QTest::newRow("unmodified") << false << false << int(MsgResult::Yes) << "" << true << "";
+        QTest::newRow("Ja with name") << true << true << int(MsgResult::Yes) << "" << true << "a.txt";
+        QTest::newRow("Ja without name") << true << false << int(MsgResult::Yes) << "neu" << true << "neu.txt";
+        QTest::newRow("Ja, dialog cancelled") << true << false << int(MsgResult::Yes) << "" << false << "";
+        QTest::newRow("Ja, save fails") << true << false << int(MsgResult::Yes) << "ordner.txt" << false << "";
+        QTest::newRow("Nein") << true << true << int(MsgResult::No) << "" << true << "";
+        QTest::newRow("Abbrechen") << true << true << int(MsgResult::Cancel) << "" << false << "";
+    }
+    void closeQueryPaths()
+    {
+        QFETCH(bool, modified);
+        QFETCH(bool, withName);
+        QFETCH(int, answer);
+        QFETCH(QString, dialog);
+        QFETCH(bool, closes);
+        QFETCH(QString, written);
+        QDir(m_temp->path()).mkdir(QStringLiteral("ordner.txt"));
+        QVERIFY(test::putFile(path(QStringLiteral("a.txt")), kBank.toLatin1()));
+        MainAndStatus w;
+        if (withName) {
+            w.fakes.fileDialogs.openAnswers.push_back(path(QStringLiteral("a.txt")));
+            w.main->Dateiffnen1->trigger();
+        }
+        if (modified)
+            w.main->memo().setText(QStringLiteral("neu 1: Kiosk"));
+        w.boxes.answers.push_back(MsgResult(answer));
+        if (!dialog.isEmpty())
+            w.fakes.fileDialogs.saveAnswers.push_back(path(dialog));
+        showAndClose(*w.main);
+        QCOMPARE(!w.main->isVisible(), closes);
+        QCOMPARE(w.boxes.shown.isEmpty(), !modified);
+        if (modified) {
+            const MessageRequest &q = w.boxes.shown.first();
+            QCOMPARE(q.title, QStringLiteral("Veltrix Professional"));
+            QCOMPARE(q.text, QStringLiteral("Wollen Sie die Änderungen speichern?"));
+            QCOMPARE(q.buttons, MsgButtons::YesNoCancel);
+        }
+        if (!written.isEmpty())
+            QCOMPARE(fileBytes(path(written)), QByteArray("neu 1: Kiosk"));
+        else
+            QCOMPARE(fileBytes(path(QStringLiteral("a.txt"))), kBank.toLatin1());
+        QVERIFY(QFile::exists(m_ini)); // on every close attempt
+    }
+
+    void alwaysOnTopHandBack_data()
+    {
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<bool>("onTopAfter");
+        QTest::newRow("Abbrechen restores it") << int(MsgResult::Cancel) << true;
+        QTest::newRow("Nein closes") << int(MsgResult::No) << false;
+    }
+    void alwaysOnTopHandBack()
+    {
+        QFETCH(int, answer);
+        QFETCH(bool, onTopAfter);
+        MainAndStatus w;
+        w.main->AlwaysOnTop1->trigger();
+        w.main->memo().setText(kBank);
+        w.boxes.answers.push_back(MsgResult(answer));
+        showAndClose(*w.main);
+        QVERIFY(!w.boxes.onTopDuringQuestion);
+        QCOMPARE(w.main->AlwaysOnTop1->isChecked(), onTopAfter);
+        QCOMPARE(isStayOnTop(w.main.get()), onTopAfter);
+        QCOMPARE(w.main->ToFront->isActive(), onTopAfter);
+    }
+
+    // Reported, but the player must always be able to quit.
+    void unwritableSettings_data()
+    {
+        QTest::addColumn<QString>("ini");
+        QTest::newRow("a folder") << "ordner";
+        QTest::newRow("below a file") << "datei/veltrix.ini";
+    }
+    void unwritableSettings()
+    {
+        QFETCH(QString, ini);
+        QDir(m_temp->path()).mkdir(QStringLiteral("ordner"));
+        QVERIFY(test::putFile(path(QStringLiteral("datei")), "x"));
+        qputenv("VELTRIX_INI", path(ini).toLocal8Bit());
+        MainAndStatus w;
+        showAndClose(*w.main);
+        QVERIFY(!w.main->isVisible());
+        QCOMPARE(w.boxes.shown.size(), 1);
+        QCOMPARE(w.boxes.lastText(), QStringLiteral("In %1 kann nicht geschrieben werden").arg(path(ini)));
+        QCOMPARE(fileBytes(path(QStringLiteral("datei"))), QByteArray("x"));
+    }
+};
+
+QTEST_MAIN(TestSettings)
+#include "tst_settings.moc"

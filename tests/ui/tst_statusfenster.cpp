@@ -1,0 +1,181 @@
+#include "core/advisors.h"
+#include "support/statusfixture.h"
+
+#include <QAction>
+#include <QGuiApplication>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QScreen>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+
+using namespace veltrix;
+
+namespace {
+
+const QString kBank = QStringLiteral("Lindenallee 117: Bank (SG: 45%) [Fallgitter]");
+const QString kKiosk = QStringLiteral("Am Alten Markt 7a: Kiosk (SG: 100%) Keine Ausbauten vorhanden");
+const QString kStation = QStringLiteral("Bahnhofstr.: Kiosk (SG: 30%) Keine Ausbauten vorhanden");
+
+struct Windows : test::MainAndStatus {
+    Windows() { main->show(); }
+    void open(const QString &text)
+    {
+        main->memo().setText(text);
+        main->Statusfenster1->trigger();
+        QVERIFY(QTest::qWaitForWindowExposed(status.get()));
+        QCoreApplication::processEvents();
+    }
+};
+
+} // namespace
+
+class TestStatusfenster : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+
+private slots:
+    void initTestCase() { qputenv("VELTRIX_INI", m_dir.filePath(QStringLiteral("veltrix.ini")).toLocal8Bit()); }
+
+    void layout()
+    {
+        Windows w;
+        TfrmStatus &s = *w.status;
+        const int screenWidth = QGuiApplication::primaryScreen()->geometry().width();
+        QCOMPARE(s.pos(), QPoint(screenWidth - s.frameGeometry().width() - 20, 1));
+        w.open(QString());
+        QCOMPARE(s.windowTitle(), QStringLiteral("Statusfenster"));
+        QCOMPARE(s.centralWidget()->size(), QSize(849, 52));
+        QCOMPARE(s.Memo1->geometry(), s.centralWidget()->rect());
+        QVERIFY(!s.windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
+        QStringList captions;
+        for (QAction *a : s.menuBar()->actions() + s.Datei1->actions())
+            captions << a->text() + (a->isEnabled() ? "" : " (aus)") + (a->shortcut().isEmpty() ? "" : " " + a->shortcut().toString());
+        QCOMPARE(captions, (QStringList{"Datei", "1. &Zeile löschen", "1. &Hausnummer kopieren", "zurück zum Hauptfenster",
+                                        "Gebs remaining: 0 (aus)", " (aus)", " (aus)", "Always On Top Ctrl+F1", "",
+                                        "&Alles markieren Ctrl+A"}));
+        QVERIFY(s.AlwaysOnTop1->isCheckable() && !s.ToFront->isActive());
+        s.resize(600, 200);
+        QTRY_COMPARE(s.centralWidget()->width(), 600);
+        QCOMPARE(s.Memo1->geometry(), s.centralWidget()->rect());
+    }
+
+    void openTakesTheCleanedList_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QStringList>("lines");
+        QTest::newRow("empty") << QString() << QStringList();
+        QTest::newRow("with an invalid line") << kBank + "\nkeine Zeile\n" + kKiosk << QStringList{kBank, kKiosk};
+    }
+    void openTakesTheCleanedList()
+    {
+        QFETCH(QString, text);
+        QFETCH(QStringList, lines);
+        Windows w;
+        w.open(text);
+        QVERIFY(w.status->isVisible() && !w.main->isVisible());
+        QCOMPARE(w.status->memo().lines(), lines);
+        QCOMPARE(w.status->Gebs1->text(), QStringLiteral("Gebs remaining: %1").arg(lines.size()));
+        QVERIFY(w.main->memo().isEmpty());
+        QVERIFY(w.status->Randale->text().isEmpty());
+    }
+
+    void closeHandsBackTheEditedList()
+    {
+        Windows w;
+        w.open(kBank);
+        w.status->Memo1->setFocus();
+        QTest::keyClicks(w.status->Memo1, QStringLiteral("Neu 1: Kiosk"));
+        QTest::keyClick(w.status->Memo1, Qt::Key_Return);
+        QCOMPARE(w.status->Gebs1->text(), QStringLiteral("Gebs remaining: 2"));
+        w.status->Schlieen1->trigger();
+        QCOMPARE(w.main->memo().lines(), (QStringList{QStringLiteral("Neu 1: Kiosk"), kBank}));
+        QVERIFY(w.status->memo().isEmpty() && !w.status->isVisible() && w.main->isVisible());
+    }
+
+    void alwaysOnTopMovesWithTheList_data()
+    {
+        QTest::addColumn<bool>("offInStatus");
+        QTest::newRow("kept") << false;
+        QTest::newRow("switched off in the status window") << true;
+    }
+    void alwaysOnTopMovesWithTheList()
+    {
+        QFETCH(bool, offInStatus);
+        Windows w;
+        w.main->AlwaysOnTop1->trigger();
+        w.open(kBank);
+        QTRY_VERIFY(w.status->AlwaysOnTop1->isChecked());
+        QVERIFY(isStayOnTop(w.status.get()) && w.status->ToFront->isActive());
+        QVERIFY(!w.main->AlwaysOnTop1->isChecked() && !isStayOnTop(w.main.get()) && !w.main->ToFront->isActive());
+        if (offInStatus) {
+            w.status->AlwaysOnTop1->trigger();
+            QVERIFY(!isStayOnTop(w.status.get()) && !w.status->ToFront->isActive());
+        }
+        w.status->close();
+        QCOMPARE(w.main->AlwaysOnTop1->isChecked(), !offInStatus);
+        QCOMPARE(isStayOnTop(w.main.get()), !offInStatus);
+        QVERIFY(!w.status->AlwaysOnTop1->isChecked() && !isStayOnTop(w.status.get()) && !w.status->ToFront->isActive());
+    }
+
+    void houseNumberCommands_data()
+    {
+        QTest::addColumn<bool>("deleteFirst");
+        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<QString>("copied"); // empty: clipboard untouched
+        QTest::addColumn<int>("selStart");
+        QTest::newRow("delete, two lines") << true << QStringList{kBank, kKiosk} << "7a" << 15;
+        QTest::newRow("delete, one line") << true << QStringList{kBank} << "" << 0;
+        QTest::newRow("delete, no blank before colon") << true << QStringList{kBank, kStation} << "Bahnhofstr." << 0;
+        QTest::newRow("delete, no colon") << true << QStringList{kBank, "ohne Doppelpunkt"} << "" << 0;
+        QTest::newRow("copy") << false << QStringList{QStringLiteral("Hauptstraße 12: Kiosk (SG: 40%)"), kBank} << "12" << 12;
+        QTest::newRow("copy, no blank before colon") << false << QStringList{kStation} << "Bahnhofstr." << 0;
+        QTest::newRow("copy, colon first") << false << QStringList{QStringLiteral(":Kiosk")} << "" << 0;
+        QTest::newRow("copy, empty list") << false << QStringList{} << "" << 0;
+    }
+    void houseNumberCommands()
+    {
+        QFETCH(bool, deleteFirst);
+        QFETCH(QStringList, lines);
+        QFETCH(QString, copied);
+        QFETCH(int, selStart);
+        Windows w;
+        w.open(QString());
+        w.status->memo().setLines(lines);
+        w.fakes.clipboard.setText(QStringLiteral("vorher"));
+        (deleteFirst ? w.status->N1Zeilelschen1 : w.status->Kopieren1)->trigger();
+        if (deleteFirst)
+            lines.removeFirst();
+        QCOMPARE(w.status->memo().lines(), lines);
+        QCOMPARE(w.status->Gebs1->text(), QStringLiteral("Gebs remaining: %1").arg(lines.size()));
+        QCOMPARE(w.fakes.clipboard.text(), copied.isEmpty() ? QStringLiteral("vorher") : copied);
+        QCOMPARE(w.status->memo().selStart(), qsizetype(selStart));
+        QCOMPARE(w.status->memo().selLength(), copied.size());
+        const QString first = lines.value(0);
+        QCOMPARE(w.status->Randale->text(), (deleteFirst ? "Randale:" : "R:") + requiredRiots(first));
+        QCOMPARE(w.status->Ueberfall->text(), (deleteFirst ? "Überfall:" : "Ü:") + requiredRobberies(first));
+    }
+
+    // Ending the program while the status window holds the list: the list
+    // comes back first, is asked about and saved whole.
+    void endingWhileTheStatusWindowHoldsTheList()
+    {
+        const QString report = m_dir.filePath(QStringLiteral("bericht.txt"));
+        Windows w;
+        w.main->memo().setText(kBank);
+        w.fakes.fileDialogs.saveAnswers.push_back(report);
+        w.main->Dateispeichern1->trigger();
+        w.open(w.main->Memo1->toPlainText());
+        w.status->memo().appendLine(kKiosk);
+        w.main->close();
+        QCOMPARE(w.boxes.lastText(), QStringLiteral("Wollen Sie die Änderungen speichern?"));
+        QCOMPARE(QString::fromLatin1(test::fileBytes(report)), kBank + "\r\n" + kKiosk + "\r\n");
+        QVERIFY(!w.status->isVisible() && !w.main->isVisible());
+    }
+};
+
+QTEST_MAIN(TestStatusfenster)
+#include "tst_statusfenster.moc"
