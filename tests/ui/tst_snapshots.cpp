@@ -39,6 +39,7 @@ private slots:
         QTest::newRow("SG down") << 2;
         QTest::newRow("SG up") << 3;
         QTest::newRow("-5 %") << 4;
+        QTest::newRow("Neu...") << 5;
     }
     void undoRestoresListBeforeOperation()
     {
@@ -59,6 +60,10 @@ private slots:
         case 2: w.BitBtn6->click(); break;
         case 3: w.BitBtn5->click(); break;
         case 4: w.Button11->click(); break;
+        case 5:
+            w.setCurrentFileName(QStringLiteral("/tmp/bericht.txt"));
+            w.Neu1->trigger();
+            break;
         }
         QVERIFY(w.memo().lines() != before);
         QVERIFY(w.Rckgngig1->isEnabled());
@@ -74,6 +79,8 @@ private slots:
         QCOMPARE(w.Schutzgeld->text(), QStringLiteral("2.480 €"));
         QCOMPARE(w.panels[0]->text(), QStringLiteral("ready."));
         QVERIFY(fakes.messageBoxes.shown.isEmpty());
+        if (operation == 5)
+            QVERIFY(w.currentFileName().isEmpty());
 
         // No second undo until the next save point.
         w.memo().setLines({kKiosk10});
