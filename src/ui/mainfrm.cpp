@@ -182,14 +182,18 @@ void TfrmMain::createControls()
     StatusBar1 = new QStatusBar(client);
     StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
     StatusBar1->setSizeGripEnabled(false);
+    // Panels sit at fixed places, as the progress bar lies over panel 0's
+    // right end and must not drift onto the next panel.
     const int widths[4] = {400, 160, 150, 150};
+    int left = 0;
     for (int i = 0; i < 4; ++i) {
         panels[i] = new QLabel(StatusBar1);
         panels[i]->setObjectName(QStringLiteral("Panel%1").arg(i));
-        panels[i]->setFixedWidth(widths[i] - 4);
         panels[i]->setFrameShape(QFrame::Panel);
         panels[i]->setFrameShadow(QFrame::Sunken);
-        StatusBar1->addWidget(panels[i]);
+        panels[i]->setIndent(3);
+        panels[i]->setGeometry(left, 1, widths[i] - 2, kStatusHeight - 2);
+        left += widths[i];
     }
     StatusBar1->setGeometry(0, kClientHeight - kStatusHeight, kClientWidth, kStatusHeight);
 
@@ -198,7 +202,7 @@ void TfrmMain::createControls()
     ProgressBar1->setRange(0, 1000);
     ProgressBar1->setValue(0);
     ProgressBar1->setTextVisible(false);
-    ProgressBar1->setGeometry(336, kClientHeight - kStatusHeight + 2, 65, kStatusHeight - 4);
+    ProgressBar1->setGeometry(333, kClientHeight - kStatusHeight + 3, 65, kStatusHeight - 6);
     ProgressBar1->raise();
 
     ToFront = new QTimer(this);

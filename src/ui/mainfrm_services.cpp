@@ -69,9 +69,31 @@ void TfrmMain::flushProgress()
 void TfrmMain::CleanList()
 {
     ShowAction(QStringLiteral("CL"));
-    QStringList lines = m_memo.lines();
-    lines.removeIf([](const QString &line) { return line.isEmpty() || !isValidReportLine(line); });
-    m_memo.setLines(lines);
+    // Lines are checked as views of the text; a new text is built only when
+    // a line goes or the final line break is missing.
+    const QString text = Memo1->toPlainText();
+    QString kept;
+    bool changed = !text.isEmpty() && !text.endsWith(QLatin1Char('\n'));
+    qsizetype start = 0;
+    while (start < text.size()) {
+        qsizetype end = text.indexOf(QLatin1Char('\n'), start);
+        if (end < 0)
+            end = text.size();
+        const QStringView line = QStringView(text).mid(start, end - start);
+        const bool valid = !line.isEmpty() && isValidReportLine(line);
+        if (!valid && !changed) {
+            changed = true;
+            kept.reserve(text.size());
+            kept += QStringView(text).left(start);
+        }
+        if (changed && valid) {
+            kept += line;
+            kept += QLatin1Char('\n');
+        }
+        start = end + 1;
+    }
+    if (changed)
+        m_memo.setText(kept);
     ShowAction(QString());
 }
 

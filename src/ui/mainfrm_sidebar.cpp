@@ -63,7 +63,7 @@ void TfrmMain::FormResize()
     const int outerWidth = frameGeometry().width();
 
     StatusBar1->setGeometry(0, ch - kStatusHeight, cw, kStatusHeight);
-    ProgressBar1->move(ProgressBar1->x(), ch - kStatusHeight + 2);
+    ProgressBar1->move(ProgressBar1->x(), ch - kStatusHeight + 3);
 
     if (cw > 850) {
         Memo1->resize(m_sidebarCollapsed ? cw - 17 : cw - s - 7, ch - 20);

@@ -25,9 +25,7 @@ void TfrmMain::Statusfenster1Click()
         return;
     CleanList();
     hide();
-    status->memo().clear();
-    status->memo().setText(Memo1->toPlainText());
-    m_memo.clear();
+    m_memo.moveTextTo(status->memo());
     status->show();
     status->raise();
     status->activateWindow();

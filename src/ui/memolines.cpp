@@ -111,6 +111,21 @@ void MemoLines::appendLine(const QString &line)
                                     : QChar::ParagraphSeparator + insert + QChar::ParagraphSeparator);
 }
 
+void MemoLines::moveTextTo(MemoLines &target)
+{
+    target.clear();
+    QTextDocument *mine = m_edit->document();
+    QTextDocument *theirs = target.m_edit->document();
+    // Each document belongs to the widget showing it, so that swapping never
+    // deletes one and each goes with its text area.
+    mine->setParent(target.m_edit);
+    theirs->setParent(m_edit);
+    m_edit->setDocument(theirs);
+    target.m_edit->setDocument(mine);
+    emit target.m_edit->textChanged();
+    emit m_edit->textChanged();
+}
+
 void MemoLines::replaceLine(qsizetype index, const QString &text)
 {
     if (index < 0 || index >= lineCount())

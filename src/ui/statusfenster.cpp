@@ -158,9 +158,7 @@ void TfrmStatus::closeEvent(QCloseEvent *event)
 
 void TfrmStatus::FormClose()
 {
-    m_main.memo().clear();
-    m_main.memo().setText(Memo1->toPlainText());
-    m_memo.clear();
+    m_memo.moveTextTo(m_main.memo());
     ToFront->stop();
     if (AlwaysOnTop1->isChecked()) {
         AlwaysOnTop1->setChecked(false);
