@@ -1,5 +1,6 @@
 #include "application.h"
 
+#include "SGrechner.h"
 #include "geturl.h"
 #include "info.h"
 #include "mainfrm.h"
@@ -28,6 +29,7 @@ VeltrixWindows createWindows(const Platform &platform)
 {
     VeltrixWindows w;
     w.main = std::make_unique<TfrmMain>(platform);
+    w.sgRechner = std::make_unique<TfrmSGr>(platform, w.main.get());
     w.getUrl = std::make_unique<TfrmgetURL>(*w.main, platform);
     w.info = std::make_unique<TfrmInfo>(w.main.get(), platform);
     w.status = std::make_unique<TfrmStatus>(*w.main, platform);

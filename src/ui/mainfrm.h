@@ -250,12 +250,51 @@ public:
 
     // ---- undo and save slots (mainfrm_snapshots.cpp) ----
     void setupSnapshots();
+    void Rckgngig1Click();
+    // Slot k is 1..10: save[k - 1] is the button save<k>, restore[k - 1] restore<k>.
+    void saveClick(int k);
+    void restoreClick(int k);
+    QGroupBox *SafeStates = nullptr;
+    std::array<QPushButton *, 10> save{};
+    std::array<QPushButton *, 10> restore{};
 
     // ---- SG recalculation (mainfrm_sgshift.cpp) ----
     void setupSGShift();
+    void BitBtn5Click();
+    void BitBtn6Click();
+    void Button11Click();
+    void SGdownExit();
+    QGroupBox *GroupSGNeu = nullptr;
+    QLineEdit *SGdown = nullptr;
+    QPushButton *BitBtn5 = nullptr;
+    QPushButton *BitBtn6 = nullptr;
+    QPushButton *Button11 = nullptr;
 
     // ---- calculators (mainfrm_calc.cpp) ----
     void setupCalculators();
+    void Button15Click();
+    void SGBetragExit();
+    void openSGRechnerClick();
+    void SGRechner1Click();
+    void BtnBerechnenClick();
+    void SteuerbetragExit();
+    void aSTExit();
+    void vSTExit();
+    QGroupBox *GroupSchutzgeldrechner = nullptr;
+    QComboBox *SGGebaeude = nullptr;
+    QLineEdit *SGBetrag = nullptr;
+    QPushButton *Button15 = nullptr;
+    QLabel *SGLabel = nullptr;
+    QPushButton *openSGRechner = nullptr;
+    QGroupBox *GroupSteuerrechner = nullptr;
+    QLineEdit *Steuerbetrag = nullptr;
+    QComboBox *aST = nullptr;
+    QComboBox *vST = nullptr;
+    QPushButton *BtnBerechnen = nullptr;
+    QLabel *netto = nullptr;
+    QLabel *Steuer = nullptr;
+    QLabel *verguenstigt = nullptr;
+    QLabel *Differenz = nullptr;
 
     // ---- countdown timer and alarm (mainfrm_timer.cpp) ----
     void setupTimerPage();
@@ -340,6 +379,12 @@ private:
     int m_progress = 0;
 
     // ---- feature state (each section owned by its feature file) ----
+
+    // -- undo, save slots and SG recalculation --
+    // Brings a whole list (its lines each followed by a break) into Memo1 the
+    // way emptying it and appending the lines one by one would, in one write.
+    void writeListAsAppends(const QString &text);
+    void shiftAllLines(qint64 shift, bool trapFloor);
 
     // countdown timer and alarm
     bool runAlarm();

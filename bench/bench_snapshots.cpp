@@ -1,0 +1,56 @@
+// Undo, slot restore and the whole-list SG shifts on a full report.
+#include "harness.h"
+
+#include "ui/mainfrm.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace veltrix::bench {
+namespace {
+
+// The undo copy holds the pasted report; Memo1 holds a single line.
+const Registrar undo{{QStringLiteral("Rückgängig"),
+                      [](TfrmMain &w, const QString &) {
+                          w.CreateSafepoint();
+                          w.memo().setLines({w.memo().firstLine()});
+                      },
+                      [](TfrmMain &w) { w.Rckgngig1Click(); }}};
+
+// Slot 1 holds the pasted report; Memo1 holds a single line.
+const Registrar restoreSlot{{QStringLiteral("restore slot"),
+                             [](TfrmMain &w, const QString &) {
+                                 if (w.save[0]->text() != QStringLiteral("- - -"))
+                                     w.save[0]->click(); // the fake answers Yes: empty the slot first
+                                 w.save[0]->click();
+                                 w.memo().setLines({w.memo().firstLine()});
+                             },
+                             [](TfrmMain &w) { w.restoreClick(1); }}};
+
+const Registrar up{{QStringLiteral("SG up"), [](TfrmMain &w, const QString &) { w.SGdown->setText(QStringLiteral("25")); },
+                    [](TfrmMain &w) { w.BitBtn5Click(); }}};
+
+const Registrar down{{QStringLiteral("SG down"),
+                      [](TfrmMain &w, const QString &) { w.SGdown->setText(QStringLiteral("25")); },
+                      [](TfrmMain &w) { w.BitBtn6Click(); }}};
+
+// The same shifts on a list that an earlier sort or filter has cleaned.
+const Registrar upClean{{QStringLiteral("SG up, cleaned list"),
+                         [](TfrmMain &w, const QString &) {
+                             w.CleanList();
+                             w.SGdown->setText(QStringLiteral("25"));
+                         },
+                         [](TfrmMain &w) { w.BitBtn5Click(); }}};
+
+const Registrar downClean{{QStringLiteral("SG down, cleaned list"),
+                           [](TfrmMain &w, const QString &) {
+                               w.CleanList();
+                               w.SGdown->setText(QStringLiteral("25"));
+                           },
+                           [](TfrmMain &w) { w.BitBtn6Click(); }}};
+
+const Registrar cleanClean{{QStringLiteral("CleanList, cleaned list"), [](TfrmMain &w, const QString &) { w.CleanList(); },
+                            [](TfrmMain &w) { w.CleanList(); }}};
+
+} // namespace
+} // namespace veltrix::bench

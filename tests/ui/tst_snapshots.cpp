@@ -1,0 +1,296 @@
+// Undo, the ten save slots and the SG recalculation commands in the real main window.
+#include "core/lines.h"
+#include "support/fakeplatform.h"
+#include "ui/mainfrm.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QtTest>
+#include <algorithm>
+
+using namespace veltrix;
+
+namespace {
+
+const QString kBank45 = QStringLiteral("Lindenallee 117: Bank (SG: 45%) [Fallgitter]");
+const QString kKiosk10 = QStringLiteral("Am Markt 3: Kiosk (SG: 10%) Keine Ausbauten vorhanden");
+const QString kCasino90 = QStringLiteral("Zollstraße 12: Casino (SG: 90%) [Fallgitter, Nagelbrett]");
+const QString kJunk = QStringLiteral("Seite 2 von 7");
+
+QString text(const QStringList &lines)
+{
+    return joinLinesLf(lines);
+}
+
+} // namespace
+
+class TestSnapshots : public QObject {
+    Q_OBJECT
+
+private slots:
+    void undoRestoresListBeforeOperation_data()
+    {
+        QTest::addColumn<int>("operation");
+        QTest::newRow("reordering operation") << 0;
+        QTest::newRow("filtering operation") << 1;
+        QTest::newRow("SG down") << 2;
+        QTest::newRow("SG up") << 3;
+        QTest::newRow("-5 %") << 4;
+        QTest::newRow("Neu...") << 5;
+    }
+    void undoRestoresListBeforeOperation()
+    {
+        QFETCH(int, operation);
+        test::FakePlatform fakes;
+        TfrmMain w(fakes.platform());
+        const QStringList before{kBank45, kKiosk10, kCasino90};
+        w.memo().setLines(before);
+        switch (operation) {
+        case 0:
+            w.runListOperation([](QStringList l) { std::reverse(l.begin(), l.end()); return l; },
+                               TfrmMain::Finish::Ready);
+            break;
+        case 1:
+            w.runListOperation([](QStringList l) { return QStringList{l.first()}; },
+                               TfrmMain::Finish::ProtectionMoney);
+            break;
+        case 2: w.BitBtn6->click(); break;
+        case 3: w.BitBtn5->click(); break;
+        case 4: w.Button11->click(); break;
+        case 5:
+            w.setCurrentFileName(QStringLiteral("/tmp/bericht.txt"));
+            w.Neu1->trigger();
+            break;
+        }
+        QVERIFY(w.memo().lines() != before);
+        QVERIFY(w.Rckgngig1->isEnabled());
+        w.setModified(false);
+
+        w.Rckgngig1->trigger();
+        QCOMPARE(w.Memo1->toPlainText(), text(before));
+        QVERIFY(!w.Rckgngig1->isEnabled());
+        QVERIFY(w.modified());
+        QVERIFY(w.windowTitle().endsWith(QStringLiteral(" *")));
+        QCOMPARE(w.Label4->text(), QStringLiteral("3"));
+        QCOMPARE(w.Ansehen->text(), QStringLiteral("15"));
+        QCOMPARE(w.Schutzgeld->text(), QStringLiteral("2.480 €"));
+        QCOMPARE(w.panels[0]->text(), QStringLiteral("ready."));
+        QVERIFY(fakes.messageBoxes.shown.isEmpty());
+        if (operation == 5)
+            QVERIFY(w.currentFileName().isEmpty());
+
+        // No second undo until the next save point.
+        w.memo().setLines({kKiosk10});
+        w.Rckgngig1->trigger();
+        QCOMPARE(w.memo().lines(), QStringList{kKiosk10});
+    }
+
+    void undoCleansAndDropsLeadingEmptyLine()
+    {
+        test::FakePlatform fakes;
+        TfrmMain w(fakes.platform());
+        w.memo().setText(QStringLiteral("\n") + kBank45 + QStringLiteral("\n") + kJunk + QStringLiteral("\n") + kKiosk10);
+        w.CreateSafepoint();
+        QCOMPARE(w.undoCopy(), (QStringList{QString(), kBank45, kJunk, kKiosk10}));
+        w.memo().clear();
+        w.Rckgngig1->trigger();
+        QCOMPARE(w.Memo1->toPlainText(), text({kBank45, kKiosk10}));
+        QCOMPARE(w.Label4->text(), QStringLiteral("2"));
+        // The undo copy itself is kept as it was.
+        QCOMPARE(w.undoCopy().size(), 4);
+    }
+
+    void undoOfUnchangedListStillMarksModified_data()
+    {
+        QTest::addColumn<QStringList>("lines");
+        QTest::newRow("filled") << QStringList{kBank45, kKiosk10};
+        QTest::newRow("empty") << QStringList{};
+    }
+    void undoOfUnchangedListStillMarksModified()
+    {
+        QFETCH(QStringList, lines);
+        test::FakePlatform fakes;
+        TfrmMain w(fakes.platform());
+        w.memo().setLines(lines);
+        w.CreateSafepoint();
+        w.setModified(false);
+        w.UpdateCaption();
+        w.Rckgngig1->trigger();
+        QCOMPARE(w.Memo1->toPlainText(), text(lines));
+        QVERIFY(w.modified());
+        QVERIFY(w.windowTitle().endsWith(QStringLiteral(" *")));
+        QCOMPARE(w.Schutzgeld->text(), lines.isEmpty() ? QStringLiteral("0 €") : QStringLiteral("1.180 €"));
+    }
+
+    void saveAskBeforeEmptying()
+    {
+        test::FakePlatform fakes;
+        TfrmMain w(fakes.platform());
+        for (int k = 1; k <= 10; ++k) {
+            QCOMPARE(w.save[k - 1]->text(), QStringLiteral("- - -"));
+            QCOMPARE(w.save[k - 1]->objectName(), QStringLiteral("save%1").arg(k));
+            QVERIFY(!w.restore[k - 1]->isEnabled());
+        }
+        w.memo().setLines({kBank45, kJunk});
+        w.save[2]->click();
+        QCOMPARE(w.save[2]->text(), QStringLiteral("07.12.2026 11:30:05"));
+        QVERIFY(w.restore[2]->isEnabled());
+        QCOMPARE(w.MemoZ[2]->toPlainText(), text({kBank45, kJunk}));
+        QVERIFY(fakes.messageBoxes.shown.isEmpty());
+        QVERIFY(!w.restore[1]->isEnabled());
+
+        // No keeps the slot and its time stamp.
+        fakes.clock.current = fakes.clock.current.addSecs(3600);
+        fakes.messageBoxes.answers.push_back(MsgResult::No);
+        w.save[2]->click();
+        QCOMPARE(fakes.messageBoxes.shown.size(), 1);
+        const MessageRequest asked = fakes.messageBoxes.shown.first();
+        QCOMPARE(asked.title, QStringLiteral("Hinweis"));
+        QCOMPARE(asked.text, QStringLiteral("Safestate löschen?"));
+        QCOMPARE(asked.buttons, MsgButtons::YesNo);
+        QCOMPARE(w.save[2]->text(), QStringLiteral("07.12.2026 11:30:05"));
+        QVERIFY(w.restore[2]->isEnabled());
+
+        // Yes empties it; the next save takes a new stamp and the current list.
+        fakes.messageBoxes.answers.push_back(MsgResult::Yes);
+        w.save[2]->click();
+        QCOMPARE(w.save[2]->text(), QStringLiteral("- - -"));
+        QVERIFY(!w.restore[2]->isEnabled());
+        w.memo().setLines({kKiosk10});
+        w.save[2]->click();
+        QCOMPARE(fakes.messageBoxes.shown.size(), 2);
+        QCOMPARE(w.save[2]->text(), QStringLiteral("07.12.2026 12:30:05"));
+        QCOMPARE(w.MemoZ[2]->toPlainText(), text({kKiosk10}));
+    }
+
+    void restoreBringsSlotBackUncleaned()
+    {
+        test::FakePlatform fakes;
+        TfrmMain w(fakes.platform());
+        const QStringList saved{kBank45, kJunk, kCasino90};
+        w.memo().setLines(saved);
+        w.save[9]->click();
+        w.runListOperation([](QStringList l) { return QStringList{l.first()}; }, TfrmMain::Finish::ProtectionMoney);
+        const QStringList undoBefore = w.undoCopy();
+        w.setModified(false);
+
+        w.restore[9]->click();
+        QCOMPARE(w.Memo1->toPlainText(), text(saved));
+        QVERIFY(w.modified());
+        QVERIFY(w.windowTitle().endsWith(QStringLiteral(" *")));
+        QCOMPARE(w.Label4->text(), QStringLiteral("3"));
+        QCOMPARE(w.Schutzgeld->text(), QStringLiteral("2.400 €"));
+        QCOMPARE(w.undoCopy(), undoBefore);
+        QVERIFY(w.restore[9]->isEnabled());
+
+        // Restoring an equal list still marks it modified.
+        w.setModified(false);
+        w.restore[9]->click();
+        QVERIFY(w.modified());
+
+        // Undo after a restore goes back to before the last list operation.
+        w.memo().clear();
+        w.Rckgngig1->trigger();
+        QCOMPARE(w.memo().lines(), (QStringList{kBank45, kCasino90}));
+    }
+
+    void restoreOfEmptySavedList()
+    {
+        test::FakePlatform fakes;
+        TfrmMain w(fakes.platform());
+        w.save[0]->click();
+        QVERIFY(w.restore[0]->isEnabled());
+        w.memo().setLines({kBank45});
+        w.restore[0]->click();
+        QVERIFY(w.memo().isEmpty());
+        QCOMPARE(w.Label4->text(), QStringLiteral("0"));
+        QCOMPARE(w.Schutzgeld->text(), QStringLiteral("0 €"));
+    }
+
+    void shiftCommands_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("step");
+        QTest::addColumn<QStringList>("expected");
+        const QStringList trapped60{QStringLiteral("A 1: Bank (SG: 60%) [Fallgitter]")};
+        QTest::newRow("up 25") << "BitBtn5" << "25"
+                               << QStringList{QStringLiteral("Lindenallee 117: Bank (SG: 70%) [Fallgitter]"),
+                                              QStringLiteral("Am Markt 3: Kiosk (SG: 35%) Keine Ausbauten vorhanden"),
+                                              QStringLiteral("Zollstraße 12: Casino (SG: 100%) [Fallgitter, Nagelbrett]")};
+        QTest::newRow("down 25") << "BitBtn6" << "25"
+                                 << QStringList{kBank45, QStringLiteral("Am Markt 3: Kiosk (SG: 0%) Keine Ausbauten vorhanden"),
+                                                QStringLiteral("Zollstraße 12: Casino (SG: 65%) [Fallgitter, Nagelbrett]")};
+        QTest::newRow("down -10 raises") << "BitBtn6" << "-10"
+                                         << QStringList{kBank45, QStringLiteral("Am Markt 3: Kiosk (SG: 20%) Keine Ausbauten vorhanden"),
+                                                        QStringLiteral("Zollstraße 12: Casino (SG: 100%) [Fallgitter, Nagelbrett]")};
+        QTest::newRow("up -10 lowers") << "BitBtn5" << "-10"
+                                       << QStringList{QStringLiteral("Lindenallee 117: Bank (SG: 35%) [Fallgitter]"),
+                                                      QStringLiteral("Am Markt 3: Kiosk (SG: 0%) Keine Ausbauten vorhanden"),
+                                                      QStringLiteral("Zollstraße 12: Casino (SG: 80%) [Fallgitter, Nagelbrett]")};
+        QTest::newRow("down by 32-bit minimum") << "BitBtn6" << "-2147483648"
+                                                << QStringList{kBank45, QStringLiteral("Am Markt 3: Kiosk (SG: 100%) Keine Ausbauten vorhanden"),
+                                                               QStringLiteral("Zollstraße 12: Casino (SG: 100%) [Fallgitter, Nagelbrett]")};
+        QTest::newRow("-5 % first line only") << "Button11" << "25"
+                                              << QStringList{QStringLiteral("Lindenallee 117: Bank (SG: 40%) [Fallgitter]"),
+                                                             kKiosk10, kCasino90};
+    }
+    void shiftCommands()
+    {
+        QFETCH(QString, button);
+        QFETCH(QString, step);
+        QFETCH(QStringList, expected);
+        test::FakePlatform fakes;
+        TfrmMain w(fakes.platform());
+        w.memo().setLines({kJunk, kBank45, kKiosk10, kCasino90});
+        w.SGdown->setText(step);
+        w.findChild<QPushButton *>(button)->click();
+        QVERIFY(fakes.messageBoxes.shown.isEmpty());
+        QCOMPARE(w.memo().lines(), expected);
+        // Cleaned before the save point: undo brings back the valid lines.
+        QCOMPARE(w.undoCopy(), (QStringList{kBank45, kKiosk10, kCasino90}));
+        QCOMPARE(w.memo().selStart(), 0);
+        QCOMPARE(w.memo().selLength(), 0);
+    }
+
+    void shiftWithBadStepReportsError()
+    {
+        test::FakePlatform fakes;
+        TfrmMain w(fakes.platform());
+        w.memo().setLines({kBank45});
+        w.SGdown->setText(QStringLiteral("abc"));
+        w.BitBtn5->click();
+        QCOMPARE(fakes.messageBoxes.lastText(), QStringLiteral("'abc' ist kein gültiger Integerwert"));
+        QCOMPARE(w.memo().lines(), QStringList{kBank45});
+    }
+
+    void stepFieldExitCheck_data()
+    {
+        QTest::addColumn<QString>("input");
+        QTest::addColumn<QString>("kept");
+        QTest::newRow("letters") << "abc" << "25";
+        QTest::newRow("empty") << "" << "25";
+        QTest::newRow("decimal") << "2.5" << "25";
+        QTest::newRow("negative") << "-10" << "-10";
+        QTest::newRow("hex") << "$10" << "$10";
+    }
+    void stepFieldExitCheck()
+    {
+        QFETCH(QString, input);
+        QFETCH(QString, kept);
+        test::FakePlatform fakes;
+        TfrmMain w(fakes.platform());
+        w.show();
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        w.SGdown->setFocus();
+        w.SGdown->setText(input);
+        w.Memo1->setFocus();
+        QCOMPARE(w.SGdown->text(), kept);
+    }
+};
+
+QTEST_MAIN(TestSnapshots)
+#include "tst_snapshots.moc"
