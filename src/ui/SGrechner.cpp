@@ -154,12 +154,7 @@ void TfrmSGr::SGBetragExit()
 
 void TfrmSGr::AlwaysOnTop1Click()
 {
-    const bool on = AlwaysOnTop1->isChecked();
-    setStayOnTop(this, on);
-    if (on)
-        ToFront->start();
-    else
-        ToFront->stop();
+    setStayOnTop(this, AlwaysOnTop1->isChecked(), ToFront);
 }
 
 void TfrmSGr::ToFrontTimer()

@@ -423,12 +423,7 @@ bool TfrmMain::eventFilter(QObject *watched, QEvent *event)
 void TfrmMain::AlwaysOnTop1Click()
 {
     // The action toggles its own check mark before this runs.
-    const bool on = AlwaysOnTop1->isChecked();
-    setStayOnTop(this, on);
-    if (on)
-        ToFront->start();
-    else
-        ToFront->stop();
+    setStayOnTop(this, AlwaysOnTop1->isChecked(), ToFront);
 }
 
 void TfrmMain::Beenden1Click()

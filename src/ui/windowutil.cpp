@@ -3,6 +3,7 @@
 #include <QEvent>
 #include <QFocusEvent>
 #include <QObject>
+#include <QTimer>
 #include <QWidget>
 
 namespace veltrix {
@@ -72,6 +73,15 @@ void setStayOnTop(QWidget *window, bool on)
     window->setWindowFlag(Qt::WindowStaysOnTopHint, on);
     if (visible)
         window->show();
+}
+
+void setStayOnTop(QWidget *window, bool on, QTimer *toFront)
+{
+    setStayOnTop(window, on);
+    if (on)
+        toFront->start();
+    else
+        toFront->stop();
 }
 
 } // namespace veltrix

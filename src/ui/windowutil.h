@@ -11,6 +11,7 @@ class QAction;
 class QLineEdit;
 class QWidget;
 class QComboBox;
+class QTimer;
 
 namespace veltrix {
 
@@ -40,5 +41,8 @@ void onFocusGained(QWidget *field, std::function<void()> handler);
 // Switches the stay-on-top hint without leaving a shown window hidden.
 void setStayOnTop(QWidget *window, bool on);
 bool isStayOnTop(const QWidget *window);
+
+// The stay-on-top style together with the window's bring-to-front timer.
+void setStayOnTop(QWidget *window, bool on, QTimer *toFront);
 
 } // namespace veltrix
