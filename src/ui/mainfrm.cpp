@@ -222,18 +222,9 @@ void TfrmMain::createStatisticsPage()
     grid->setContentsMargins(8, 6, 8, 8);
     grid->setVerticalSpacing(3);
 
-    auto valueLabel = [this](const char *name) {
-        auto *label = new QLabel(QStringLiteral("---"), GroupStatistiken);
-        label->setObjectName(QString::fromLatin1(name));
-        label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        QFont bold = label->font();
-        bold.setBold(true);
-        label->setFont(bold);
-        return label;
-    };
-    Label4 = valueLabel("Label4");
-    Ansehen = valueLabel("Ansehen");
-    Schutzgeld = valueLabel("Schutzgeld");
+    Label4 = makeValueLabel("Label4", GroupStatistiken);
+    Ansehen = makeValueLabel("Ansehen", GroupStatistiken);
+    Schutzgeld = makeValueLabel("Schutzgeld", GroupStatistiken);
 
     grid->addWidget(new QLabel(QStringLiteral("Gebs remaining:"), GroupStatistiken), 0, 0);
     grid->addWidget(Label4, 0, 1);

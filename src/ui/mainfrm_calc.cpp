@@ -20,7 +20,6 @@ namespace veltrix {
 
 namespace {
 
-const QString kNoValue = QStringLiteral("---");
 const QString kDefaultAmount = QStringLiteral("1300");
 const QString kDefaultTaxAmount = QStringLiteral("0");
 const QString kDefaultCurrentRate = QStringLiteral("69");
@@ -45,17 +44,6 @@ QComboBox *makeCombo(const char *name, const QStringList &items, const QString &
     combo->setCurrentIndex(-1);
     combo->setEditText(text);
     return combo;
-}
-
-QLabel *makeValueLabel(const char *name, QWidget *parent)
-{
-    auto *label = new QLabel(kNoValue, parent);
-    label->setObjectName(QString::fromLatin1(name));
-    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    QFont bold = label->font();
-    bold.setBold(true);
-    label->setFont(bold);
-    return label;
 }
 
 QPushButton *makeButton(const char *name, const QString &caption, QWidget *parent)

@@ -12,6 +12,7 @@ class QLineEdit;
 class QWidget;
 class QComboBox;
 class QTimer;
+class QLabel;
 
 namespace veltrix {
 
@@ -41,6 +42,9 @@ void onFocusGained(QWidget *field, std::function<void()> handler);
 // Switches the stay-on-top hint without leaving a shown window hidden.
 void setStayOnTop(QWidget *window, bool on);
 bool isStayOnTop(const QWidget *window);
+
+// A bold, right-aligned display label starting at "---".
+QLabel *makeValueLabel(const char *name, QWidget *parent);
 
 // The stay-on-top style together with the window's bring-to-front timer.
 void setStayOnTop(QWidget *window, bool on, QTimer *toFront);
