@@ -25,6 +25,7 @@
 #include <QVBoxLayout>
 
 #include "core/catalogue.h"
+#include "core/statistics.h"
 
 namespace veltrix {
 
@@ -92,15 +93,12 @@ TfrmMain::TfrmMain(const Platform &platform, QWidget *parent)
     for (QWidget *page : {TabFilter, TabStats, TabGebaeude, TabInfo, TabZubehoer, TabRechner})
         static_cast<QVBoxLayout *>(page->layout())->addStretch(1);
 
-    connect(Memo1, &QPlainTextEdit::textChanged, this, [this] { Memo1Change(); });
 
     // FormCreate
-    m_modified = false;
     m_closeRequest = false;
     m_closeCancelled = false;
     m_fileName.clear();
     CheckForUpdate();
-    m_undoCopy.clear();
 
     Memo1->setFocus();
 }
@@ -120,6 +118,24 @@ void TfrmMain::createControls()
     Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_memo = MemoLines(Memo1);
+    m_list = new ReportList(Memo1, m_platform, this);
+    connect(m_list, &ReportList::countChanged, this, [this] { Memo1Change(); });
+    connect(m_list, &ReportList::modifiedChanged, this, [this] { UpdateCaption(); });
+    connect(m_list, &ReportList::progressChanged, this, [this](int position) { ProgressBar1->setValue(position); });
+    connect(m_list, &ReportList::actionShown, this, [this](const QString &text) {
+        panels[0]->setText(text);
+        StatusBar1->repaint();
+    });
+    connect(m_list, &ReportList::protectionMoneyChanged, this, [this](const ProtectionMoney &money) {
+        Schutzgeld->setText(formatEuro(money.sum));
+        panels[2]->setText(QStringLiteral("Schutzgeld: ") + Schutzgeld->text());
+        AnzGebs->setPlainText(buildingCountRows(money.counts).join(QLatin1Char('\n')));
+        QTextCursor cursor = AnzGebs->textCursor();
+        cursor.setPosition(0);
+        AnzGebs->setTextCursor(cursor);
+    });
+    connect(m_list, &ReportList::buildingInfoRequested, this, [this](const QString &line) { showBuilding(line); });
+    connect(m_list, &ReportList::undoAvailableChanged, this, [this](bool on) { Rckgngig1->setEnabled(on); });
 
     for (int k = 0; k < 10; ++k) {
         MemoZ[k] = new QPlainTextEdit(client);
@@ -330,8 +346,7 @@ void TfrmMain::createMenus()
 
 void TfrmMain::command(const std::function<void()> &fn)
 {
-    guarded(m_platform, fn);
-    flushProgress();
+    m_list->command(fn);
 }
 
 void TfrmMain::connectCommand(QAction *action, std::function<void()> fn)
@@ -346,7 +361,7 @@ void TfrmMain::connectCommand(QPushButton *button, std::function<void()> fn)
 
 void TfrmMain::setModified(bool modified)
 {
-    m_modified = modified;
+    m_list->setModified(modified);
 }
 
 // ---- window events ----
@@ -364,7 +379,7 @@ void TfrmMain::FormShow()
         m_companions.info->hide();
     UpdateCaption();
     showVolume();
-    if (!m_modified)
+    if (!m_list->isModified())
         LoadSettings();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "memolines.h"
+#include "reportlist.h"
 #include "platform/platform.h"
 #include "windowutil.h"
 
@@ -60,6 +61,7 @@ public:
 
     const Platform &platform() const { return m_platform; }
     MemoLines &memo() { return m_memo; }
+    ReportList &list() { return *m_list; }
 
     // ---- shared services ----
     void ShowAction(const QString &code);
@@ -83,15 +85,15 @@ public:
     void connectCommand(QPushButton *button, std::function<void()> fn);
 
     // ---- state ----
-    bool modified() const { return m_modified; }
+    bool modified() const { return m_list->isModified(); }
     void setModified(bool modified);
     QString currentFileName() const { return m_fileName; }
     void setCurrentFileName(const QString &name) { m_fileName = name; }
     bool closeRequest() const { return m_closeRequest; }
     void setCloseRequest() { m_closeRequest = true; }
     bool sidebarCollapsed() const { return m_sidebarCollapsed; }
-    const QStringList &undoCopy() const { return m_undoCopy; }
-    int progressPosition() const { return m_progress; }
+    const QStringList &undoCopy() const { return m_list->undoCopy(); }
+    int progressPosition() const { return m_list->progressPosition(); }
 
     // ---- controls ----
     QPlainTextEdit *Memo1 = nullptr;
@@ -227,6 +229,7 @@ public:
 
     // ---- building evaluation (mainfrm_info.cpp) ----
     void setupInfoPage();
+    void showBuilding(const QString &line);
     QGroupBox *GroupGebaeudeeigenschaften = nullptr;
     QLabel *InfoGeb = nullptr;
     QLabel *InfoSG = nullptr;
@@ -367,23 +370,18 @@ private:
 
     Platform m_platform;
     MemoLines m_memo;
+    ReportList *m_list = nullptr;
     Companions m_companions;
 
-    bool m_modified = false;
     QString m_fileName;
     QString m_lastOpenedName;
     bool m_closeRequest = false;
     bool m_closeCancelled = false;
     bool m_sidebarCollapsed = false;
-    QStringList m_undoCopy;
-    int m_progress = 0;
 
     // ---- feature state (each section owned by its feature file) ----
 
     // -- undo, save slots and SG recalculation --
-    // Brings a whole list (its lines each followed by a break) into Memo1 the
-    // way emptying it and appending the lines one by one would, in one write.
-    void writeListAsAppends(const QString &text);
     void shiftAllLines(qint64 shift, bool trapFloor);
 
     // countdown timer and alarm

@@ -88,9 +88,11 @@ void TfrmMain::setupInfoPage()
 
 void TfrmMain::ShowBuildingInfo()
 {
-    CleanList();
-    const QString line = m_memo.lineCount() > 0 ? m_memo.firstLine() : QString();
+    m_list->ShowBuildingInfo();
+}
 
+void TfrmMain::showBuilding(const QString &line)
+{
     const QStringView address = getAddress(line);
     InfoGeb->setText(address.isEmpty() ? kNoValue : address.toString());
     const qint32 sg = getSG(line);

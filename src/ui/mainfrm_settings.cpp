@@ -94,7 +94,7 @@ bool TfrmMain::closeQuery()
         ToFront->stop();
     }
 
-    if (m_modified) {
+    if (m_list->isModified()) {
         const MsgResult answer = m_platform.messageBoxes->show(
             {QStringLiteral("Veltrix Professional"), QStringLiteral("Wollen Sie die Änderungen speichern?"),
              MsgButtons::YesNoCancel, MsgIcon::Question});

@@ -62,33 +62,20 @@ void TfrmMain::setupSnapshots()
     connectCommand(Rckgngig1, [this] { Rckgngig1Click(); });
 }
 
-void TfrmMain::writeListAsAppends(const QString &text)
-{
-    // Emptying and appending line by line ends with exactly this text and runs
-    // the change handler at least once unless the list was and stays empty.
-    // One write gives the same end state without per-line layout work.
-    bool changed = false;
-    const auto watch = connect(Memo1, &QPlainTextEdit::textChanged, this, [&changed] { changed = true; });
-    m_memo.setText(text);
-    disconnect(watch);
-    if (!changed && !text.isEmpty())
-        Memo1Change();
-}
-
 void TfrmMain::Rckgngig1Click()
 {
     // The undo ends with a cleaning (ShowBuildingInfo). Writing the cleaned
     // list right away leaves the same text and statistics, since invalid
     // lines add no protection money, and spares a second write of the list.
-    QStringList lines = m_undoCopy;
+    QStringList lines = m_list->takeUndo();
+    const qsizetype steps = lines.size();
     lines.removeIf([](const QString &line) { return line.isEmpty() || !isValidReportLine(line); });
-    writeListAsAppends(joinLinesLf(lines));
-    for (qsizetype i = 0; i < m_undoCopy.size(); ++i)
+    m_list->writeListAsAppends(joinLinesLf(lines));
+    for (qsizetype i = 0; i < steps; ++i)
         StepProgress(1);
     setModified(true);
     UpdateCaption();
     UpdateProtectionMoney();
-    Rckgngig1->setEnabled(false);
     ShowBuildingInfo();
 }
 
@@ -120,7 +107,7 @@ void TfrmMain::restoreClick(int k)
     QString text = MemoZ[k - 1]->toPlainText();
     if (!text.isEmpty() && !text.endsWith(QLatin1Char('\n')))
         text += QLatin1Char('\n');
-    writeListAsAppends(text);
+    m_list->writeListAsAppends(text);
     setModified(true);
     UpdateCaption();
     UpdateProtectionMoney();

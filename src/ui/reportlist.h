@@ -1,0 +1,100 @@
+#pragma once
+
+#include "core/statistics.h"
+#include "memolines.h"
+#include "platform/platform.h"
+
+#include <QObject>
+#include <QStringList>
+#include <functional>
+
+class QAbstractButton;
+class QAction;
+class QPlainTextEdit;
+
+namespace veltrix {
+
+// What the status bar's first panel names while an operation runs.
+enum class ListAction { Ready, ProtectionMoney, Filter, Check, Safepoint };
+
+// The report list: the text area Memo1 through its line adapter, the undo
+// copy, the modified flag and the frame every list operation runs in. The
+// windows and pages talk to the list through this object and learn of its
+// changes through its signals.
+class ReportList : public QObject {
+    Q_OBJECT
+
+public:
+    ReportList(QPlainTextEdit *edit, const Platform &platform, QObject *parent = nullptr);
+
+    MemoLines &memo() { return m_memo; }
+    const MemoLines &memo() const { return m_memo; }
+    QPlainTextEdit *edit() const { return m_memo.edit(); }
+    const Platform &platform() const { return m_platform; }
+
+    bool isModified() const { return m_modified; }
+    void setModified(bool modified);
+
+    const QStringList &undoCopy() const { return m_undoCopy; }
+    bool hasUndo() const { return m_undoAvailable; }
+    // Hands the undo copy over for writing back; "Rückgängig" is then off.
+    QStringList takeUndo();
+
+    // The progress bar's logical position, 0..1000; the bar follows it.
+    int progressPosition() const { return m_progress; }
+    static constexpr int kProgressMaximum = 1000;
+
+    void ShowAction(ListAction action);
+    // One step (mode 1) or the complete bar that starts again (mode 0).
+    void StepProgress(int mode);
+    // Brings the bar up to the logical position (after a command).
+    void flushProgress();
+    void CleanList();
+    void CreateSafepoint();
+    void UpdateProtectionMoney();
+    // Cleans the list, then lets the Info page show its first building.
+    void ShowBuildingInfo();
+
+    // The frame of a list operation: save point, cleaning, action text, the
+    // work on a copy of the lines, one write-back, then either "ready." or
+    // the protection-money statistics.
+    enum class Finish { Ready, ProtectionMoney };
+    void runListOperation(const std::function<QStringList(QStringList)> &work, Finish finish);
+
+    // Writes a whole list (its lines each followed by a break) the way
+    // emptying the list and appending the lines one by one would, in one write:
+    // the change handler runs unless the list was and stays empty.
+    void writeListAsAppends(const QString &text);
+
+    // Runs a command inside the top-level guard.
+    void command(const std::function<void()> &fn);
+    void connectCommand(QAction *action, std::function<void()> fn);
+    void connectCommand(QAbstractButton *button, std::function<void()> fn);
+
+signals:
+    // After every change of the text, typed or written.
+    void countChanged(qsizetype lines);
+    void modifiedChanged(bool modified);
+    void actionShown(const QString &text);
+    void progressChanged(int position);
+    void undoAvailableChanged(bool available);
+    void protectionMoneyChanged(const veltrix::ProtectionMoney &money);
+    void buildingInfoRequested(const QString &firstLine);
+
+private:
+    void textChanged();
+    void setUndoAvailable(bool available);
+
+    Platform m_platform;
+    MemoLines m_memo;
+    bool m_modified = false;
+    bool m_undoAvailable = false;
+    QStringList m_undoCopy;
+    int m_progress = 0;
+    int m_shownProgress = 0;
+};
+
+// The text the status bar shows for an action.
+QString actionText(ListAction action);
+
+} // namespace veltrix
