@@ -4,6 +4,7 @@
 
 #include "core/textfile.h"
 #include "support/fakeplatform.h"
+#include "support/controls.h"
 #include "ui/mainfrm.h"
 #include "ui/statusfenster.h"
 
@@ -14,6 +15,8 @@
 #include <memory>
 
 namespace veltrix::bench {
+using namespace veltrix::test;
+
 namespace {
 
 QTemporaryDir &folder()
@@ -40,13 +43,13 @@ const Registrar open{{QStringLiteral("Datei öffnen... (read, clean, statistics)
                           if (auto *dialogs = dynamic_cast<test::FakeFileDialogs *>(w.platform().fileDialogs))
                               dialogs->openAnswers = {path};
                       },
-                      [](TfrmMain &w) { w.Dateiffnen1->trigger(); }}};
+                      [](TfrmMain &w) { trigger(w, "Dateiffnen1"); }}};
 
 const Registrar save{{QStringLiteral("Datei speichern..."),
                       [](TfrmMain &w, const QString &) {
                           w.setCurrentFileName(folder().filePath(QStringLiteral("gespeichert.txt")));
                       },
-                      [](TfrmMain &w) { w.Dateispeichern1->trigger(); }}};
+                      [](TfrmMain &w) { trigger(w, "Dateispeichern1"); }}};
 
 TfrmStatus &statusWindow(TfrmMain &w)
 {
@@ -63,7 +66,7 @@ TfrmStatus &statusWindow(TfrmMain &w)
 const Registrar status{{QStringLiteral("Statusfenster open and close"),
                         [](TfrmMain &w, const QString &) { statusWindow(w); },
                         [](TfrmMain &w) {
-                            w.Statusfenster1->trigger();
+                            trigger(w, "Statusfenster1");
                             statusWindow(w).close();
                         }}};
 

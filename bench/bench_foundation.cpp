@@ -1,6 +1,7 @@
 // Foundation operations: pasting, cleaning, statistics, save point, last
 // line, and one typed character (the change handler).
 #include "harness.h"
+#include "support/controls.h"
 
 #include "ui/mainfrm.h"
 
@@ -11,6 +12,8 @@
 #include <QTextCursor>
 
 namespace veltrix::bench {
+using namespace veltrix::test;
+
 namespace {
 
 const Registrar paste{{QStringLiteral("paste report into Memo1"),
@@ -18,7 +21,7 @@ const Registrar paste{{QStringLiteral("paste report into Memo1"),
                            w.memo().clear();
                            QApplication::clipboard()->setText(report);
                        },
-                       [](TfrmMain &w) { w.Memo1->paste(); }}};
+                       [](TfrmMain &w) { control<QPlainTextEdit>(w, "Memo1")->paste(); }}};
 
 const Registrar clean{{QStringLiteral("CleanList"), nullptr, [](TfrmMain &w) { w.CleanList(); }}};
 
@@ -31,14 +34,14 @@ const Registrar lastLine{{QStringLiteral("letzte Zeile löschen"), nullptr,
 
 const Registrar typed{{QStringLiteral("one typed character (change handler)"),
                        [](TfrmMain &w, const QString &) {
-                           QTextCursor c = w.Memo1->textCursor();
+                           QTextCursor c = control<QPlainTextEdit>(w, "Memo1")->textCursor();
                            c.setPosition(0);
-                           w.Memo1->setTextCursor(c);
-                           w.Memo1->setFocus();
+                           control<QPlainTextEdit>(w, "Memo1")->setTextCursor(c);
+                           control<QPlainTextEdit>(w, "Memo1")->setFocus();
                        },
                        [](TfrmMain &w) {
                            QKeyEvent press(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier, QStringLiteral("x"));
-                           QApplication::sendEvent(w.Memo1, &press);
+                           QApplication::sendEvent(control<QPlainTextEdit>(w, "Memo1"), &press);
                        }}};
 
 } // namespace

@@ -6,17 +6,20 @@
 #include "core/orders.h"
 #include "core/reportline.h"
 #include "support/passorders.h"
+#include "support/controls.h"
 #include "ui/findbox.h"
 #include "ui/mainfrm.h"
 
 #include <QLineEdit>
 
 namespace veltrix::bench {
+using namespace veltrix::test;
+
 namespace {
 
 void setHideout(TfrmMain &w, const QString &)
 {
-    w.Versteck->setText(QStringLiteral("1000"));
+    control<QLineEdit>(w, "Versteck")->setText(QStringLiteral("1000"));
 }
 
 const Registrar sgOrder{{QStringLiteral("order: Sicherheitsgefühl"), nullptr, [](TfrmMain &w) { w.Strasse1Click(); }}};
@@ -39,8 +42,8 @@ const Registrar typeFilter{{QStringLiteral("filter: Gebäudetyp (Gebs >= 900 €
                             [](TfrmMain &w) { w.BitBtn1Click(); }}};
 const Registrar houseFilter{{QStringLiteral("filter: Hausnummer 100..1500"),
                              [](TfrmMain &w, const QString &) {
-                                 w.Edit1->setText(QStringLiteral("100"));
-                                 w.Edit2->setText(QStringLiteral("1500"));
+                                 control<QLineEdit>(w, "Edit1")->setText(QStringLiteral("100"));
+                                 control<QLineEdit>(w, "Edit2")->setText(QStringLiteral("1500"));
                              },
                              [](TfrmMain &w) { w.BitBtn2Click(); }}};
 const Registrar sgAtMost{{QStringLiteral("filter: SG <= 44"), nullptr, [](TfrmMain &w) { w.BitBtn3Click(); }}};
@@ -59,7 +62,7 @@ const Registrar findLast{{QStringLiteral("find reaching the last line"),
                           [](TfrmMain &w, const QString &) {
                               w.memo().appendLine(QStringLiteral("Zielweg 1: Bank (SG: 45%) [Fallgitter]"));
                               w.memo().caretToStart();
-                              w.FindDialog1->setFindText(QStringLiteral("Zielweg"));
+                              control<FindBox>(w, "FindDialog1")->setFindText(QStringLiteral("Zielweg"));
                           },
                           [](TfrmMain &w) { w.FindDialog1Find(); }}};
 

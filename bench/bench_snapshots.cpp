@@ -1,5 +1,6 @@
 // Undo, slot restore and the whole-list SG shifts on a full report.
 #include "harness.h"
+#include "support/controls.h"
 
 #include "ui/mainfrm.h"
 
@@ -7,6 +8,8 @@
 #include <QPushButton>
 
 namespace veltrix::bench {
+using namespace veltrix::test;
+
 namespace {
 
 // The undo copy holds the pasted report; Memo1 holds a single line.
@@ -20,32 +23,32 @@ const Registrar undo{{QStringLiteral("Rückgängig"),
 // Slot 1 holds the pasted report; Memo1 holds a single line.
 const Registrar restoreSlot{{QStringLiteral("restore slot"),
                              [](TfrmMain &w, const QString &) {
-                                 if (w.save[0]->text() != QStringLiteral("- - -"))
-                                     w.save[0]->click(); // the fake answers Yes: empty the slot first
-                                 w.save[0]->click();
+                                 if (control<QPushButton>(w, "save1")->text() != QStringLiteral("- - -"))
+                                     control<QPushButton>(w, "save1")->click(); // the fake answers Yes: empty the slot first
+                                 control<QPushButton>(w, "save1")->click();
                                  w.memo().setLines({w.memo().firstLine()});
                              },
                              [](TfrmMain &w) { w.restoreClick(1); }}};
 
-const Registrar up{{QStringLiteral("SG up"), [](TfrmMain &w, const QString &) { w.SGdown->setText(QStringLiteral("25")); },
+const Registrar up{{QStringLiteral("SG up"), [](TfrmMain &w, const QString &) { control<QLineEdit>(w, "SGdown")->setText(QStringLiteral("25")); },
                     [](TfrmMain &w) { w.BitBtn5Click(); }}};
 
 const Registrar down{{QStringLiteral("SG down"),
-                      [](TfrmMain &w, const QString &) { w.SGdown->setText(QStringLiteral("25")); },
+                      [](TfrmMain &w, const QString &) { control<QLineEdit>(w, "SGdown")->setText(QStringLiteral("25")); },
                       [](TfrmMain &w) { w.BitBtn6Click(); }}};
 
 // The same shifts on a list that an earlier sort or filter has cleaned.
 const Registrar upClean{{QStringLiteral("SG up, cleaned list"),
                          [](TfrmMain &w, const QString &) {
                              w.CleanList();
-                             w.SGdown->setText(QStringLiteral("25"));
+                             control<QLineEdit>(w, "SGdown")->setText(QStringLiteral("25"));
                          },
                          [](TfrmMain &w) { w.BitBtn5Click(); }}};
 
 const Registrar downClean{{QStringLiteral("SG down, cleaned list"),
                            [](TfrmMain &w, const QString &) {
                                w.CleanList();
-                               w.SGdown->setText(QStringLiteral("25"));
+                               control<QLineEdit>(w, "SGdown")->setText(QStringLiteral("25"));
                            },
                            [](TfrmMain &w) { w.BitBtn6Click(); }}};
 

@@ -98,3 +98,5 @@ private:
 QString actionText(ListAction action);
 
 } // namespace veltrix
+
+Q_DECLARE_METATYPE(veltrix::ListAction)

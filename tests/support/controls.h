@@ -5,10 +5,7 @@
 
 #include <QAbstractButton>
 #include <QAction>
-#include <QLabel>
-#include <QLineEdit>
 #include <QObject>
-#include <QPlainTextEdit>
 #include <QtGlobal>
 
 namespace veltrix::test {
@@ -25,19 +22,12 @@ T *control(const QObject &root, const QString &name)
 }
 
 template <class T = QWidget>
-T *control(const QObject *root, const QString &name)
+T *control(const QObject &root, const char *name)
 {
-    return control<T>(*root, name);
+    return control<T>(root, QString::fromLatin1(name));
 }
 
-inline QAction *action(const QObject &root, const QString &name) { return control<QAction>(root, name); }
-inline void trigger(const QObject &root, const QString &name) { action(root, name)->trigger(); }
-inline void click(const QObject &root, const QString &name) { control<QAbstractButton>(root, name)->click(); }
-inline QString labelText(const QObject &root, const QString &name) { return control<QLabel>(root, name)->text(); }
-inline QLineEdit *field(const QObject &root, const QString &name) { return control<QLineEdit>(root, name); }
-inline QPlainTextEdit *textArea(const QObject &root, const QString &name)
-{
-    return control<QPlainTextEdit>(root, name);
-}
+inline void trigger(const QObject &root, const char *name) { control<QAction>(root, name)->trigger(); }
+inline void click(const QObject &root, const char *name) { control<QAbstractButton>(root, name)->click(); }
 
 } // namespace veltrix::test

@@ -1,3 +1,4 @@
+#include "support/controls.h"
 #pragma once
 
 #include "fakeplatform.h"
@@ -35,8 +36,7 @@ public:
     bool onTopDuringQuestion = false;
 };
 
-// The main window with its status window and, where the Filter page does
-// not provide them, stand-ins for the hideout field and its marker.
+// The main window with its status window.
 struct MainAndStatus {
     FakePlatform fakes;
     ProbingBoxes boxes;
@@ -52,10 +52,6 @@ struct MainAndStatus {
         TfrmMain::Companions c = main->companions();
         c.status = status.get();
         main->setCompanions(c);
-        if (!main->Versteck)
-            main->Versteck = new QLineEdit(QStringLiteral("0"), main->TabFilter);
-        if (!main->keinversteck)
-            main->keinversteck = new QWidget(main->TabFilter);
         boxes.window = main.get();
     }
 };

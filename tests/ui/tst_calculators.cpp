@@ -1,5 +1,6 @@
 // The "Rechner" page and the separate SG calculator window.
 #include "support/fakeplatform.h"
+#include "support/controls.h"
 #include "ui/SGrechner.h"
 #include "ui/application.h"
 #include "ui/mainfrm.h"
@@ -15,6 +16,7 @@
 #include <QtTest>
 
 using namespace veltrix;
+using namespace veltrix::test;
 
 namespace {
 
@@ -41,16 +43,16 @@ private slots:
     {
         test::FakePlatform fakes;
         TfrmMain w(fakes.platform());
-        QCOMPARE(w.SGGebaeude->currentText(), QStringLiteral("Casino"));
-        QCOMPARE(w.SGGebaeude->count(), 31);
-        QCOMPARE(w.SGBetrag->text(), QStringLiteral("1300"));
-        QCOMPARE(w.SGLabel->text(), QStringLiteral("---"));
-        QCOMPARE(w.Steuerbetrag->text(), QStringLiteral("0"));
-        QCOMPARE(w.aST->currentText(), QStringLiteral("69"));
-        QCOMPARE(w.vST->currentText(), QStringLiteral("10"));
-        QCOMPARE(w.aST->count(), 12);
-        QCOMPARE(w.vST->itemText(11), QStringLiteral("85"));
-        for (QLabel *l : {w.netto, w.Steuer, w.verguenstigt, w.Differenz})
+        QCOMPARE(control<QComboBox>(w, "SGGebaeude")->currentText(), QStringLiteral("Casino"));
+        QCOMPARE(control<QComboBox>(w, "SGGebaeude")->count(), 31);
+        QCOMPARE(control<QLineEdit>(w, "SGBetrag")->text(), QStringLiteral("1300"));
+        QCOMPARE(control<QLabel>(w, "SGLabel")->text(), QStringLiteral("---"));
+        QCOMPARE(control<QLineEdit>(w, "Steuerbetrag")->text(), QStringLiteral("0"));
+        QCOMPARE(control<QComboBox>(w, "aST")->currentText(), QStringLiteral("69"));
+        QCOMPARE(control<QComboBox>(w, "vST")->currentText(), QStringLiteral("10"));
+        QCOMPARE(control<QComboBox>(w, "aST")->count(), 12);
+        QCOMPARE(control<QComboBox>(w, "vST")->itemText(11), QStringLiteral("85"));
+        for (QLabel *l : {control<QLabel>(w, "netto"), control<QLabel>(w, "Steuer"), control<QLabel>(w, "verguenstigt"), control<QLabel>(w, "Differenz")})
             QCOMPARE(l->text(), QStringLiteral("---"));
     }
 
@@ -71,10 +73,10 @@ private slots:
         QFETCH(QString, label);
         test::FakePlatform fakes;
         TfrmMain w(fakes.platform());
-        w.SGGebaeude->setEditText(type);
-        w.SGBetrag->setText(amount);
-        w.Button15->click();
-        QCOMPARE(w.SGLabel->text(), label);
+        control<QComboBox>(w, "SGGebaeude")->setEditText(type);
+        control<QLineEdit>(w, "SGBetrag")->setText(amount);
+        control<QPushButton>(w, "Button15")->click();
+        QCOMPARE(control<QLabel>(w, "SGLabel")->text(), label);
         QVERIFY(fakes.messageBoxes.shown.isEmpty());
     }
 
@@ -96,11 +98,11 @@ private slots:
         QFETCH(QStringList, labels);
         test::FakePlatform fakes;
         TfrmMain w(fakes.platform());
-        w.Steuerbetrag->setText(amount);
-        w.aST->setEditText(current);
-        w.vST->setEditText(reduced);
-        w.BtnBerechnen->click();
-        QCOMPARE((QStringList{w.netto->text(), w.Steuer->text(), w.verguenstigt->text(), w.Differenz->text()}), labels);
+        control<QLineEdit>(w, "Steuerbetrag")->setText(amount);
+        control<QComboBox>(w, "aST")->setEditText(current);
+        control<QComboBox>(w, "vST")->setEditText(reduced);
+        control<QPushButton>(w, "BtnBerechnen")->click();
+        QCOMPARE((QStringList{control<QLabel>(w, "netto")->text(), control<QLabel>(w, "Steuer")->text(), control<QLabel>(w, "verguenstigt")->text(), control<QLabel>(w, "Differenz")->text()}), labels);
     }
 
     void taxFailureKeepsLabels_data()
@@ -116,13 +118,13 @@ private slots:
         QFETCH(QString, message);
         test::FakePlatform fakes;
         TfrmMain w(fakes.platform());
-        w.Steuerbetrag->setText(QStringLiteral("1000"));
-        w.BtnBerechnen->click();
-        w.Steuerbetrag->setText(amount);
-        w.aST->setEditText(QStringLiteral("-100"));
-        w.BtnBerechnen->click();
+        control<QLineEdit>(w, "Steuerbetrag")->setText(QStringLiteral("1000"));
+        control<QPushButton>(w, "BtnBerechnen")->click();
+        control<QLineEdit>(w, "Steuerbetrag")->setText(amount);
+        control<QComboBox>(w, "aST")->setEditText(QStringLiteral("-100"));
+        control<QPushButton>(w, "BtnBerechnen")->click();
         QCOMPARE(fakes.messageBoxes.lastText(), message);
-        QCOMPARE((QStringList{w.netto->text(), w.Steuer->text(), w.verguenstigt->text(), w.Differenz->text()}),
+        QCOMPARE((QStringList{control<QLabel>(w, "netto")->text(), control<QLabel>(w, "Steuer")->text(), control<QLabel>(w, "verguenstigt")->text(), control<QLabel>(w, "Differenz")->text()}),
                  (QStringList{"592 €", "408 €", "651 €", "349 €"}));
     }
 
@@ -159,7 +161,7 @@ private slots:
         QVERIFY(widget->hasFocus());
         combo ? combo->setEditText(input) : edit->setText(input);
         // The focus moves on the press, before the button's click.
-        QTest::mouseClick(w.BtnBerechnen, Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(w, "BtnBerechnen"), Qt::LeftButton);
         QCOMPARE(combo ? combo->currentText() : edit->text(), after);
     }
 
@@ -173,7 +175,7 @@ private slots:
         QCOMPARE(calc->windowTitle(), QStringLiteral("SG-Rechner"));
         QVERIFY(!calc->isVisible());
 
-        windows.main->openSGRechner->click();
+        control<QPushButton>(*windows.main, "openSGRechner")->click();
         QVERIFY(calc->isVisible());
         QVERIFY(QTest::qWaitForWindowActive(calc));
         QVERIFY(calc->SGGebaeude->selectedItems().isEmpty());
@@ -182,7 +184,7 @@ private slots:
         calc->Exit1->trigger();
         QVERIFY(!calc->isVisible());
 
-        windows.main->SGRechner1->trigger();
+        trigger(*windows.main, "SGRechner1");
         QVERIFY(calc->isVisible());
         QCOMPARE(calc->SGGebaeude->currentItem()->text(), QStringLiteral("Bank"));
         QCOMPARE(calc->SGBetrag->text(), QStringLiteral("550"));

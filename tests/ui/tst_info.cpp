@@ -1,6 +1,7 @@
 #include "platform/curlhttp.h"
 #include "platform/jpegdecoder.h"
 #include "support/fakeplatform.h"
+#include "support/controls.h"
 #include "support/loopbackhttp.h"
 #include "ui/info.h"
 #include "ui/mainfrm.h"
@@ -13,6 +14,7 @@
 #include <QtTest>
 
 using namespace veltrix;
+using namespace veltrix::test;
 using veltrix::test::LoopbackHttpServer;
 using veltrix::test::ScriptedResponse;
 
@@ -212,12 +214,12 @@ private slots:
         TfrmMain w(fakes.platform());
         TfrmInfo info(&w, fakes.platform());
         w.setCompanions({nullptr, nullptr, &info, nullptr});
-        w.Info1->trigger();
+        trigger(w, "Info1");
         QVERIFY(info.isVisible());
         fill(info, QStringLiteral("Vito"), 2, QStringLiteral("Text"), QStringLiteral("v@x.de"));
         QTest::mouseClick(info.Button1, Qt::LeftButton);
         QVERIFY(!info.isVisible());
-        w.Info1->trigger();
+        trigger(w, "Info1");
         QVERIFY(info.isVisible());
         QCOMPARE(info.Gangster->text(), QStringLiteral("Vito"));
         QCOMPARE(info.Betreff->currentText(), QStringLiteral("Bug-Report"));

@@ -1,5 +1,6 @@
 // Line commands, the find box and the building evaluation on the Info tab.
 #include "support/fakeplatform.h"
+#include "support/controls.h"
 #include "ui/findbox.h"
 #include "ui/mainfrm.h"
 #include "ui/memolines.h"
@@ -15,6 +16,7 @@
 #include <QtTest>
 
 using namespace veltrix;
+using namespace veltrix::test;
 
 namespace {
 
@@ -33,7 +35,7 @@ QString text(const QStringList &lines)
 
 void setHideout(TfrmMain &w, const QString &hideout)
 {
-    w.Versteck->setText(hideout);
+    control<QLineEdit>(w, "Versteck")->setText(hideout);
     w.VersteckExit();
 }
 
@@ -54,23 +56,23 @@ private slots:
         TfrmMain w(fakes.platform());
         const QStringList before{kBank, kKiosk};
         w.memo().setText(text(before));
-        w.AktuelleZeilelschen1->trigger();
+        trigger(w, "AktuelleZeilelschen1");
         QCOMPARE(w.memo().lines(), QStringList{kKiosk});
-        QCOMPARE(w.InfoGeb->text(), QStringLiteral("Am Alten Markt 3"));
+        QCOMPARE(control<QLabel>(w, "InfoGeb")->text(), QStringLiteral("Am Alten Markt 3"));
         QCOMPARE(w.memo().selStart(), 15);
         QCOMPARE(w.memo().selLength(), 1);
         QCOMPARE(fakes.clipboard.text(), QStringLiteral("3"));
         QCOMPARE(w.undoCopy(), before);
-        QVERIFY(w.Rckgngig1->isEnabled());
-        QCOMPARE(w.Schutzgeld->text(), QStringLiteral("80 €"));
+        QVERIFY(control<QAction>(w, "Rckgngig1")->isEnabled());
+        QCOMPARE(control<QLabel>(w, "Schutzgeld")->text(), QStringLiteral("80 €"));
 
         // The last line: nothing left to copy, the clipboard keeps "3".
-        w.AktuelleZeilelschen1->trigger();
+        trigger(w, "AktuelleZeilelschen1");
         QVERIFY(w.memo().isEmpty());
         QCOMPARE(fakes.clipboard.writes, 1);
-        QCOMPARE(w.InfoGeb->text(), QStringLiteral("---"));
+        QCOMPARE(control<QLabel>(w, "InfoGeb")->text(), QStringLiteral("---"));
         // An empty list: nothing to delete, no error.
-        w.AktuelleZeilelschen1->trigger();
+        trigger(w, "AktuelleZeilelschen1");
         QVERIFY(fakes.messageBoxes.shown.isEmpty());
     }
 
@@ -100,7 +102,7 @@ private slots:
         TfrmMain w(fakes.platform());
         setHideout(w, hideout);
         w.memo().setText(text(lines));
-        w.N1Hausnummerkopieren1->trigger();
+        trigger(w, "N1Hausnummerkopieren1");
         QCOMPARE(fakes.clipboard.text(), clipboard);
         QCOMPARE(fakes.clipboard.writes, clipboard.isEmpty() ? 0 : 1);
         QCOMPARE(fakes.messageBoxes.lastText(), message);
@@ -112,13 +114,13 @@ private slots:
         test::FakePlatform fakes;
         TfrmMain w(fakes.platform());
         w.memo().setText(text({kBank, kKiosk, kFabrik}));
-        w.N1Zeilenachunten1->trigger();
+        trigger(w, "N1Zeilenachunten1");
         QCOMPARE(w.memo().lines(), (QStringList{kKiosk, kFabrik, kBank}));
         QCOMPARE(fakes.clipboard.text(), QStringLiteral("3"));
         QVERIFY(w.undoCopy().isEmpty());
 
         w.memo().clear();
-        w.N1Zeilenachunten1->trigger();
+        trigger(w, "N1Zeilenachunten1");
         QVERIFY(w.memo().isEmpty());
         QVERIFY(fakes.messageBoxes.shown.isEmpty());
     }
@@ -133,11 +135,11 @@ private slots:
         const QString h = QStringLiteral("D 4: Hotelzimmer (SG: 45%) [Fallgitter]");
         w.memo().setText(text({a, v1, b, h}));
         int changes = 0;
-        connect(w.Memo1, &QPlainTextEdit::textChanged, this, [&changes] { ++changes; });
-        w.Verstecknachunten1->trigger();
+        connect(control<QPlainTextEdit>(w, "Memo1"), &QPlainTextEdit::textChanged, this, [&changes] { ++changes; });
+        trigger(w, "Verstecknachunten1");
         QCOMPARE(changes, 1);
         QCOMPARE(w.memo().lines(), (QStringList{a, b, h, v1}));
-        w.Verstecknachunten1->trigger();
+        trigger(w, "Verstecknachunten1");
         QCOMPARE(w.memo().lines(), (QStringList{a, b, v1, h}));
         QVERIFY(w.undoCopy().isEmpty());
 
@@ -145,18 +147,18 @@ private slots:
         // lines stay.
         const QString street = QStringLiteral("Am Versteckweg 1: Bank (SG: 45%) [Fallgitter]");
         w.memo().setText(text({kJunk, street, a}));
-        w.Verstecknachunten1->trigger();
+        trigger(w, "Verstecknachunten1");
         QCOMPARE(w.memo().lines(), (QStringList{kJunk, a, street}));
 
         // Equal lines from the hit to the end: the list stays, no change.
         w.memo().setText(text({a, v1, v1}));
         changes = 0;
-        w.Verstecknachunten1->trigger();
+        trigger(w, "Verstecknachunten1");
         QCOMPARE(changes, 0);
         // Without a final break the whole list is written, with the break.
-        w.Memo1->setPlainText(v1 + QLatin1Char('\n') + a);
-        w.Verstecknachunten1->trigger();
-        QCOMPARE(w.Memo1->toPlainText(), text({a, v1}));
+        control<QPlainTextEdit>(w, "Memo1")->setPlainText(v1 + QLatin1Char('\n') + a);
+        trigger(w, "Verstecknachunten1");
+        QCOMPARE(control<QPlainTextEdit>(w, "Memo1")->toPlainText(), text({a, v1}));
     }
 
     void reverse()
@@ -165,10 +167,10 @@ private slots:
         TfrmMain w(fakes.platform());
         const QStringList lines{kJunk, kBank, QString(), kKiosk};
         w.memo().setText(text(lines));
-        w.Listeumkehren1->trigger();
+        trigger(w, "Listeumkehren1");
         QCOMPARE(w.memo().lines(), (QStringList{kKiosk, QString(), kBank, kJunk}));
         QCOMPARE(w.undoCopy(), lines);
-        w.Listeumkehren1->trigger();
+        trigger(w, "Listeumkehren1");
         QCOMPARE(w.memo().lines(), lines);
         QVERIFY(w.windowTitle().endsWith(QStringLiteral(" *")));
     }
@@ -178,12 +180,12 @@ private slots:
         test::FakePlatform fakes;
         TfrmMain w(fakes.platform());
         w.memo().setText(text({kJunk, kFabrik, kBank}));
-        w.Aktualisieren1->trigger();
+        trigger(w, "Aktualisieren1");
         QCOMPARE(w.memo().lines(), (QStringList{kFabrik, kBank}));
         QCOMPARE(fakes.clipboard.text(), QStringLiteral("12"));
         QCOMPARE(fakes.clipboard.writes, 2);
-        QCOMPARE(w.Schutzgeld->text(), QStringLiteral("1.800 €"));
-        QCOMPARE(w.InfoGeb->text(), QStringLiteral("Zollstraße 12"));
+        QCOMPARE(control<QLabel>(w, "Schutzgeld")->text(), QStringLiteral("1.800 €"));
+        QCOMPARE(control<QLabel>(w, "InfoGeb")->text(), QStringLiteral("Zollstraße 12"));
     }
 
     void find()
@@ -191,15 +193,15 @@ private slots:
         test::FakePlatform fakes;
         TfrmMain w(fakes.platform());
         w.memo().setText(text({kKiosk, kBank, kFabrik, kJunk, kBad}));
-        w.Suchen1->trigger();
-        QVERIFY(w.FindDialog1->isVisible());
-        QVERIFY(!w.FindDialog1->isModal());
-        QCOMPARE(w.FindDialog1->label->text(), QStringLiteral("Suchen nach:"));
-        QCOMPARE(w.FindDialog1->findNextButton->text(), QStringLiteral("Weitersuchen"));
-        QCOMPARE(w.FindDialog1->cancelButton->text(), QStringLiteral("Abbrechen"));
+        trigger(w, "Suchen1");
+        QVERIFY(control<FindBox>(w, "FindDialog1")->isVisible());
+        QVERIFY(!control<FindBox>(w, "FindDialog1")->isModal());
+        QCOMPARE(control<FindBox>(w, "FindDialog1")->label->text(), QStringLiteral("Suchen nach:"));
+        QCOMPARE(control<FindBox>(w, "FindDialog1")->findNextButton->text(), QStringLiteral("Weitersuchen"));
+        QCOMPARE(control<FindBox>(w, "FindDialog1")->cancelButton->text(), QStringLiteral("Abbrechen"));
 
         w.memo().caretToStart();
-        w.FindDialog1->setFindText(QStringLiteral("Bank"));
+        control<FindBox>(w, "FindDialog1")->setFindText(QStringLiteral("Bank"));
         const qsizetype line2 = kKiosk.size() + 2;
         const qsizetype line5 = line2 + kBank.size() + 2 + kFabrik.size() + 2 + kJunk.size() + 2;
         const struct {
@@ -207,28 +209,28 @@ private slots:
             int beeps;
         } presses[] = {{line2 + 17, 0}, {line5 + 17, 0}, {line5 + 17, 1}, {line5 + 17, 2}};
         for (const auto &p : presses) {
-            w.FindDialog1->findNextButton->click();
+            control<FindBox>(w, "FindDialog1")->findNextButton->click();
             QCOMPARE(w.memo().selStart(), p.start);
             QCOMPARE(w.memo().selLength(), 4);
             QCOMPARE(fakes.feedback.beeps, p.beeps);
         }
-        QVERIFY(w.FindDialog1->isVisible());
+        QVERIFY(control<FindBox>(w, "FindDialog1")->isVisible());
 
         // Case-sensitive: "bank" finds nothing.
         w.memo().caretToStart();
-        w.FindDialog1->setFindText(QStringLiteral("bank"));
-        w.FindDialog1->findNextButton->click();
+        control<FindBox>(w, "FindDialog1")->setFindText(QStringLiteral("bank"));
+        control<FindBox>(w, "FindDialog1")->findNextButton->click();
         QCOMPARE(fakes.feedback.beeps, 3);
         QCOMPARE(w.memo().selLength(), 0);
 
         // A search text spanning a line break counts it as CR LF.
-        w.FindDialog1->setFindText(QStringLiteral("vorhanden\r\nLinden"));
-        w.FindDialog1->findNextButton->click();
+        control<FindBox>(w, "FindDialog1")->setFindText(QStringLiteral("vorhanden\r\nLinden"));
+        control<FindBox>(w, "FindDialog1")->findNextButton->click();
         QCOMPARE(w.memo().selStart(), kKiosk.size() - 9);
         QCOMPARE(w.memo().selLength(), 17);
 
-        w.FindDialog1->cancelButton->click();
-        QVERIFY(!w.FindDialog1->isVisible());
+        control<FindBox>(w, "FindDialog1")->cancelButton->click();
+        QVERIFY(!control<FindBox>(w, "FindDialog1")->isVisible());
     }
 
     // Texts of any length are searched to their end.
@@ -240,7 +242,7 @@ private slots:
         lines << kBank;
         w.memo().setText(text(lines));
         QVERIFY(w.memo().crlfText().size() > 100000);
-        w.FindDialog1->setFindText(QStringLiteral("Bank"));
+        control<FindBox>(w, "FindDialog1")->setFindText(QStringLiteral("Bank"));
         w.FindDialog1Find();
         QCOMPARE(fakes.feedback.beeps, 0);
         QCOMPARE(w.memo().selStart(), qsizetype(2000) * (kFabrik.size() + 2) + 17);
@@ -288,19 +290,19 @@ private slots:
         setHideout(w, hideout);
         w.memo().setText(line.isEmpty() ? QString() : text({kJunk, line, kBank}));
         // The previous evaluation's colour and marker must not stay.
-        w.marker->show();
-        for (QLabel *label : {w.InfoRandale, w.HintRandale}) {
+        control<QLabel>(w, "marker")->show();
+        for (QLabel *label : {control<QLabel>(w, "InfoRandale"), control<QLabel>(w, "HintRandale")}) {
             QPalette green = label->palette();
             green.setColor(QPalette::WindowText, kGreen);
             label->setPalette(green);
         }
         w.ShowBuildingInfo();
-        QCOMPARE((QStringList{w.InfoGeb->text(), w.InfoSG->text(), w.InfoRandale->text(), w.HintRandale->text(),
-                              w.InfoUeberfall->text(), w.Fussweg->text()}),
+        QCOMPARE((QStringList{control<QLabel>(w, "InfoGeb")->text(), control<QLabel>(w, "InfoSG")->text(), control<QLabel>(w, "InfoRandale")->text(), control<QLabel>(w, "HintRandale")->text(),
+                              control<QLabel>(w, "InfoUeberfall")->text(), control<QLabel>(w, "Fussweg")->text()}),
                  texts);
-        QCOMPARE(colorOf(w.InfoRandale), greenRiots ? kGreen : kBlack);
-        QCOMPARE(colorOf(w.HintRandale), greenRiots ? kGreen : kBlack);
-        QCOMPARE(!w.marker->isHidden(), markerShown);
+        QCOMPARE(colorOf(control<QLabel>(w, "InfoRandale")), greenRiots ? kGreen : kBlack);
+        QCOMPARE(colorOf(control<QLabel>(w, "HintRandale")), greenRiots ? kGreen : kBlack);
+        QCOMPARE(!control<QLabel>(w, "marker")->isHidden(), markerShown);
         QVERIFY(fakes.messageBoxes.shown.isEmpty());
     }
 
@@ -309,20 +311,20 @@ private slots:
         test::FakePlatform fakes;
         TfrmMain w(fakes.platform());
         setHideout(w, QStringLiteral("100"));
-        w.Fussweg->setText(QStringLiteral("previous"));
+        control<QLabel>(w, "Fussweg")->setText(QStringLiteral("previous"));
         w.memo().setText(text({kBad}));
-        w.Aktualisieren1->trigger();
+        trigger(w, "Aktualisieren1");
         QCOMPARE(fakes.messageBoxes.lastText(), QStringLiteral("'12a' ist kein gültiger Integerwert"));
-        QCOMPARE(w.InfoGeb->text(), QStringLiteral("Lindenallee 12a"));
-        QCOMPARE(w.InfoRandale->text(), QStringLiteral("Leichte Schulter"));
-        QCOMPARE(w.Fussweg->text(), QStringLiteral("previous"));
+        QCOMPARE(control<QLabel>(w, "InfoGeb")->text(), QStringLiteral("Lindenallee 12a"));
+        QCOMPARE(control<QLabel>(w, "InfoRandale")->text(), QStringLiteral("Leichte Schulter"));
+        QCOMPARE(control<QLabel>(w, "Fussweg")->text(), QStringLiteral("previous"));
         QCOMPARE(fakes.clipboard.writes, 0);
 
         // An empty list with a hideout fails the same way, on the empty text.
         w.memo().clear();
-        w.N1Hausnummerkopieren1->trigger();
+        trigger(w, "N1Hausnummerkopieren1");
         QCOMPARE(fakes.messageBoxes.lastText(), QStringLiteral("'' ist kein gültiger Integerwert"));
-        QCOMPARE(w.InfoGeb->text(), QStringLiteral("---"));
+        QCOMPARE(control<QLabel>(w, "InfoGeb")->text(), QStringLiteral("---"));
     }
 
     // The write-back raises the change notification only for a new text,
@@ -348,7 +350,7 @@ private slots:
         TfrmMain w(fakes.platform());
         w.memo().setText(before);
         int seen = 0;
-        connect(w.Memo1, &QPlainTextEdit::textChanged, this, [&seen] { ++seen; });
+        connect(control<QPlainTextEdit>(w, "Memo1"), &QPlainTextEdit::textChanged, this, [&seen] { ++seen; });
         w.memo().setLines(written);
         QCOMPARE(seen, changes);
         QCOMPARE(w.memo().lines(), written);
@@ -405,18 +407,18 @@ private slots:
         TfrmMain w(fakes.platform());
         w.memo().setText(text({kJunk, kBank, QString(), kKiosk, kJunk, kFabrik, kFabrik}));
         int changes = 0;
-        connect(w.Memo1, &QPlainTextEdit::textChanged, this, [&changes] { ++changes; });
+        connect(control<QPlainTextEdit>(w, "Memo1"), &QPlainTextEdit::textChanged, this, [&changes] { ++changes; });
         w.CleanList();
-        QCOMPARE(w.Memo1->toPlainText(), text({kBank, kKiosk, kFabrik, kFabrik}));
+        QCOMPARE(control<QPlainTextEdit>(w, "Memo1")->toPlainText(), text({kBank, kKiosk, kFabrik, kFabrik}));
         QCOMPARE(changes, 1);
-        QCOMPARE(w.Label4->text(), QStringLiteral("4"));
+        QCOMPARE(control<QLabel>(w, "Label4")->text(), QStringLiteral("4"));
         // Most lines invalid, and a text without a final break, take the full write.
         w.memo().setText(text({kJunk, kJunk, kJunk, kBank}));
         w.CleanList();
-        QCOMPARE(w.Memo1->toPlainText(), text({kBank}));
-        w.Memo1->setPlainText(kJunk + QLatin1Char('\n') + kKiosk);
+        QCOMPARE(control<QPlainTextEdit>(w, "Memo1")->toPlainText(), text({kBank}));
+        control<QPlainTextEdit>(w, "Memo1")->setPlainText(kJunk + QLatin1Char('\n') + kKiosk);
         w.CleanList();
-        QCOMPARE(w.Memo1->toPlainText(), text({kKiosk}));
+        QCOMPARE(control<QPlainTextEdit>(w, "Memo1")->toPlainText(), text({kKiosk}));
     }
 
     void infoCaptions()
@@ -424,15 +426,15 @@ private slots:
         test::FakePlatform fakes;
         TfrmMain w(fakes.platform());
         QStringList captions;
-        for (const QLabel *label : w.GroupGebaeudeeigenschaften->findChildren<QLabel *>())
+        for (const QLabel *label : control<QGroupBox>(w, "GroupGebaeudeeigenschaften")->findChildren<QLabel *>())
             captions << label->text();
         for (const char *caption : {"SG / Fallen:", "benötigte Randale vor Übernahme:",
                                     "empfohlene Randale vor Übernahme:", "benötigte Überfälle vor Übernahme: ",
                                     "Fussweg: ", "!"})
             QVERIFY2(captions.contains(QString::fromUtf8(caption)), caption);
-        QCOMPARE(w.GroupGebaeudeeigenschaften->title(), QStringLiteral("Gebäudeeigenschaften"));
-        QVERIFY(w.marker->isHidden());
-        for (const QLabel *field : {w.InfoGeb, w.InfoSG, w.InfoRandale, w.HintRandale, w.InfoUeberfall, w.Fussweg})
+        QCOMPARE(control<QGroupBox>(w, "GroupGebaeudeeigenschaften")->title(), QStringLiteral("Gebäudeeigenschaften"));
+        QVERIFY(control<QLabel>(w, "marker")->isHidden());
+        for (const QLabel *field : {control<QLabel>(w, "InfoGeb"), control<QLabel>(w, "InfoSG"), control<QLabel>(w, "InfoRandale"), control<QLabel>(w, "HintRandale"), control<QLabel>(w, "InfoUeberfall"), control<QLabel>(w, "Fussweg")})
             QCOMPARE(field->text(), QStringLiteral("---"));
     }
 };

@@ -1,5 +1,6 @@
 #include "core/error.h"
 #include "support/fakeplatform.h"
+#include "support/controls.h"
 #include "ui/mainfrm.h"
 
 #include <QtTest>
@@ -16,6 +17,7 @@
 #include <QTabWidget>
 
 using namespace veltrix;
+using namespace veltrix::test;
 
 namespace {
 
@@ -85,20 +87,20 @@ private slots:
         QCOMPARE(top, (QStringList{"&Datei", "&Bearbeiten", "&Sortieren", "&Filtern", "1. &Zeile löschen",
                                    "1. &Hausnummer kopieren", "Statusfenster", "SG-Rechner", "&Info"}));
         QStringList datei;
-        for (QAction *a : w->Datei1->actions())
+        for (QAction *a : control<QMenu>(*w, "Datei1")->actions())
             datei << (a->isSeparator() ? QStringLiteral("-") : a->text());
         QCOMPARE(datei, (QStringList{"Neu...", "Datei öffnen...", "Öffnen: ", "Datei speichern...", "Speichern unter...",
                                      "Bericht anfügen...", "URL öffnen...", "-", "Always On Top", "Versionscheck",
                                      "Firefox Downloaden", "-", "Beenden"}));
-        QVERIFY(!w->Rckgngig1->isEnabled());
-        QVERIFY(!w->lastOpened->isVisible());
-        QVERIFY(w->AlwaysOnTop1->isCheckable());
+        QVERIFY(!control<QAction>(*w, "Rckgngig1")->isEnabled());
+        QVERIFY(!control<QAction>(*w, "lastOpened")->isVisible());
+        QVERIFY(control<QAction>(*w, "AlwaysOnTop1")->isCheckable());
         QStringList pages;
-        for (int i = 0; i < w->PageControl1->count(); ++i)
-            pages << w->PageControl1->tabText(i);
+        for (int i = 0; i < control<QTabWidget>(*w, "PageControl1")->count(); ++i)
+            pages << control<QTabWidget>(*w, "PageControl1")->tabText(i);
         QCOMPARE(pages, (QStringList{"Filter", "Stats/Safestates", "Gebäude", "Info", "Zubehör", "Rechner"}));
-        QCOMPARE(w->PageControl1->currentIndex(), 0);
-        QCOMPARE(w->PageControl1->tabPosition(), QTabWidget::West);
+        QCOMPARE(control<QTabWidget>(*w, "PageControl1")->currentIndex(), 0);
+        QCOMPARE(control<QTabWidget>(*w, "PageControl1")->tabPosition(), QTabWidget::West);
     }
 
     void cleanListKeepsValidLines_data()
@@ -114,33 +116,31 @@ private slots:
     {
         QFETCH(QString, text);
         QFETCH(QString, expected);
-        w->Memo1->setPlainText(text);
+        control<QPlainTextEdit>(*w, "Memo1")->setPlainText(text);
         w->CleanList();
-        QCOMPARE(w->Memo1->toPlainText(), expected);
-        QCOMPARE(w->panels[0]->text(), QStringLiteral("ready."));
+        QCOMPARE(control<QPlainTextEdit>(*w, "Memo1")->toPlainText(), expected);
+        QCOMPARE(control<QLabel>(*w, "Panel0")->text(), QStringLiteral("ready."));
     }
 
     void showActionCodes_data()
     {
-        QTest::addColumn<QString>("code");
+        QTest::addColumn<ListAction>("action");
         QTest::addColumn<QString>("text");
-        QTest::newRow("SG") << "SG" << "Aktion: berechne Schutzgeld...";
-        QTest::newRow("Filter") << "Filter" << "Aktion: Filtern/Sortieren...";
-        QTest::newRow("CL") << "CL" << "Aktion: Bericht überprüfen...";
-        QTest::newRow("Safepoint") << "Safepoint" << "Aktion: Erstelle Speicherpunkt...";
-        QTest::newRow("case matters") << "filter" << "";
-        QTest::newRow("unknown") << "xyz" << "";
+        QTest::newRow("SG") << ListAction::ProtectionMoney << "Aktion: berechne Schutzgeld...";
+        QTest::newRow("Filter") << ListAction::Filter << "Aktion: Filtern/Sortieren...";
+        QTest::newRow("CL") << ListAction::Check << "Aktion: Bericht überprüfen...";
+        QTest::newRow("Safepoint") << ListAction::Safepoint << "Aktion: Erstelle Speicherpunkt...";
     }
     void showActionCodes()
     {
-        QFETCH(QString, code);
+        QFETCH(ListAction, action);
         QFETCH(QString, text);
-        w->panels[0]->setText(QStringLiteral("old"));
+        control<QLabel>(*w, "Panel0")->setText(QStringLiteral("old"));
         for (int i = 0; i < 7; ++i)
             w->StepProgress(1);
-        w->ShowAction(code);
-        QCOMPARE(w->panels[0]->text(), text);
-        QCOMPARE(w->ProgressBar1->value(), 7); // only the empty code completes the bar
+        w->list().ShowAction(action);
+        QCOMPARE(control<QLabel>(*w, "Panel0")->text(), text);
+        QCOMPARE(control<QProgressBar>(*w, "ProgressBar1")->value(), 7); // only the empty code completes the bar
     }
 
     void progressWrapsAfterMaximum()
@@ -151,9 +151,9 @@ private slots:
         for (int i = 0; i < 1000; ++i)
             w->StepProgress(1);
         w->ShowAction(QStringLiteral("SG"));
-        QCOMPARE(w->ProgressBar1->value(), 1000);
+        QCOMPARE(control<QProgressBar>(*w, "ProgressBar1")->value(), 1000);
         w->StepProgress(0);
-        QCOMPARE(w->ProgressBar1->value(), 0);
+        QCOMPARE(control<QProgressBar>(*w, "ProgressBar1")->value(), 0);
     }
 
     void caption_data()
@@ -180,71 +180,71 @@ private slots:
 
     void tidyStepDeletesOneEmptyLine()
     {
-        w->Memo1->setPlainText(QStringLiteral("\n\n") + kBank + "\n");
+        control<QPlainTextEdit>(*w, "Memo1")->setPlainText(QStringLiteral("\n\n") + kBank + "\n");
         w->ShowAction(QString());
-        QCOMPARE(w->Memo1->toPlainText(), QStringLiteral("\n") + kBank + "\n");
-        QCOMPARE(w->Memo1->textCursor().position(), 0);
-        QVERIFY(!w->Memo1->textCursor().hasSelection());
+        QCOMPARE(control<QPlainTextEdit>(*w, "Memo1")->toPlainText(), QStringLiteral("\n") + kBank + "\n");
+        QCOMPARE(control<QPlainTextEdit>(*w, "Memo1")->textCursor().position(), 0);
+        QVERIFY(!control<QPlainTextEdit>(*w, "Memo1")->textCursor().hasSelection());
     }
 
     void statisticsFollowTyping()
     {
         w->show();
         QVERIFY(QTest::qWaitForWindowExposed(w.get()));
-        w->Memo1->setFocus();
-        QTest::keyClicks(w->Memo1, QStringLiteral("abc"));
-        QCOMPARE(w->Label4->text(), QStringLiteral("1"));
-        QCOMPARE(w->panels[1]->text(), QStringLiteral("Gebs remaining: 1"));
-        QCOMPARE(w->Ansehen->text(), QStringLiteral("5"));
-        QCOMPARE(w->panels[3]->text(), QStringLiteral("Ansehen ~5"));
-        QTest::keyClick(w->Memo1, Qt::Key_Return);
-        QCOMPARE(w->Label4->text(), QStringLiteral("1")); // a final break opens no line
-        QTest::keyClicks(w->Memo1, QStringLiteral("x"));
-        QCOMPARE(w->Label4->text(), QStringLiteral("2"));
+        control<QPlainTextEdit>(*w, "Memo1")->setFocus();
+        QTest::keyClicks(control<QPlainTextEdit>(*w, "Memo1"), QStringLiteral("abc"));
+        QCOMPARE(control<QLabel>(*w, "Label4")->text(), QStringLiteral("1"));
+        QCOMPARE(control<QLabel>(*w, "Panel1")->text(), QStringLiteral("Gebs remaining: 1"));
+        QCOMPARE(control<QLabel>(*w, "Ansehen")->text(), QStringLiteral("5"));
+        QCOMPARE(control<QLabel>(*w, "Panel3")->text(), QStringLiteral("Ansehen ~5"));
+        QTest::keyClick(control<QPlainTextEdit>(*w, "Memo1"), Qt::Key_Return);
+        QCOMPARE(control<QLabel>(*w, "Label4")->text(), QStringLiteral("1")); // a final break opens no line
+        QTest::keyClicks(control<QPlainTextEdit>(*w, "Memo1"), QStringLiteral("x"));
+        QCOMPARE(control<QLabel>(*w, "Label4")->text(), QStringLiteral("2"));
         QVERIFY(w->modified());
         QVERIFY(w->windowTitle().endsWith(QStringLiteral(" *")));
     }
 
     void protectionMoneyStatistics()
     {
-        w->Memo1->setPlainText(QStringLiteral("A 1: Casino (SG: 5%)\nA 2: Casino (SG: 5%)\nA 3: Kiosk (SG: 5%)\n"
+        control<QPlainTextEdit>(*w, "Memo1")->setPlainText(QStringLiteral("A 1: Casino (SG: 5%)\nA 2: Casino (SG: 5%)\nA 3: Kiosk (SG: 5%)\n"
                                               "A 4: Versteck (SG: 5%)\n"));
-        w->Button7->click();
-        QCOMPARE(w->Schutzgeld->text(), QStringLiteral("2.680 €"));
-        QCOMPARE(w->panels[2]->text(), QStringLiteral("Schutzgeld: 2.680 €"));
-        const QStringList rows = w->AnzGebs->toPlainText().split('\n');
+        control<QPushButton>(*w, "Button7")->click();
+        QCOMPARE(control<QLabel>(*w, "Schutzgeld")->text(), QStringLiteral("2.680 €"));
+        QCOMPARE(control<QLabel>(*w, "Panel2")->text(), QStringLiteral("Schutzgeld: 2.680 €"));
+        const QStringList rows = control<QPlainTextEdit>(*w, "AnzGebs")->toPlainText().split('\n');
         QCOMPARE(rows.size(), 36);
         QCOMPARE(rows.first(), QStringLiteral("Casino :\t\t2"));
         QCOMPARE(rows.at(30), QStringLiteral("Kiosk :\t\t\t1"));
-        QCOMPARE(w->Label4->text(), QStringLiteral("4"));
-        QCOMPARE(w->Ansehen->text(), QStringLiteral("20"));
-        QCOMPARE(w->panels[0]->text(), QStringLiteral("ready."));
+        QCOMPARE(control<QLabel>(*w, "Label4")->text(), QStringLiteral("4"));
+        QCOMPARE(control<QLabel>(*w, "Ansehen")->text(), QStringLiteral("20"));
+        QCOMPARE(control<QLabel>(*w, "Panel0")->text(), QStringLiteral("ready."));
     }
 
     void emptyListStatistics()
     {
         w->UpdateProtectionMoney();
-        QCOMPARE(w->Schutzgeld->text(), QStringLiteral("0 €"));
-        QVERIFY(w->AnzGebs->toPlainText().split('\n').size() == 36);
-        QVERIFY(w->AnzGebs->toPlainText().endsWith(QStringLiteral("Fischladen :\t\t0")));
+        QCOMPARE(control<QLabel>(*w, "Schutzgeld")->text(), QStringLiteral("0 €"));
+        QVERIFY(control<QPlainTextEdit>(*w, "AnzGebs")->toPlainText().split('\n').size() == 36);
+        QVERIFY(control<QPlainTextEdit>(*w, "AnzGebs")->toPlainText().endsWith(QStringLiteral("Fischladen :\t\t0")));
     }
 
     void safepointCopiesBeforeTidy()
     {
-        w->Memo1->setPlainText(QStringLiteral("\n") + kBank + "\n");
-        QVERIFY(!w->Rckgngig1->isEnabled());
+        control<QPlainTextEdit>(*w, "Memo1")->setPlainText(QStringLiteral("\n") + kBank + "\n");
+        QVERIFY(!control<QAction>(*w, "Rckgngig1")->isEnabled());
         w->CreateSafepoint();
         QCOMPARE(w->undoCopy(), (QStringList{"", kBank}));
-        QCOMPARE(w->Memo1->toPlainText(), kBank + "\n");
-        QVERIFY(w->Rckgngig1->isEnabled());
-        w->Memo1->setPlainText(QStringLiteral("A 1: Kiosk (SG: 5%)\n"));
+        QCOMPARE(control<QPlainTextEdit>(*w, "Memo1")->toPlainText(), kBank + "\n");
+        QVERIFY(control<QAction>(*w, "Rckgngig1")->isEnabled());
+        control<QPlainTextEdit>(*w, "Memo1")->setPlainText(QStringLiteral("A 1: Kiosk (SG: 5%)\n"));
         w->CreateSafepoint();
         QCOMPARE(w->undoCopy(), QStringList{"A 1: Kiosk (SG: 5%)"});
     }
 
     void listOperationFrame()
     {
-        w->Memo1->setPlainText(QStringLiteral("junk\n") + kBank + "\nA 1: Kiosk (SG: 5%)\n");
+        control<QPlainTextEdit>(*w, "Memo1")->setPlainText(QStringLiteral("junk\n") + kBank + "\nA 1: Kiosk (SG: 5%)\n");
         QStringList seen;
         w->runListOperation(
             [&](QStringList lines) {
@@ -255,39 +255,39 @@ private slots:
             TfrmMain::Finish::Ready);
         QCOMPARE(w->undoCopy(), (QStringList{"junk", kBank, "A 1: Kiosk (SG: 5%)"}));
         QCOMPARE(seen, (QStringList{kBank, "A 1: Kiosk (SG: 5%)"}));
-        QCOMPARE(w->Memo1->toPlainText(), QStringLiteral("A 1: Kiosk (SG: 5%)\n") + kBank + "\n");
-        QCOMPARE(w->panels[0]->text(), QStringLiteral("ready."));
+        QCOMPARE(control<QPlainTextEdit>(*w, "Memo1")->toPlainText(), QStringLiteral("A 1: Kiosk (SG: 5%)\n") + kBank + "\n");
+        QCOMPARE(control<QLabel>(*w, "Panel0")->text(), QStringLiteral("ready."));
     }
 
     void failedOperationWritesNothing()
     {
-        w->Memo1->setPlainText(QStringLiteral("junk\n") + kBank + "\n");
+        control<QPlainTextEdit>(*w, "Memo1")->setPlainText(QStringLiteral("junk\n") + kBank + "\n");
         w->command([&] {
             w->runListOperation([](QStringList) -> QStringList { throwConversionError(u"12a"); },
                                 TfrmMain::Finish::Ready);
         });
         QCOMPARE(fakes.messageBoxes.shown.size(), 1);
         QCOMPARE(fakes.messageBoxes.lastText(), QStringLiteral("'12a' ist kein gültiger Integerwert"));
-        QCOMPARE(w->Memo1->toPlainText(), kBank + "\n"); // cleaned, not sorted
-        QCOMPARE(w->panels[0]->text(), QStringLiteral("Aktion: Filtern/Sortieren..."));
+        QCOMPARE(control<QPlainTextEdit>(*w, "Memo1")->toPlainText(), kBank + "\n"); // cleaned, not sorted
+        QCOMPARE(control<QLabel>(*w, "Panel0")->text(), QStringLiteral("Aktion: Filtern/Sortieren..."));
     }
 
     void lastLineAndClear()
     {
-        QSignalSpy changes(w->Memo1, &QPlainTextEdit::textChanged);
-        w->letzteZeilelschen1->trigger();
+        QSignalSpy changes(control<QPlainTextEdit>(*w, "Memo1"), &QPlainTextEdit::textChanged);
+        trigger(*w, "letzteZeilelschen1");
         QCOMPARE(changes.count(), 0);
-        w->Memo1->setPlainText(QStringLiteral("a\nb\nc"));
-        w->letzteZeilelschen1->trigger();
-        QCOMPARE(w->Memo1->toPlainText(), QStringLiteral("a\nb\n"));
-        w->letzteZeilelschen1->trigger();
-        QCOMPARE(w->Memo1->toPlainText(), QStringLiteral("a\n"));
-        QCOMPARE(w->Label4->text(), QStringLiteral("1"));
-        w->Alleslschen1->trigger();
-        QCOMPARE(w->Memo1->toPlainText(), QString());
-        QCOMPARE(w->Label4->text(), QStringLiteral("---"));
-        QCOMPARE(w->Ansehen->text(), QStringLiteral("---"));
-        QCOMPARE(w->panels[1]->text(), QStringLiteral("Gebs remaining: 0"));
+        control<QPlainTextEdit>(*w, "Memo1")->setPlainText(QStringLiteral("a\nb\nc"));
+        trigger(*w, "letzteZeilelschen1");
+        QCOMPARE(control<QPlainTextEdit>(*w, "Memo1")->toPlainText(), QStringLiteral("a\nb\n"));
+        trigger(*w, "letzteZeilelschen1");
+        QCOMPARE(control<QPlainTextEdit>(*w, "Memo1")->toPlainText(), QStringLiteral("a\n"));
+        QCOMPARE(control<QLabel>(*w, "Label4")->text(), QStringLiteral("1"));
+        trigger(*w, "Alleslschen1");
+        QCOMPARE(control<QPlainTextEdit>(*w, "Memo1")->toPlainText(), QString());
+        QCOMPARE(control<QLabel>(*w, "Label4")->text(), QStringLiteral("---"));
+        QCOMPARE(control<QLabel>(*w, "Ansehen")->text(), QStringLiteral("---"));
+        QCOMPARE(control<QLabel>(*w, "Panel1")->text(), QStringLiteral("Gebs remaining: 0"));
     }
 
     void sidebarCollapseThenResize()
@@ -295,32 +295,32 @@ private slots:
         w->show();
         QVERIFY(QTest::qWaitForWindowExposed(w.get()));
         const int cw = w->centralWidget()->width();
-        QCOMPARE(w->sidebar->x(), cw - 293);
+        QCOMPARE(control<QFrame>(*w, "sidebar")->x(), cw - 293);
         w->slideSidebar();
         QVERIFY(w->sidebarCollapsed());
         w->resize(1000, w->height());
         QTRY_COMPARE(w->centralWidget()->width(), 1000);
-        QCOMPARE(w->sidebar->x(), 1000 - 8);
-        QCOMPARE(w->Memo1->width(), 1000 - 17);
+        QCOMPARE(control<QFrame>(*w, "sidebar")->x(), 1000 - 8);
+        QCOMPARE(control<QPlainTextEdit>(*w, "Memo1")->width(), 1000 - 17);
         w->slideSidebar();
         QVERIFY(!w->sidebarCollapsed());
         w->resize(1001, w->height());
         QTRY_COMPARE(w->centralWidget()->width(), 1001);
-        QCOMPARE(w->sidebar->x(), 1001 - 293);
-        QCOMPARE(w->Memo1->width(), 1001 - 293 - 7);
+        QCOMPARE(control<QFrame>(*w, "sidebar")->x(), 1001 - 293);
+        QCOMPARE(control<QPlainTextEdit>(*w, "Memo1")->width(), 1001 - 293 - 7);
     }
 
     void clickOnPageBackgroundSlides()
     {
         w->show();
         QVERIFY(QTest::qWaitForWindowExposed(w.get()));
-        w->PageControl1->setCurrentWidget(w->TabGebaeude);
-        QTest::mouseClick(w->checklistbox1->viewport(), Qt::LeftButton); // hidden page: no effect
+        control<QTabWidget>(*w, "PageControl1")->setCurrentWidget(control<QWidget>(*w, "TabGebaeude"));
+        QTest::mouseClick(control<QListWidget>(*w, "checklistbox1")->viewport(), Qt::LeftButton); // hidden page: no effect
         QVERIFY(!w->sidebarCollapsed());
-        w->PageControl1->setCurrentWidget(w->TabStats);
-        QTest::mouseClick(w->Button7, Qt::LeftButton);
+        control<QTabWidget>(*w, "PageControl1")->setCurrentWidget(control<QWidget>(*w, "TabStats"));
+        QTest::mouseClick(control<QPushButton>(*w, "Button7"), Qt::LeftButton);
         QVERIFY(!w->sidebarCollapsed());
-        QTest::mouseClick(w->TabStats, Qt::LeftButton, {}, QPoint(w->TabStats->width() / 2, w->TabStats->height() - 5));
+        QTest::mouseClick(control<QWidget>(*w, "TabStats"), Qt::LeftButton, {}, QPoint(control<QWidget>(*w, "TabStats")->width() / 2, control<QWidget>(*w, "TabStats")->height() - 5));
         QVERIFY(w->sidebarCollapsed());
     }
 
@@ -329,7 +329,7 @@ private slots:
         w->show();
         QVERIFY(QTest::qWaitForWindowExposed(w.get()));
         w->activateWindow();
-        QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget *>(w->Memo1));
+        QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget *>(control<QPlainTextEdit>(*w, "Memo1")));
     }
 };
 

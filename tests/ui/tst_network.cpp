@@ -1,5 +1,6 @@
 #include "platform/curlhttp.h"
 #include "support/fakeplatform.h"
+#include "support/controls.h"
 #include "support/loopbackhttp.h"
 #include "ui/geturl.h"
 #include "ui/mainfrm.h"
@@ -12,6 +13,7 @@
 #include <QtTest>
 
 using namespace veltrix;
+using namespace veltrix::test;
 using veltrix::test::LoopbackHttpServer;
 using veltrix::test::ScriptedResponse;
 
@@ -88,7 +90,7 @@ private slots:
         QCOMPARE(fakes.messageBoxes.shown.size(), offered ? 1 : 0);
 
         // From the menu.
-        w.Versionscheck1->trigger();
+        trigger(w, "Versionscheck1");
         QCOMPARE(fakes.messageBoxes.shown.size(), offered ? 2 : 1);
         const MessageRequest box = fakes.messageBoxes.shown.last();
         if (offered) {
@@ -115,7 +117,7 @@ private slots:
         test::FakePlatform fakes;
         TfrmMain w(realHttp(fakes));
         QVERIFY(fakes.messageBoxes.shown.isEmpty());
-        w.Versionscheck1->trigger();
+        trigger(w, "Versionscheck1");
         QCOMPARE(fakes.messageBoxes.shown.size(), 1);
         QCOMPARE(fakes.messageBoxes.lastText(), QStringLiteral("Keine neuere Version gefunden"));
     }
@@ -148,7 +150,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         m_server.setResponse("/Downloads/version.txt", ScriptedResponse::ok("Version 2.0"));
         fakes.messageBoxes.answers = {MsgResult::Yes};
-        w.Versionscheck1->trigger();
+        trigger(w, "Versionscheck1");
         QCOMPARE(fakes.messageBoxes.shown.size(), 1);
         QCOMPARE(fakes.messageBoxes.shown.first().title, QStringLiteral("Neue Version vorhanden"));
         QCOMPARE(fakes.urlOpener.opened, QStringList{m_server.baseUrl() + "/Downloads/VeltrixProf.exe"});
@@ -190,7 +192,7 @@ private slots:
         w.memo().setLines({QStringLiteral("Lindenallee 117: Bank (SG: 45%) [Fallgitter]")});
         w.setModified(false);
 
-        w.URLffnen1->trigger();
+        trigger(w, "URLffnen1");
         QVERIFY(dialog.isVisible());
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Datei aus URL einlesen..."));
         QCOMPARE(dialog.URL1->text(), QStringLiteral("http://www."));

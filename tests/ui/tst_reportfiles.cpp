@@ -1,6 +1,7 @@
 #include "core/error.h"
 #include "platform/files.h"
 #include "support/statusfixture.h"
+#include "support/controls.h"
 
 #include <QAction>
 #include <QLabel>
@@ -12,6 +13,7 @@
 #include <sys/resource.h>
 
 using namespace veltrix;
+using namespace veltrix::test;
 using test::fileBytes;
 
 namespace {
@@ -44,7 +46,7 @@ class TestReportFiles : public QObject {
     {
         auto w = std::make_unique<TfrmMain>(fakes.platform());
         fakes.fileDialogs.openAnswers.push_back(path(name));
-        w->Dateiffnen1->trigger();
+        trigger(*w, "Dateiffnen1");
         return w;
     }
 
@@ -112,7 +114,7 @@ private slots:
         QVERIFY(!w->modified());
         QCOMPARE(w->windowTitle(), QStringLiteral("Veltrix Professional by Morwen - Version 1.61 - ") + path(QStringLiteral("alt.txt")));
         fakes.fileDialogs.saveAnswers.push_back(path(QStringLiteral("neu")));
-        w->Speichernunter1->trigger();
+        trigger(*w, "Speichernunter1");
         QCOMPARE(fileBytes(path(QStringLiteral("neu.txt"))), original);
         QCOMPARE(w->currentFileName(), path(QStringLiteral("neu.txt")));
         QVERIFY(fakes.messageBoxes.shown.isEmpty());
@@ -133,7 +135,7 @@ private slots:
         auto w = opened(fakes, QStringLiteral("a.txt"));
         QCOMPARE(w->memo().lines(), (QStringList{QStringLiteral("Mühlweg 12: Bäcker (SG: 50%) [Sicherheitsschloß, 1.000 €]"),
                                                  QString::fromLatin1(kBank)}));
-        w->Dateispeichern1->trigger(); // to the open file, without a dialog, as 1252 with CR LF
+        trigger(*w, "Dateispeichern1"); // to the open file, without a dialog, as 1252 with CR LF
         QCOMPARE(fakes.fileDialogs.saves, 0);
         QCOMPARE(fileBytes(path(QStringLiteral("a.txt"))), kBaecker + "\r\n" + kBank + "\r\n");
     }
@@ -161,7 +163,7 @@ private slots:
         if (!answer.isEmpty())
             fakes.fileDialogs.saveAnswers.push_back(path(answer));
         fakes.messageBoxes.shown.clear();
-        (saveAs ? w->Speichernunter1 : w->Dateispeichern1)->trigger();
+        (saveAs ? control<QAction>(*w, "Speichernunter1") : control<QAction>(*w, "Dateispeichern1"))->trigger();
         QCOMPARE(fakes.fileDialogs.saves, 1);
         QCOMPARE(fakes.messageBoxes.shown.size(), error ? 1 : 0);
         QVERIFY(w->modified());
@@ -178,7 +180,7 @@ private slots:
         test::FakePlatform fakes;
         auto w = opened(fakes, QStringLiteral("a.txt"));
         fakes.fileDialogs.openAnswers.push_back(path(QStringLiteral("ordner.txt")));
-        w->Dateiffnen1->trigger();
+        trigger(*w, "Dateiffnen1");
         QVERIFY(fakes.messageBoxes.lastText().startsWith(QStringLiteral("Datei %1 kann nicht geöffnet werden. ").arg(path(QStringLiteral("ordner.txt")))));
         QCOMPARE(w->currentFileName(), path(QStringLiteral("a.txt")));
         QCOMPARE(w->memo().lines(), QStringList{QString::fromLatin1(kBank)});
@@ -190,15 +192,15 @@ private slots:
         put(QStringLiteral("b.txt"), kKiosk + "\r\nkeine Zeile");
         test::FakePlatform fakes;
         auto w = opened(fakes, QStringLiteral("a.txt"));
-        w->Memo1->setPlainText(QString::fromLatin1(kBank)); // no final line break
+        control<QPlainTextEdit>(*w, "Memo1")->setPlainText(QString::fromLatin1(kBank)); // no final line break
         fakes.fileDialogs.openAnswers.push_back(path(QStringLiteral("b.txt")));
-        w->Berichtanfgen1->trigger();
+        trigger(*w, "Berichtanfgen1");
         QCOMPARE(w->memo().lines(), (QStringList{QString::fromLatin1(kBank), QString::fromLatin1(kKiosk), "keine Zeile"}));
         QCOMPARE(w->undoCopy(), QStringList{QString::fromLatin1(kBank)});
         QVERIFY(w->modified());
         QCOMPARE(w->windowTitle(), QStringLiteral("Veltrix Professional by Morwen - Version 1.61 - %1 *").arg(path(QStringLiteral("a.txt"))));
-        QCOMPARE(w->panels[1]->text(), QStringLiteral("Gebs remaining: 3"));
-        w->Dateispeichern1->trigger();
+        QCOMPARE(control<QLabel>(*w, "Panel1")->text(), QStringLiteral("Gebs remaining: 3"));
+        trigger(*w, "Dateispeichern1");
         QCOMPARE(fileBytes(path(QStringLiteral("a.txt"))), kBank + "\r\n" + kKiosk + "\r\nkeine Zeile\r\n");
     }
 
@@ -208,11 +210,11 @@ private slots:
         test::FakePlatform fakes;
         auto w = opened(fakes, QStringLiteral("a.txt"));
         w->memo().appendLine(QString::fromLatin1(kKiosk));
-        w->Neu1->trigger();
+        trigger(*w, "Neu1");
         QVERIFY(w->memo().isEmpty() && w->currentFileName().isEmpty() && !w->modified());
         QCOMPARE(w->windowTitle(), QStringLiteral("Veltrix Professional by Morwen - Version 1.61"));
         QCOMPARE(w->undoCopy(), (QStringList{QString::fromLatin1(kBank), QString::fromLatin1(kKiosk)}));
-        QVERIFY(w->panels[1]->text().isEmpty() && w->panels[3]->text().isEmpty());
+        QVERIFY(control<QLabel>(*w, "Panel1")->text().isEmpty() && control<QLabel>(*w, "Panel3")->text().isEmpty());
     }
 
     void lastOpenedEntry_data()
@@ -229,10 +231,10 @@ private slots:
         test::FakePlatform fakes;
         TfrmMain w(fakes.platform());
         w.LoadSettings();
-        QVERIFY(w.lastOpened->isVisible());
-        QCOMPARE(w.lastOpened->text(), QStringLiteral("Öffnen: ") + path(name));
+        QVERIFY(control<QAction>(w, "lastOpened")->isVisible());
+        QCOMPARE(control<QAction>(w, "lastOpened")->text(), QStringLiteral("Öffnen: ") + path(name));
         w.memo().setText(QString::fromLatin1(kKiosk));
-        w.lastOpened->trigger();
+        trigger(w, "lastOpened");
         const bool ok = name == u"a.txt";
         QCOMPARE(w.memo().lines(), QStringList{QString::fromLatin1(ok ? kBank : kKiosk)});
         QCOMPARE(w.currentFileName(), ok ? path(name) : QString());

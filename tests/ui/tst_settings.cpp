@@ -1,5 +1,6 @@
 #include "platform/files.h"
 #include "support/statusfixture.h"
+#include "support/controls.h"
 
 #include <QAction>
 #include <QTemporaryDir>
@@ -7,6 +8,7 @@
 #include <QtTest>
 
 using namespace veltrix;
+using namespace veltrix::test;
 using test::fileBytes;
 using test::MainAndStatus;
 
@@ -92,15 +94,15 @@ private slots:
             QVERIFY(test::putFile(m_ini, ini));
         MainAndStatus w;
         const QPoint start = w.status->pos();
-        w.main->Versteck->setText(QStringLiteral("55"));
+        control<QLineEdit>(*w.main, "Versteck")->setText(QStringLiteral("55"));
         w.main->LoadSettings();
         QCOMPARE(w.main->pos(), mainPos);
         QCOMPARE(w.status->pos(), statusPos.isNull() ? start : statusPos);
-        QCOMPARE(w.main->Versteck->text(), hideout);
-        QCOMPARE(!w.main->keinversteck->isHidden(), marker);
-        QCOMPARE(w.main->lastOpened->isVisible(), !lastOpened.isEmpty());
+        QCOMPARE(control<QLineEdit>(*w.main, "Versteck")->text(), hideout);
+        QCOMPARE(!control<QWidget>(*w.main, "keinversteck")->isHidden(), marker);
+        QCOMPARE(control<QAction>(*w.main, "lastOpened")->isVisible(), !lastOpened.isEmpty());
         if (!lastOpened.isEmpty())
-            QCOMPARE(w.main->lastOpened->text(), QStringLiteral("Öffnen: ") + lastOpened);
+            QCOMPARE(control<QAction>(*w.main, "lastOpened")->text(), QStringLiteral("Öffnen: ") + lastOpened);
         QVERIFY(w.boxes.shown.isEmpty());
         QCOMPARE(QFile::exists(m_ini), !ini.isEmpty());
     }
@@ -127,7 +129,7 @@ private slots:
         MainAndStatus w;
         w.main->move(40, 50);
         w.status->move(600, 1);
-        w.main->Versteck->setText(QStringLiteral("120"));
+        control<QLineEdit>(*w.main, "Versteck")->setText(QStringLiteral("120"));
         w.main->SaveSettings();
         QCOMPARE(fileBytes(m_ini), after);
     }
@@ -170,7 +172,7 @@ private slots:
         MainAndStatus w;
         if (withName) {
             w.fakes.fileDialogs.openAnswers.push_back(path(QStringLiteral("a.txt")));
-            w.main->Dateiffnen1->trigger();
+            trigger(*w.main, "Dateiffnen1");
         }
         if (modified)
             w.main->memo().setText(QStringLiteral("neu 1: Kiosk"));
@@ -205,14 +207,14 @@ private slots:
         QFETCH(int, answer);
         QFETCH(bool, onTopAfter);
         MainAndStatus w;
-        w.main->AlwaysOnTop1->trigger();
+        trigger(*w.main, "AlwaysOnTop1");
         w.main->memo().setText(kBank);
         w.boxes.answers.push_back(MsgResult(answer));
         showAndClose(*w.main);
         QVERIFY(!w.boxes.onTopDuringQuestion);
-        QCOMPARE(w.main->AlwaysOnTop1->isChecked(), onTopAfter);
+        QCOMPARE(control<QAction>(*w.main, "AlwaysOnTop1")->isChecked(), onTopAfter);
         QCOMPARE(isStayOnTop(w.main.get()), onTopAfter);
-        QCOMPARE(w.main->ToFront->isActive(), onTopAfter);
+        QCOMPARE(control<QTimer>(*w.main, "ToFront")->isActive(), onTopAfter);
     }
 
     // Reported, but the player must always be able to quit.

@@ -1,6 +1,7 @@
 // Undo, the ten save slots and the SG recalculation commands in the real main window.
 #include "core/lines.h"
 #include "support/fakeplatform.h"
+#include "support/controls.h"
 #include "ui/mainfrm.h"
 
 #include <QAction>
@@ -12,6 +13,7 @@
 #include <algorithm>
 
 using namespace veltrix;
+using namespace veltrix::test;
 
 namespace {
 
@@ -57,34 +59,34 @@ private slots:
             w.runListOperation([](QStringList l) { return QStringList{l.first()}; },
                                TfrmMain::Finish::ProtectionMoney);
             break;
-        case 2: w.BitBtn6->click(); break;
-        case 3: w.BitBtn5->click(); break;
-        case 4: w.Button11->click(); break;
+        case 2: control<QPushButton>(w, "BitBtn6")->click(); break;
+        case 3: control<QPushButton>(w, "BitBtn5")->click(); break;
+        case 4: control<QPushButton>(w, "Button11")->click(); break;
         case 5:
             w.setCurrentFileName(QStringLiteral("/tmp/bericht.txt"));
-            w.Neu1->trigger();
+            trigger(w, "Neu1");
             break;
         }
         QVERIFY(w.memo().lines() != before);
-        QVERIFY(w.Rckgngig1->isEnabled());
+        QVERIFY(control<QAction>(w, "Rckgngig1")->isEnabled());
         w.setModified(false);
 
-        w.Rckgngig1->trigger();
-        QCOMPARE(w.Memo1->toPlainText(), text(before));
-        QVERIFY(!w.Rckgngig1->isEnabled());
+        trigger(w, "Rckgngig1");
+        QCOMPARE(control<QPlainTextEdit>(w, "Memo1")->toPlainText(), text(before));
+        QVERIFY(!control<QAction>(w, "Rckgngig1")->isEnabled());
         QVERIFY(w.modified());
         QVERIFY(w.windowTitle().endsWith(QStringLiteral(" *")));
-        QCOMPARE(w.Label4->text(), QStringLiteral("3"));
-        QCOMPARE(w.Ansehen->text(), QStringLiteral("15"));
-        QCOMPARE(w.Schutzgeld->text(), QStringLiteral("2.480 €"));
-        QCOMPARE(w.panels[0]->text(), QStringLiteral("ready."));
+        QCOMPARE(control<QLabel>(w, "Label4")->text(), QStringLiteral("3"));
+        QCOMPARE(control<QLabel>(w, "Ansehen")->text(), QStringLiteral("15"));
+        QCOMPARE(control<QLabel>(w, "Schutzgeld")->text(), QStringLiteral("2.480 €"));
+        QCOMPARE(control<QLabel>(w, "Panel0")->text(), QStringLiteral("ready."));
         QVERIFY(fakes.messageBoxes.shown.isEmpty());
         if (operation == 5)
             QVERIFY(w.currentFileName().isEmpty());
 
         // No second undo until the next save point.
         w.memo().setLines({kKiosk10});
-        w.Rckgngig1->trigger();
+        trigger(w, "Rckgngig1");
         QCOMPARE(w.memo().lines(), QStringList{kKiosk10});
     }
 
@@ -96,9 +98,9 @@ private slots:
         w.CreateSafepoint();
         QCOMPARE(w.undoCopy(), (QStringList{QString(), kBank45, kJunk, kKiosk10}));
         w.memo().clear();
-        w.Rckgngig1->trigger();
-        QCOMPARE(w.Memo1->toPlainText(), text({kBank45, kKiosk10}));
-        QCOMPARE(w.Label4->text(), QStringLiteral("2"));
+        trigger(w, "Rckgngig1");
+        QCOMPARE(control<QPlainTextEdit>(w, "Memo1")->toPlainText(), text({kBank45, kKiosk10}));
+        QCOMPARE(control<QLabel>(w, "Label4")->text(), QStringLiteral("2"));
         // The undo copy itself is kept as it was.
         QCOMPARE(w.undoCopy().size(), 4);
     }
@@ -118,11 +120,11 @@ private slots:
         w.CreateSafepoint();
         w.setModified(false);
         w.UpdateCaption();
-        w.Rckgngig1->trigger();
-        QCOMPARE(w.Memo1->toPlainText(), text(lines));
+        trigger(w, "Rckgngig1");
+        QCOMPARE(control<QPlainTextEdit>(w, "Memo1")->toPlainText(), text(lines));
         QVERIFY(w.modified());
         QVERIFY(w.windowTitle().endsWith(QStringLiteral(" *")));
-        QCOMPARE(w.Schutzgeld->text(), lines.isEmpty() ? QStringLiteral("0 €") : QStringLiteral("1.180 €"));
+        QCOMPARE(control<QLabel>(w, "Schutzgeld")->text(), lines.isEmpty() ? QStringLiteral("0 €") : QStringLiteral("1.180 €"));
     }
 
     void saveAskBeforeEmptying()
@@ -130,40 +132,40 @@ private slots:
         test::FakePlatform fakes;
         TfrmMain w(fakes.platform());
         for (int k = 1; k <= 10; ++k) {
-            QCOMPARE(w.save[k - 1]->text(), QStringLiteral("- - -"));
-            QCOMPARE(w.save[k - 1]->objectName(), QStringLiteral("save%1").arg(k));
-            QVERIFY(!w.restore[k - 1]->isEnabled());
+            QCOMPARE(control<QPushButton>(w, QStringLiteral("save%1").arg((k - 1) + 1))->text(), QStringLiteral("- - -"));
+            QCOMPARE(control<QPushButton>(w, QStringLiteral("save%1").arg((k - 1) + 1))->objectName(), QStringLiteral("save%1").arg(k));
+            QVERIFY(!control<QPushButton>(w, QStringLiteral("restore%1").arg((k - 1) + 1))->isEnabled());
         }
         w.memo().setLines({kBank45, kJunk});
-        w.save[2]->click();
-        QCOMPARE(w.save[2]->text(), QStringLiteral("07.12.2026 11:30:05"));
-        QVERIFY(w.restore[2]->isEnabled());
-        QCOMPARE(w.MemoZ[2]->toPlainText(), text({kBank45, kJunk}));
+        control<QPushButton>(w, "save3")->click();
+        QCOMPARE(control<QPushButton>(w, "save3")->text(), QStringLiteral("07.12.2026 11:30:05"));
+        QVERIFY(control<QPushButton>(w, "restore3")->isEnabled());
+        QCOMPARE(control<QPlainTextEdit>(w, "MemoZ3")->toPlainText(), text({kBank45, kJunk}));
         QVERIFY(fakes.messageBoxes.shown.isEmpty());
-        QVERIFY(!w.restore[1]->isEnabled());
+        QVERIFY(!control<QPushButton>(w, "restore2")->isEnabled());
 
         // No keeps the slot and its time stamp.
         fakes.clock.current = fakes.clock.current.addSecs(3600);
         fakes.messageBoxes.answers.push_back(MsgResult::No);
-        w.save[2]->click();
+        control<QPushButton>(w, "save3")->click();
         QCOMPARE(fakes.messageBoxes.shown.size(), 1);
         const MessageRequest asked = fakes.messageBoxes.shown.first();
         QCOMPARE(asked.title, QStringLiteral("Hinweis"));
         QCOMPARE(asked.text, QStringLiteral("Safestate löschen?"));
         QCOMPARE(asked.buttons, MsgButtons::YesNo);
-        QCOMPARE(w.save[2]->text(), QStringLiteral("07.12.2026 11:30:05"));
-        QVERIFY(w.restore[2]->isEnabled());
+        QCOMPARE(control<QPushButton>(w, "save3")->text(), QStringLiteral("07.12.2026 11:30:05"));
+        QVERIFY(control<QPushButton>(w, "restore3")->isEnabled());
 
         // Yes empties it; the next save takes a new stamp and the current list.
         fakes.messageBoxes.answers.push_back(MsgResult::Yes);
-        w.save[2]->click();
-        QCOMPARE(w.save[2]->text(), QStringLiteral("- - -"));
-        QVERIFY(!w.restore[2]->isEnabled());
+        control<QPushButton>(w, "save3")->click();
+        QCOMPARE(control<QPushButton>(w, "save3")->text(), QStringLiteral("- - -"));
+        QVERIFY(!control<QPushButton>(w, "restore3")->isEnabled());
         w.memo().setLines({kKiosk10});
-        w.save[2]->click();
+        control<QPushButton>(w, "save3")->click();
         QCOMPARE(fakes.messageBoxes.shown.size(), 2);
-        QCOMPARE(w.save[2]->text(), QStringLiteral("07.12.2026 12:30:05"));
-        QCOMPARE(w.MemoZ[2]->toPlainText(), text({kKiosk10}));
+        QCOMPARE(control<QPushButton>(w, "save3")->text(), QStringLiteral("07.12.2026 12:30:05"));
+        QCOMPARE(control<QPlainTextEdit>(w, "MemoZ3")->toPlainText(), text({kKiosk10}));
     }
 
     void restoreBringsSlotBackUncleaned()
@@ -172,28 +174,28 @@ private slots:
         TfrmMain w(fakes.platform());
         const QStringList saved{kBank45, kJunk, kCasino90};
         w.memo().setLines(saved);
-        w.save[9]->click();
+        control<QPushButton>(w, "save10")->click();
         w.runListOperation([](QStringList l) { return QStringList{l.first()}; }, TfrmMain::Finish::ProtectionMoney);
         const QStringList undoBefore = w.undoCopy();
         w.setModified(false);
 
-        w.restore[9]->click();
-        QCOMPARE(w.Memo1->toPlainText(), text(saved));
+        control<QPushButton>(w, "restore10")->click();
+        QCOMPARE(control<QPlainTextEdit>(w, "Memo1")->toPlainText(), text(saved));
         QVERIFY(w.modified());
         QVERIFY(w.windowTitle().endsWith(QStringLiteral(" *")));
-        QCOMPARE(w.Label4->text(), QStringLiteral("3"));
-        QCOMPARE(w.Schutzgeld->text(), QStringLiteral("2.400 €"));
+        QCOMPARE(control<QLabel>(w, "Label4")->text(), QStringLiteral("3"));
+        QCOMPARE(control<QLabel>(w, "Schutzgeld")->text(), QStringLiteral("2.400 €"));
         QCOMPARE(w.undoCopy(), undoBefore);
-        QVERIFY(w.restore[9]->isEnabled());
+        QVERIFY(control<QPushButton>(w, "restore10")->isEnabled());
 
         // Restoring an equal list still marks it modified.
         w.setModified(false);
-        w.restore[9]->click();
+        control<QPushButton>(w, "restore10")->click();
         QVERIFY(w.modified());
 
         // Undo after a restore goes back to before the last list operation.
         w.memo().clear();
-        w.Rckgngig1->trigger();
+        trigger(w, "Rckgngig1");
         QCOMPARE(w.memo().lines(), (QStringList{kBank45, kCasino90}));
     }
 
@@ -201,13 +203,13 @@ private slots:
     {
         test::FakePlatform fakes;
         TfrmMain w(fakes.platform());
-        w.save[0]->click();
-        QVERIFY(w.restore[0]->isEnabled());
+        control<QPushButton>(w, "save1")->click();
+        QVERIFY(control<QPushButton>(w, "restore1")->isEnabled());
         w.memo().setLines({kBank45});
-        w.restore[0]->click();
+        control<QPushButton>(w, "restore1")->click();
         QVERIFY(w.memo().isEmpty());
-        QCOMPARE(w.Label4->text(), QStringLiteral("0"));
-        QCOMPARE(w.Schutzgeld->text(), QStringLiteral("0 €"));
+        QCOMPARE(control<QLabel>(w, "Label4")->text(), QStringLiteral("0"));
+        QCOMPARE(control<QLabel>(w, "Schutzgeld")->text(), QStringLiteral("0 €"));
     }
 
     void shiftCommands_data()
@@ -245,7 +247,7 @@ private slots:
         test::FakePlatform fakes;
         TfrmMain w(fakes.platform());
         w.memo().setLines({kJunk, kBank45, kKiosk10, kCasino90});
-        w.SGdown->setText(step);
+        control<QLineEdit>(w, "SGdown")->setText(step);
         w.findChild<QPushButton *>(button)->click();
         QVERIFY(fakes.messageBoxes.shown.isEmpty());
         QCOMPARE(w.memo().lines(), expected);
@@ -264,8 +266,8 @@ private slots:
         test::FakePlatform fakes;
         TfrmMain w(fakes.platform());
         w.memo().setLines({kBank45});
-        w.SGdown->setText(QStringLiteral("abc"));
-        w.BitBtn5->click();
+        control<QLineEdit>(w, "SGdown")->setText(QStringLiteral("abc"));
+        control<QPushButton>(w, "BitBtn5")->click();
         QCOMPARE(fakes.messageBoxes.lastText(), QStringLiteral("'abc' ist kein gültiger Integerwert"));
         QCOMPARE(w.memo().lines(), QStringList{kBank45});
     }
@@ -289,10 +291,10 @@ private slots:
         w.show();
         w.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&w));
-        w.SGdown->setFocus();
-        w.SGdown->setText(input);
-        w.Memo1->setFocus();
-        QCOMPARE(w.SGdown->text(), kept);
+        control<QLineEdit>(w, "SGdown")->setFocus();
+        control<QLineEdit>(w, "SGdown")->setText(input);
+        control<QPlainTextEdit>(w, "Memo1")->setFocus();
+        QCOMPARE(control<QLineEdit>(w, "SGdown")->text(), kept);
     }
 };
 

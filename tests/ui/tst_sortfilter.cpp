@@ -1,5 +1,6 @@
 // The sort and filter commands of the main window in their frame.
 #include "support/fakeplatform.h"
+#include "support/controls.h"
 #include "ui/mainfrm.h"
 
 #include <QAction>
@@ -12,6 +13,7 @@
 #include <QtTest>
 
 using namespace veltrix;
+using namespace veltrix::test;
 
 namespace {
 
@@ -72,7 +74,7 @@ private slots:
         const QStringList before{kJunk, kCasino, QString(), kFabrik, kKiosk};
         w.memo().setText(text(before));
         int changes = 0;
-        connect(w.Memo1, &QPlainTextEdit::textChanged, this, [&changes] { ++changes; });
+        connect(control<QPlainTextEdit>(w, "Memo1"), &QPlainTextEdit::textChanged, this, [&changes] { ++changes; });
 
         if (auto *action = w.findChild<QAction *>(command))
             action->trigger();
@@ -82,8 +84,8 @@ private slots:
         QVERIFY2(fakes.messageBoxes.shown.isEmpty(), qPrintable(fakes.messageBoxes.lastText()));
         QCOMPARE(w.memo().lines(), expected);
         QCOMPARE(w.undoCopy(), before);
-        QVERIFY(w.Rckgngig1->isEnabled());
-        QCOMPARE(w.panels[0]->text(), QStringLiteral("ready."));
+        QVERIFY(control<QAction>(w, "Rckgngig1")->isEnabled());
+        QCOMPARE(control<QLabel>(w, "Panel0")->text(), QStringLiteral("ready."));
         QVERIFY(changes <= 2); // the cleaning and the one write-back
     }
 
@@ -93,13 +95,13 @@ private slots:
         TfrmMain w(fakes.platform());
         w.memo().setText(text({kCasino, kFabrik, kKiosk}));
         w.UpdateProtectionMoney();
-        QCOMPARE(w.Schutzgeld->text(), QStringLiteral("2.080 €"));
-        w.Gebs5001->trigger();
-        QCOMPARE(w.Schutzgeld->text(), QStringLiteral("700 €"));
-        QCOMPARE(w.panels[2]->text(), QStringLiteral("Schutzgeld: 700 €"));
-        w.Edit3->setText(QStringLiteral("50"));
-        w.BitBtn4->click();
-        QCOMPARE(w.Schutzgeld->text(), QStringLiteral("0 €"));
+        QCOMPARE(control<QLabel>(w, "Schutzgeld")->text(), QStringLiteral("2.080 €"));
+        trigger(w, "Gebs5001");
+        QCOMPARE(control<QLabel>(w, "Schutzgeld")->text(), QStringLiteral("700 €"));
+        QCOMPARE(control<QLabel>(w, "Panel2")->text(), QStringLiteral("Schutzgeld: 700 €"));
+        control<QLineEdit>(w, "Edit3")->setText(QStringLiteral("50"));
+        control<QPushButton>(w, "BitBtn4")->click();
+        QCOMPARE(control<QLabel>(w, "Schutzgeld")->text(), QStringLiteral("0 €"));
     }
 
     // The conversion error ends the command before the write-back.
@@ -128,11 +130,11 @@ private slots:
         QFETCH(QString, message);
         test::FakePlatform fakes;
         TfrmMain w(fakes.platform());
-        w.Versteck->setText(hideout);
-        w.Edit1->setText(edit1);
+        control<QLineEdit>(w, "Versteck")->setText(hideout);
+        control<QLineEdit>(w, "Edit1")->setText(edit1);
         const QStringList before{kJunk, kKiosk, kBad, kCasino};
         w.memo().setText(text(before));
-        w.Schutzgeld->setText(QStringLiteral("unchanged"));
+        control<QLabel>(w, "Schutzgeld")->setText(QStringLiteral("unchanged"));
 
         if (auto *action = w.findChild<QAction *>(command))
             action->trigger();
@@ -143,8 +145,8 @@ private slots:
         QCOMPARE(fakes.messageBoxes.lastText(), message);
         QCOMPARE(w.memo().lines(), (QStringList{kKiosk, kBad, kCasino}));
         QCOMPARE(w.undoCopy(), before);
-        QCOMPARE(w.panels[0]->text(), QStringLiteral("Aktion: Filtern/Sortieren..."));
-        QCOMPARE(w.Schutzgeld->text(), QStringLiteral("unchanged"));
+        QCOMPARE(control<QLabel>(w, "Panel0")->text(), QStringLiteral("Aktion: Filtern/Sortieren..."));
+        QCOMPARE(control<QLabel>(w, "Schutzgeld")->text(), QStringLiteral("unchanged"));
     }
 
     void securityFeelingFirstLineCheck()
@@ -153,7 +155,7 @@ private slots:
         TfrmMain w(fakes.platform());
         const QString noSG = QStringLiteral("Zollweg 1: Bank (SG: ?%) Keine Ausbauten vorhanden");
         w.memo().setText(text({kJunk, noSG, kKiosk, kFabrik}));
-        w.Strasse1->trigger();
+        trigger(w, "Strasse1");
         QCOMPARE(fakes.messageBoxes.shown.size(), 1);
         const MessageRequest box = fakes.messageBoxes.shown.first();
         QCOMPARE(box.title, QStringLiteral("Hinweis"));
@@ -161,17 +163,17 @@ private slots:
         QCOMPARE(box.icon, MsgIcon::None);
         QCOMPARE(box.buttons, MsgButtons::Ok);
         QCOMPARE(w.memo().lines(), (QStringList{noSG, kKiosk, kFabrik}));
-        QCOMPARE(w.panels[0]->text(), QStringLiteral("ready."));
+        QCOMPARE(control<QLabel>(w, "Panel0")->text(), QStringLiteral("ready."));
 
         // A later line without SG is sorted, first, without a message.
         w.memo().setText(text({kKiosk, noSG, kFabrik}));
-        w.Strasse1->trigger();
+        trigger(w, "Strasse1");
         QCOMPARE(fakes.messageBoxes.shown.size(), 1);
         QCOMPARE(w.memo().lines(), (QStringList{noSG, kFabrik, kKiosk}));
 
         // An empty list asks nothing.
         w.memo().setText(text({kJunk}));
-        w.Strasse1->trigger();
+        trigger(w, "Strasse1");
         QCOMPARE(fakes.messageBoxes.shown.size(), 1);
         QVERIFY(w.memo().isEmpty());
     }
@@ -180,25 +182,25 @@ private slots:
     {
         test::FakePlatform fakes;
         TfrmMain w(fakes.platform());
-        QCOMPARE(checkedCount(w.checklistbox1), 0);
-        w.Button3->click();
-        QCOMPARE(checkedCount(w.checklistbox1), 5);
-        w.Button1->click();
-        QCOMPARE(checkedCount(w.checklistbox1), 13);
-        w.Button8->click();
-        QCOMPARE(checkedCount(w.checklistbox1), 25);
-        QCOMPARE(w.checklistbox1->item(0)->checkState(), Qt::Unchecked);  // Casino
-        QCOMPARE(w.checklistbox1->item(5)->checkState(), Qt::Checked);    // Fabrik
-        w.Button4->click();
-        QCOMPARE(checkedCount(w.checklistbox1), 25);
-        w.Button2->click();
-        QCOMPARE(checkedCount(w.checklistbox1), 0);
+        QCOMPARE(checkedCount(control<QListWidget>(w, "checklistbox1")), 0);
+        control<QPushButton>(w, "Button3")->click();
+        QCOMPARE(checkedCount(control<QListWidget>(w, "checklistbox1")), 5);
+        control<QPushButton>(w, "Button1")->click();
+        QCOMPARE(checkedCount(control<QListWidget>(w, "checklistbox1")), 13);
+        control<QPushButton>(w, "Button8")->click();
+        QCOMPARE(checkedCount(control<QListWidget>(w, "checklistbox1")), 25);
+        QCOMPARE(control<QListWidget>(w, "checklistbox1")->item(0)->checkState(), Qt::Unchecked);  // Casino
+        QCOMPARE(control<QListWidget>(w, "checklistbox1")->item(5)->checkState(), Qt::Checked);    // Fabrik
+        control<QPushButton>(w, "Button4")->click();
+        QCOMPARE(checkedCount(control<QListWidget>(w, "checklistbox1")), 25);
+        control<QPushButton>(w, "Button2")->click();
+        QCOMPARE(checkedCount(control<QListWidget>(w, "checklistbox1")), 0);
 
         // A menu filter leaves exactly its preset checked.
-        w.Button1->click();
-        w.Gebs10001->trigger();
-        QCOMPARE(checkedCount(w.checklistbox1), 5);
-        QCOMPARE(w.checklistbox1->item(0)->checkState(), Qt::Checked);
+        control<QPushButton>(w, "Button1")->click();
+        trigger(w, "Gebs10001");
+        QCOMPARE(checkedCount(control<QListWidget>(w, "checklistbox1")), 5);
+        QCOMPARE(control<QListWidget>(w, "checklistbox1")->item(0)->checkState(), Qt::Checked);
     }
 
     void typeFilterKeepsCheckedTypes()
@@ -206,9 +208,9 @@ private slots:
         test::FakePlatform fakes;
         TfrmMain w(fakes.platform());
         w.memo().setText(text({kCasino, kFabrik, kKiosk}));
-        w.checklistbox1->item(30)->setCheckState(Qt::Checked); // Kiosk
-        w.checklistbox1->item(0)->setCheckState(Qt::Checked);  // Casino
-        w.BitBtn1->click();
+        control<QListWidget>(w, "checklistbox1")->item(30)->setCheckState(Qt::Checked); // Kiosk
+        control<QListWidget>(w, "checklistbox1")->item(0)->setCheckState(Qt::Checked);  // Casino
+        control<QPushButton>(w, "BitBtn1")->click();
         QCOMPARE(w.memo().lines(), (QStringList{kCasino, kKiosk}));
     }
 
@@ -217,15 +219,15 @@ private slots:
     {
         test::FakePlatform fakes;
         TfrmMain w(fakes.platform());
-        w.Versteck->setText(QStringLiteral("250"));
-        w.Button5->click();
-        QCOMPARE(w.Edit1->text(), QStringLiteral("-50"));
-        QCOMPARE(w.Edit2->text(), QStringLiteral("550"));
-        w.Versteck->clear();
-        w.Button5->click();
+        control<QLineEdit>(w, "Versteck")->setText(QStringLiteral("250"));
+        control<QPushButton>(w, "Button5")->click();
+        QCOMPARE(control<QLineEdit>(w, "Edit1")->text(), QStringLiteral("-50"));
+        QCOMPARE(control<QLineEdit>(w, "Edit2")->text(), QStringLiteral("550"));
+        control<QLineEdit>(w, "Versteck")->clear();
+        control<QPushButton>(w, "Button5")->click();
         QCOMPARE(fakes.messageBoxes.lastText(), QStringLiteral("'' ist kein gültiger Integerwert"));
-        QCOMPARE(w.Edit1->text(), QStringLiteral("-50"));
-        QCOMPARE(w.Edit2->text(), QStringLiteral("550"));
+        QCOMPARE(control<QLineEdit>(w, "Edit1")->text(), QStringLiteral("-50"));
+        QCOMPARE(control<QLineEdit>(w, "Edit2")->text(), QStringLiteral("550"));
     }
 
     void fieldDefaults()
@@ -236,17 +238,17 @@ private slots:
             QLineEdit *field;
             const char *text;
             int maxLength;
-        } fields[] = {{w.Versteck, "0", 5}, {w.Range, "300", 5}, {w.Edit1, "0", 5}, {w.Edit2, "99999", 5},
-                      {w.Edit3, "44", 2}};
+        } fields[] = {{control<QLineEdit>(w, "Versteck"), "0", 5}, {control<QLineEdit>(w, "Range"), "300", 5}, {control<QLineEdit>(w, "Edit1"), "0", 5}, {control<QLineEdit>(w, "Edit2"), "99999", 5},
+                      {control<QLineEdit>(w, "Edit3"), "44", 2}};
         for (const auto &f : fields) {
             QCOMPARE(f.field->text(), QString::fromLatin1(f.text));
             QCOMPARE(f.field->maxLength(), f.maxLength);
         }
-        QCOMPARE(w.Versteck->toolTip(), QStringLiteral("Hier eigenes Versteck eingeben"));
-        QCOMPARE(w.Button10->toolTip(), QStringLiteral("Entfernung zum Versteck"));
-        QVERIFY(!w.keinversteck->isHidden());
-        QCOMPARE(w.Button4->text(), QStringLiteral(">=500 € | < 900 €"));
-        QCOMPARE(w.BitBtn2->text(), QStringLiteral("&Filtern"));
+        QCOMPARE(control<QLineEdit>(w, "Versteck")->toolTip(), QStringLiteral("Hier eigenes Versteck eingeben"));
+        QCOMPARE(control<QPushButton>(w, "Button10")->toolTip(), QStringLiteral("Entfernung zum Versteck"));
+        QVERIFY(!control<QWidget>(w, "keinversteck")->isHidden());
+        QCOMPARE(control<QPushButton>(w, "Button4")->text(), QStringLiteral(">=500 € | < 900 €"));
+        QCOMPARE(control<QPushButton>(w, "BitBtn2")->text(), QStringLiteral("&Filtern"));
     }
 
     // The check runs on focus loss, before the click of the button that
@@ -280,7 +282,7 @@ private slots:
         QVERIFY(edit->hasFocus());
         edit->setText(typed);
         w.memo().setText(text({kCasino, kFabrik}));
-        QTest::mouseClick(w.BitBtn3, Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(w, "BitBtn3"), Qt::LeftButton);
         QCOMPARE(edit->text(), after);
         // The filter ran with the corrected limit.
         QVERIFY(fakes.messageBoxes.shown.isEmpty());
@@ -304,10 +306,10 @@ private slots:
         QFETCH(QString, after);
         test::FakePlatform fakes;
         TfrmMain w(fakes.platform());
-        w.Range->setText(QString());
+        control<QLineEdit>(w, "Range")->setText(QString());
         QFocusEvent out(QEvent::FocusOut, static_cast<Qt::FocusReason>(reason));
-        QApplication::sendEvent(w.Range, &out);
-        QCOMPARE(w.Range->text(), after);
+        QApplication::sendEvent(control<QLineEdit>(w, "Range"), &out);
+        QCOMPARE(control<QLineEdit>(w, "Range")->text(), after);
     }
 
     void hideoutMarker()
@@ -317,8 +319,8 @@ private slots:
         w.show();
         w.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&w));
-        const QRect frame = w.keinversteck->geometry();
-        QCOMPARE(frame, w.Versteck->geometry().adjusted(-1, -1, 1, 1));
+        const QRect frame = control<QWidget>(w, "keinversteck")->geometry();
+        QCOMPARE(frame, control<QLineEdit>(w, "Versteck")->geometry().adjusted(-1, -1, 1, 1));
 
         const struct {
             const char *typed;
@@ -330,12 +332,12 @@ private slots:
                      {"0", true, "0", "Bitte Versteck eingeben"},
                      {"00", false, "00", ""}};
         for (const auto &s : steps) {
-            w.Versteck->setFocus();
-            w.Versteck->setText(QString::fromUtf8(s.typed));
-            w.Range->setFocus();
-            QCOMPARE(w.Versteck->text(), QString::fromLatin1(s.after));
-            QCOMPARE(w.keinversteck->isVisible(), s.marker);
-            QCOMPARE(w.Versteck->toolTip(), QString::fromLatin1(s.hint));
+            control<QLineEdit>(w, "Versteck")->setFocus();
+            control<QLineEdit>(w, "Versteck")->setText(QString::fromUtf8(s.typed));
+            control<QLineEdit>(w, "Range")->setFocus();
+            QCOMPARE(control<QLineEdit>(w, "Versteck")->text(), QString::fromLatin1(s.after));
+            QCOMPARE(control<QWidget>(w, "keinversteck")->isVisible(), s.marker);
+            QCOMPARE(control<QLineEdit>(w, "Versteck")->toolTip(), QString::fromLatin1(s.hint));
         }
     }
 };

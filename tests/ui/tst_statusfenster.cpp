@@ -1,5 +1,6 @@
 #include "core/advisors.h"
 #include "support/statusfixture.h"
+#include "support/controls.h"
 
 #include <QAction>
 #include <QGuiApplication>
@@ -12,6 +13,7 @@
 #include <QtTest>
 
 using namespace veltrix;
+using namespace veltrix::test;
 
 namespace {
 
@@ -24,7 +26,7 @@ struct Windows : test::MainAndStatus {
     void open(const QString &text)
     {
         main->memo().setText(text);
-        main->Statusfenster1->trigger();
+        trigger(*main, "Statusfenster1");
         QVERIFY(QTest::qWaitForWindowExposed(status.get()));
         QCoreApplication::processEvents();
     }
@@ -49,18 +51,18 @@ private slots:
         w.open(QString());
         QCOMPARE(s.windowTitle(), QStringLiteral("Statusfenster"));
         QCOMPARE(s.centralWidget()->size(), QSize(849, 52));
-        QCOMPARE(s.Memo1->geometry(), s.centralWidget()->rect());
+        QCOMPARE(control<QPlainTextEdit>(s, "Memo1")->geometry(), s.centralWidget()->rect());
         QVERIFY(!s.windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
         QStringList captions;
-        for (QAction *a : s.menuBar()->actions() + s.Datei1->actions())
+        for (QAction *a : s.menuBar()->actions() + control<QMenu>(s, "Datei1")->actions())
             captions << a->text() + (a->isEnabled() ? "" : " (aus)") + (a->shortcut().isEmpty() ? "" : " " + a->shortcut().toString());
         QCOMPARE(captions, (QStringList{"Datei", "1. &Zeile löschen", "1. &Hausnummer kopieren", "zurück zum Hauptfenster",
                                         "Gebs remaining: 0 (aus)", " (aus)", " (aus)", "Always On Top Ctrl+F1", "",
                                         "&Alles markieren Ctrl+A"}));
-        QVERIFY(s.AlwaysOnTop1->isCheckable() && !s.ToFront->isActive());
+        QVERIFY(control<QAction>(s, "AlwaysOnTop1")->isCheckable() && !control<QTimer>(s, "ToFront")->isActive());
         s.resize(600, 200);
         QTRY_COMPARE(s.centralWidget()->width(), 600);
-        QCOMPARE(s.Memo1->geometry(), s.centralWidget()->rect());
+        QCOMPARE(control<QPlainTextEdit>(s, "Memo1")->geometry(), s.centralWidget()->rect());
     }
 
     void openTakesTheCleanedList_data()
@@ -78,20 +80,20 @@ private slots:
         w.open(text);
         QVERIFY(w.status->isVisible() && !w.main->isVisible());
         QCOMPARE(w.status->memo().lines(), lines);
-        QCOMPARE(w.status->Gebs1->text(), QStringLiteral("Gebs remaining: %1").arg(lines.size()));
+        QCOMPARE(control<QAction>(*w.status, "Gebs1")->text(), QStringLiteral("Gebs remaining: %1").arg(lines.size()));
         QVERIFY(w.main->memo().isEmpty());
-        QVERIFY(w.status->Randale->text().isEmpty());
+        QVERIFY(control<QAction>(*w.status, "Randale")->text().isEmpty());
     }
 
     void closeHandsBackTheEditedList()
     {
         Windows w;
         w.open(kBank);
-        w.status->Memo1->setFocus();
-        QTest::keyClicks(w.status->Memo1, QStringLiteral("Neu 1: Kiosk"));
-        QTest::keyClick(w.status->Memo1, Qt::Key_Return);
-        QCOMPARE(w.status->Gebs1->text(), QStringLiteral("Gebs remaining: 2"));
-        w.status->Schlieen1->trigger();
+        control<QPlainTextEdit>(*w.status, "Memo1")->setFocus();
+        QTest::keyClicks(control<QPlainTextEdit>(*w.status, "Memo1"), QStringLiteral("Neu 1: Kiosk"));
+        QTest::keyClick(control<QPlainTextEdit>(*w.status, "Memo1"), Qt::Key_Return);
+        QCOMPARE(control<QAction>(*w.status, "Gebs1")->text(), QStringLiteral("Gebs remaining: 2"));
+        trigger(*w.status, "Schlieen1");
         QCOMPARE(w.main->memo().lines(), (QStringList{QStringLiteral("Neu 1: Kiosk"), kBank}));
         QVERIFY(w.status->memo().isEmpty() && !w.status->isVisible() && w.main->isVisible());
     }
@@ -106,19 +108,19 @@ private slots:
     {
         QFETCH(bool, offInStatus);
         Windows w;
-        w.main->AlwaysOnTop1->trigger();
+        trigger(*w.main, "AlwaysOnTop1");
         w.open(kBank);
-        QTRY_VERIFY(w.status->AlwaysOnTop1->isChecked());
-        QVERIFY(isStayOnTop(w.status.get()) && w.status->ToFront->isActive());
-        QVERIFY(!w.main->AlwaysOnTop1->isChecked() && !isStayOnTop(w.main.get()) && !w.main->ToFront->isActive());
+        QTRY_VERIFY(control<QAction>(*w.status, "AlwaysOnTop1")->isChecked());
+        QVERIFY(isStayOnTop(w.status.get()) && control<QTimer>(*w.status, "ToFront")->isActive());
+        QVERIFY(!control<QAction>(*w.main, "AlwaysOnTop1")->isChecked() && !isStayOnTop(w.main.get()) && !control<QTimer>(*w.main, "ToFront")->isActive());
         if (offInStatus) {
-            w.status->AlwaysOnTop1->trigger();
-            QVERIFY(!isStayOnTop(w.status.get()) && !w.status->ToFront->isActive());
+            trigger(*w.status, "AlwaysOnTop1");
+            QVERIFY(!isStayOnTop(w.status.get()) && !control<QTimer>(*w.status, "ToFront")->isActive());
         }
         w.status->close();
-        QCOMPARE(w.main->AlwaysOnTop1->isChecked(), !offInStatus);
+        QCOMPARE(control<QAction>(*w.main, "AlwaysOnTop1")->isChecked(), !offInStatus);
         QCOMPARE(isStayOnTop(w.main.get()), !offInStatus);
-        QVERIFY(!w.status->AlwaysOnTop1->isChecked() && !isStayOnTop(w.status.get()) && !w.status->ToFront->isActive());
+        QVERIFY(!control<QAction>(*w.status, "AlwaysOnTop1")->isChecked() && !isStayOnTop(w.status.get()) && !control<QTimer>(*w.status, "ToFront")->isActive());
     }
 
     void houseNumberCommands_data()
@@ -146,17 +148,17 @@ private slots:
         w.open(QString());
         w.status->memo().setLines(lines);
         w.fakes.clipboard.setText(QStringLiteral("vorher"));
-        (deleteFirst ? w.status->N1Zeilelschen1 : w.status->Kopieren1)->trigger();
+        (deleteFirst ? control<QAction>(*w.status, "N1Zeilelschen1") : control<QAction>(*w.status, "Kopieren1"))->trigger();
         if (deleteFirst)
             lines.removeFirst();
         QCOMPARE(w.status->memo().lines(), lines);
-        QCOMPARE(w.status->Gebs1->text(), QStringLiteral("Gebs remaining: %1").arg(lines.size()));
+        QCOMPARE(control<QAction>(*w.status, "Gebs1")->text(), QStringLiteral("Gebs remaining: %1").arg(lines.size()));
         QCOMPARE(w.fakes.clipboard.text(), copied.isEmpty() ? QStringLiteral("vorher") : copied);
         QCOMPARE(w.status->memo().selStart(), qsizetype(selStart));
         QCOMPARE(w.status->memo().selLength(), copied.size());
         const QString first = lines.value(0);
-        QCOMPARE(w.status->Randale->text(), (deleteFirst ? "Randale:" : "R:") + requiredRiots(first));
-        QCOMPARE(w.status->Ueberfall->text(), (deleteFirst ? "Überfall:" : "Ü:") + requiredRobberies(first));
+        QCOMPARE(control<QAction>(*w.status, "Randale")->text(), (deleteFirst ? "Randale:" : "R:") + requiredRiots(first));
+        QCOMPARE(control<QAction>(*w.status, "Ueberfall")->text(), (deleteFirst ? "Überfall:" : "Ü:") + requiredRobberies(first));
     }
 
     // Ending the program while the status window holds the list: the list
@@ -167,8 +169,8 @@ private slots:
         Windows w;
         w.main->memo().setText(kBank);
         w.fakes.fileDialogs.saveAnswers.push_back(report);
-        w.main->Dateispeichern1->trigger();
-        w.open(w.main->Memo1->toPlainText());
+        trigger(*w.main, "Dateispeichern1");
+        w.open(control<QPlainTextEdit>(*w.main, "Memo1")->toPlainText());
         w.status->memo().appendLine(kKiosk);
         w.main->close();
         QCOMPARE(w.boxes.lastText(), QStringLiteral("Wollen Sie die Änderungen speichern?"));

@@ -1,4 +1,5 @@
 #include "support/fakeplatform.h"
+#include "support/controls.h"
 #include "ui/mainfrm.h"
 
 #include <QCheckBox>
@@ -15,6 +16,7 @@
 #include <memory>
 
 using namespace veltrix;
+using namespace veltrix::test;
 
 class TestTimer : public QObject {
     Q_OBJECT
@@ -24,8 +26,8 @@ private:
 
     static void startCountdown(TfrmMain &w, const QString &text)
     {
-        w.TimerE->setText(text);
-        QTest::mouseClick(w.Button6, Qt::LeftButton);
+        control<QLineEdit>(w, "TimerE")->setText(text);
+        QTest::mouseClick(control<QPushButton>(w, "Button6"), Qt::LeftButton);
     }
     static void ticks(TfrmMain &w, int n)
     {
@@ -44,35 +46,35 @@ private slots:
     {
         test::FakePlatform fakes;
         TfrmMain w(fakes.platform());
-        QCOMPARE(w.GroupTimer->title(), QStringLiteral(" Timer "));
-        QCOMPARE(w.GroupNotiz->title(), QStringLiteral(" Notiz / MessageBox "));
-        QVERIFY(w.TabZubehoer->isAncestorOf(w.GroupTimer));
-        QVERIFY(w.TabZubehoer->isAncestorOf(w.GroupNotiz));
-        QVERIFY(w.GroupNotiz->isAncestorOf(w.Notiz));
-        QCOMPARE(w.Label6->text(), QStringLiteral("Uhrzeit:"));
-        QCOMPARE(w.Label11->text(), QStringLiteral("Minuten:"));
-        QCOMPARE(w.Label5->text(), QStringLiteral("click timer to start/stop"));
-        QCOMPARE(w.TimerEUhr->text(), QStringLiteral("0:00"));
-        QCOMPARE(w.TimerE->text(), QStringLiteral("4:00"));
-        QCOMPARE(w.TimerA->text(), QStringLiteral("0:00"));
-        QCOMPARE(w.Button6->text(), QStringLiteral("Go!"));
-        QCOMPARE(w.Button9->text(), QStringLiteral("Go!"));
-        QCOMPARE(w.TimerNotice->text(), QStringLiteral("MessageBox"));
-        QVERIFY(!w.TimerNotice->isChecked());
-        QVERIFY(w.Sound->isEditable());
+        QCOMPARE(control<QGroupBox>(w, "GroupTimer")->title(), QStringLiteral(" Timer "));
+        QCOMPARE(control<QGroupBox>(w, "GroupNotiz")->title(), QStringLiteral(" Notiz / MessageBox "));
+        QVERIFY(control<QWidget>(w, "TabZubehoer")->isAncestorOf(control<QGroupBox>(w, "GroupTimer")));
+        QVERIFY(control<QWidget>(w, "TabZubehoer")->isAncestorOf(control<QGroupBox>(w, "GroupNotiz")));
+        QVERIFY(control<QGroupBox>(w, "GroupNotiz")->isAncestorOf(control<QPlainTextEdit>(w, "Notiz")));
+        QCOMPARE(control<QLabel>(w, "Label6")->text(), QStringLiteral("Uhrzeit:"));
+        QCOMPARE(control<QLabel>(w, "Label11")->text(), QStringLiteral("Minuten:"));
+        QCOMPARE(control<QLabel>(w, "Label5")->text(), QStringLiteral("click timer to start/stop"));
+        QCOMPARE(control<QLineEdit>(w, "TimerEUhr")->text(), QStringLiteral("0:00"));
+        QCOMPARE(control<QLineEdit>(w, "TimerE")->text(), QStringLiteral("4:00"));
+        QCOMPARE(control<QLabel>(w, "TimerA")->text(), QStringLiteral("0:00"));
+        QCOMPARE(control<QPushButton>(w, "Button6")->text(), QStringLiteral("Go!"));
+        QCOMPARE(control<QPushButton>(w, "Button9")->text(), QStringLiteral("Go!"));
+        QCOMPARE(control<QCheckBox>(w, "TimerNotice")->text(), QStringLiteral("MessageBox"));
+        QVERIFY(!control<QCheckBox>(w, "TimerNotice")->isChecked());
+        QVERIFY(control<QComboBox>(w, "Sound")->isEditable());
         QStringList items;
-        for (int i = 0; i < w.Sound->count(); ++i)
-            items << w.Sound->itemText(i);
+        for (int i = 0; i < control<QComboBox>(w, "Sound")->count(); ++i)
+            items << control<QComboBox>(w, "Sound")->itemText(i);
         QCOMPARE(items, (QStringList{"Timer1", "Timer2", "Timer3", "no sound"}));
-        QCOMPARE(w.Sound->currentText(), QStringLiteral("Timer2"));
-        QCOMPARE(w.TrackBar1->minimum(), 0);
-        QCOMPARE(w.TrackBar1->maximum(), 16);
-        QCOMPARE(w.TrackBar1->value(), 0);
-        QVERIFY(w.Notiz->toPlainText().isEmpty());
-        QCOMPARE(w.Timer1->interval(), 1000);
-        QCOMPARE(w.Timer1->timerType(), Qt::PreciseTimer);
-        QVERIFY(!w.Timer1->isActive());
-        QCOMPARE(w.findChild<QTimer *>(QStringLiteral("Timer1")), w.Timer1);
+        QCOMPARE(control<QComboBox>(w, "Sound")->currentText(), QStringLiteral("Timer2"));
+        QCOMPARE(control<QSlider>(w, "TrackBar1")->minimum(), 0);
+        QCOMPARE(control<QSlider>(w, "TrackBar1")->maximum(), 16);
+        QCOMPARE(control<QSlider>(w, "TrackBar1")->value(), 0);
+        QVERIFY(control<QPlainTextEdit>(w, "Notiz")->toPlainText().isEmpty());
+        QCOMPARE(control<QTimer>(w, "Timer1")->interval(), 1000);
+        QCOMPARE(control<QTimer>(w, "Timer1")->timerType(), Qt::PreciseTimer);
+        QVERIFY(!control<QTimer>(w, "Timer1")->isActive());
+        QCOMPARE(w.findChild<QTimer *>(QStringLiteral("Timer1")), control<QTimer>(w, "Timer1"));
     }
 
     void startCountdown_data()
@@ -109,9 +111,9 @@ private slots:
             ticks(w, 7);
         }
         startCountdown(w, text);
-        QCOMPARE(w.TimerA->text(), display);
-        QCOMPARE(w.TimerE->text(), fieldAfter);
-        QCOMPARE(w.Timer1->isActive(), running);
+        QCOMPARE(control<QLabel>(w, "TimerA")->text(), display);
+        QCOMPARE(control<QLineEdit>(w, "TimerE")->text(), fieldAfter);
+        QCOMPARE(control<QTimer>(w, "Timer1")->isActive(), running);
         QCOMPARE(fakes.feedback.beeps, beeps);
     }
 
@@ -120,28 +122,28 @@ private slots:
         test::FakePlatform fakes;
         TfrmMain w(fakes.platform());
         startCountdown(w, QStringLiteral("4:00"));
-        QCOMPARE(w.TimerA->text(), QStringLiteral("4:00"));
+        QCOMPARE(control<QLabel>(w, "TimerA")->text(), QStringLiteral("4:00"));
         ticks(w, 1);
-        QCOMPARE(w.TimerA->text(), QStringLiteral("3:59"));
+        QCOMPARE(control<QLabel>(w, "TimerA")->text(), QStringLiteral("3:59"));
         ticks(w, 238);
-        QCOMPARE(w.TimerA->text(), QStringLiteral("0:01"));
+        QCOMPARE(control<QLabel>(w, "TimerA")->text(), QStringLiteral("0:01"));
         QCOMPARE(fakes.feedback.flashes, 0);
         QVERIFY(fakes.audio.played.isEmpty());
-        QVERIFY(w.Timer1->isActive());
+        QVERIFY(control<QTimer>(w, "Timer1")->isActive());
         ticks(w, 1);
-        QCOMPARE(w.TimerA->text(), QStringLiteral("0:00"));
+        QCOMPARE(control<QLabel>(w, "TimerA")->text(), QStringLiteral("0:00"));
         QCOMPARE(fakes.feedback.flashes, 1);
         QCOMPARE(fakes.audio.played, QStringList{"TIMER2"});
-        QVERIFY(!w.Timer1->isActive());
+        QVERIFY(!control<QTimer>(w, "Timer1")->isActive());
         QVERIFY(fakes.messageBoxes.shown.isEmpty());
 
         // Resuming runs on below zero without a second alarm.
-        QTest::mouseClick(w.TimerA, Qt::LeftButton);
-        QVERIFY(w.Timer1->isActive());
+        QTest::mouseClick(control<QLabel>(w, "TimerA"), Qt::LeftButton);
+        QVERIFY(control<QTimer>(w, "Timer1")->isActive());
         ticks(w, 1);
-        QCOMPARE(w.TimerA->text(), QStringLiteral("-1:59"));
+        QCOMPARE(control<QLabel>(w, "TimerA")->text(), QStringLiteral("-1:59"));
         ticks(w, 60);
-        QCOMPARE(w.TimerA->text(), QStringLiteral("-2:59"));
+        QCOMPARE(control<QLabel>(w, "TimerA")->text(), QStringLiteral("-2:59"));
         QCOMPARE(fakes.feedback.flashes, 1);
         QCOMPARE(fakes.audio.played.size(), 1);
     }
@@ -151,8 +153,8 @@ private slots:
         test::FakePlatform fakes;
         TfrmMain w(fakes.platform());
         startCountdown(w, QStringLiteral("0:03"));
-        QVERIFY(QMetaObject::invokeMethod(w.Timer1, "timeout"));
-        QCOMPARE(w.TimerA->text(), QStringLiteral("0:02"));
+        QVERIFY(QMetaObject::invokeMethod(control<QTimer>(w, "Timer1"), "timeout"));
+        QCOMPARE(control<QLabel>(w, "TimerA")->text(), QStringLiteral("0:02"));
     }
 
     void clickOnTheDisplayPausesAndResumes()
@@ -160,15 +162,15 @@ private slots:
         test::FakePlatform fakes;
         TfrmMain w(fakes.platform());
         startCountdown(w, QStringLiteral("2:00"));
-        QTest::mouseClick(w.TimerA, Qt::LeftButton);
-        QVERIFY(!w.Timer1->isActive());
-        QCOMPARE(w.TimerA->text(), QStringLiteral("2:00"));
-        QTest::mouseClick(w.TimerA, Qt::LeftButton);
-        QVERIFY(w.Timer1->isActive());
+        QTest::mouseClick(control<QLabel>(w, "TimerA"), Qt::LeftButton);
+        QVERIFY(!control<QTimer>(w, "Timer1")->isActive());
+        QCOMPARE(control<QLabel>(w, "TimerA")->text(), QStringLiteral("2:00"));
+        QTest::mouseClick(control<QLabel>(w, "TimerA"), Qt::LeftButton);
+        QVERIFY(control<QTimer>(w, "Timer1")->isActive());
         // A press that ends outside the panel is no click.
-        QTest::mousePress(w.TimerA, Qt::LeftButton);
-        QTest::mouseRelease(w.TimerA, Qt::LeftButton, {}, QPoint(-5, -5));
-        QVERIFY(w.Timer1->isActive());
+        QTest::mousePress(control<QLabel>(w, "TimerA"), Qt::LeftButton);
+        QTest::mouseRelease(control<QLabel>(w, "TimerA"), Qt::LeftButton, {}, QPoint(-5, -5));
+        QVERIFY(control<QTimer>(w, "Timer1")->isActive());
     }
 
     void alarmSoundAndNote_data()
@@ -194,14 +196,14 @@ private slots:
         QFETCH(bool, box);
         test::FakePlatform fakes;
         TfrmMain w(fakes.platform());
-        w.Sound->setEditText(sound);
-        w.TimerNotice->setChecked(notice);
-        w.Notiz->setPlainText(note);
+        control<QComboBox>(w, "Sound")->setEditText(sound);
+        control<QCheckBox>(w, "TimerNotice")->setChecked(notice);
+        control<QPlainTextEdit>(w, "Notiz")->setPlainText(note);
         startCountdown(w, QStringLiteral("0:01"));
         ticks(w, 1);
         QCOMPARE(fakes.feedback.flashes, 1);
         QCOMPARE(fakes.audio.played, played);
-        QVERIFY(!w.Timer1->isActive());
+        QVERIFY(!control<QTimer>(w, "Timer1")->isActive());
         QCOMPARE(fakes.messageBoxes.shown.size(), box ? 1 : 0);
         if (box) {
             const MessageRequest &r = fakes.messageBoxes.shown.first();
@@ -209,35 +211,35 @@ private slots:
             QCOMPARE(r.text, note);
             QCOMPARE(r.buttons, MsgButtons::Ok);
             // The display follows only once the box is closed.
-            QCOMPARE(w.TimerA->text(), QStringLiteral("0:01"));
+            QCOMPARE(control<QLabel>(w, "TimerA")->text(), QStringLiteral("0:01"));
             fakes.messageBoxes.closeModeless();
         }
-        QCOMPARE(w.TimerA->text(), QStringLiteral("0:00"));
+        QCOMPARE(control<QLabel>(w, "TimerA")->text(), QStringLiteral("0:00"));
     }
 
     void windowStaysUsableWhileTheNoteIsOpen()
     {
         test::FakePlatform fakes;
         TfrmMain w(fakes.platform());
-        w.TimerNotice->setChecked(true);
+        control<QCheckBox>(w, "TimerNotice")->setChecked(true);
         startCountdown(w, QStringLiteral("0:01"));
         ticks(w, 1);
         QCOMPARE(fakes.messageBoxes.openModeless.size(), size_t(1));
         // A new countdown runs while the note is still open ...
         startCountdown(w, QStringLiteral("3:00"));
         ticks(w, 2);
-        QCOMPARE(w.TimerA->text(), QStringLiteral("2:58"));
+        QCOMPARE(control<QLabel>(w, "TimerA")->text(), QStringLiteral("2:58"));
         // ... and closing the note shows that count, not a stale 0:00.
         fakes.messageBoxes.closeModeless();
-        QCOMPARE(w.TimerA->text(), QStringLiteral("2:58"));
-        QVERIFY(w.Timer1->isActive());
+        QCOMPARE(control<QLabel>(w, "TimerA")->text(), QStringLiteral("2:58"));
+        QVERIFY(control<QTimer>(w, "Timer1")->isActive());
     }
 
     void noteClosedAfterTheWindowIsGone()
     {
         test::FakePlatform fakes;
         auto w = std::make_unique<TfrmMain>(fakes.platform());
-        w->TimerNotice->setChecked(true);
+        control<QCheckBox>(*w, "TimerNotice")->setChecked(true);
         startCountdown(*w, QStringLiteral("0:01"));
         ticks(*w, 1);
         w.reset();
@@ -270,13 +272,13 @@ private slots:
         startCountdown(w, QStringLiteral("2:20"));
         ticks(w, 7);
         fakes.clock.current = QDateTime(QDate(2026, 3, 1), now);
-        w.TimerEUhr->setText(text);
-        QTest::mouseClick(w.Button9, Qt::LeftButton);
-        QCOMPARE(w.TimerA->text(), display);
-        QCOMPARE(w.Timer1->isActive(), running);
+        control<QLineEdit>(w, "TimerEUhr")->setText(text);
+        QTest::mouseClick(control<QPushButton>(w, "Button9"), Qt::LeftButton);
+        QCOMPARE(control<QLabel>(w, "TimerA")->text(), display);
+        QCOMPARE(control<QTimer>(w, "Timer1")->isActive(), running);
         QCOMPARE(fakes.feedback.beeps, beeps);
-        QCOMPARE(w.TimerEUhr->text(), text);
-        QCOMPARE(w.TimerE->text(), QStringLiteral("2:20"));
+        QCOMPARE(control<QLineEdit>(w, "TimerEUhr")->text(), text);
+        QCOMPARE(control<QLineEdit>(w, "TimerE")->text(), QStringLiteral("2:20"));
         if (running)
             QCOMPARE(w.countdownSeconds(), 0);
         else
@@ -307,7 +309,7 @@ private slots:
         fakes.audio.volume = volume;
         TfrmMain w(fakes.platform());
         w.show();
-        QCOMPARE(w.TrackBar1->value(), position);
+        QCOMPARE(control<QSlider>(w, "TrackBar1")->value(), position);
         QCOMPARE(fakes.audio.volume, volumeAfter);
     }
 
@@ -315,14 +317,14 @@ private slots:
     {
         test::FakePlatform fakes;
         TfrmMain w(fakes.platform());
-        w.TrackBar1->setValue(16);
+        control<QSlider>(w, "TrackBar1")->setValue(16);
         QCOMPARE(fakes.audio.volume, quint32(0xFFFFFFFF));
-        w.TrackBar1->setValue(0);
+        control<QSlider>(w, "TrackBar1")->setValue(0);
         QCOMPARE(fakes.audio.volume, quint32(0x00010001));
         // Without a device the slider still moves and nothing fails loudly.
         fakes.audio.hasDevice = false;
-        w.TrackBar1->setValue(5);
-        QCOMPARE(w.TrackBar1->value(), 5);
+        control<QSlider>(w, "TrackBar1")->setValue(5);
+        QCOMPARE(control<QSlider>(w, "TrackBar1")->value(), 5);
         QCOMPARE(fakes.audio.volume, quint32(0x00010001));
         QVERIFY(fakes.messageBoxes.shown.isEmpty());
     }
