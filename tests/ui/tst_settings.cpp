@@ -79,6 +79,15 @@ private slots:
         QTest::newRow("bad top and left") << QByteArray("[Veltrix]\r\ntop=abc\r\nleft=30\r\n[Statusfenster]\r\ntop=12a\r\n"
                                                         "[Einstellungen]\r\nVersteck=9\r\n")
                                           << QPoint(30, 163) << QPoint() << "9" << false << "";
+        QTest::newRow("quoted values") << QByteArray("[Datei]\r\nDateiname=\"/tmp/mein bericht.txt\"\r\n"
+                                                     "[Einstellungen]\r\nVersteck=\"120\"\r\n")
+                                       << QPoint(311, 163) << QPoint() << "120" << false << "/tmp/mein bericht.txt";
+        QTest::newRow("empty quotes") << QByteArray("[Einstellungen]\r\nVersteck=\"\"\r\n") << QPoint(311, 163) << QPoint() << ""
+                                      << true << "";
+        QTest::newRow("semicolon in value") << QByteArray("[Einstellungen]\r\nVersteck=12;3\r\n") << QPoint(311, 163) << QPoint()
+                                            << "12;3" << true << "";
+        QTest::newRow("longer than typing allows") << QByteArray("[Einstellungen]\r\nVersteck= 1234567 \r\n") << QPoint(311, 163)
+                                                   << QPoint() << "1234567" << false << "";
     }
     void load()
     {
