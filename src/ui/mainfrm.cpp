@@ -364,8 +364,14 @@ void TfrmMain::FormShow()
         m_companions.info->hide();
     UpdateCaption();
     showVolume();
-    if (!m_modified)
-        LoadSettings();
+    // Only the first showing reads them: showing the window again (after
+    // the status window or the SG calculator hid it) must not undo what the
+    // player has typed or where the window was moved since.
+    if (!m_settingsShown) {
+        m_settingsShown = true;
+        if (!m_modified)
+            LoadSettings();
+    }
 }
 
 void TfrmMain::closeEvent(QCloseEvent *event)

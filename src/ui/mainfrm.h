@@ -394,6 +394,7 @@ private:
 
     // report files, settings and close query
     void openedFollowUp();
+    bool m_settingsShown = false;
     // Runs SaveDialog1 when needed and writes the list; false when the
     // dialog was cancelled.
     bool saveReport(bool withDialog);

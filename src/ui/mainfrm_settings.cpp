@@ -1,4 +1,4 @@
-// The settings file (read when the window shows, written on every close
+// The settings file (read when the window first shows, written on every close
 // attempt) and the question asked before the window closes.
 #include "mainfrm.h"
 

@@ -114,6 +114,38 @@ private slots:
         QCOMPARE(QFile::exists(m_ini), !ini.isEmpty());
     }
 
+    // Showing the window again must not undo what the player typed or
+    // where the window was moved since.
+    void settingsReadAtFirstShowOnly_data()
+    {
+        QTest::addColumn<bool>("viaStatus");
+        QTest::newRow("hidden and shown again") << false;
+        QTest::newRow("status window hands the list back") << true;
+    }
+    void settingsReadAtFirstShowOnly()
+    {
+        QFETCH(bool, viaStatus);
+        QVERIFY(test::putFile(m_ini, "[Veltrix]\r\ntop=20\r\nleft=30\r\n[Einstellungen]\r\nVersteck=120\r\n"));
+        MainAndStatus w;
+        w.main->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w.main.get()));
+        QCOMPARE(w.main->Versteck->text(), QStringLiteral("120"));
+        QCOMPARE(w.main->pos(), QPoint(30, 20));
+        w.main->Versteck->setText(QStringLiteral("77"));
+        w.main->move(100, 90);
+        if (viaStatus) {
+            w.main->Statusfenster1->trigger();
+            QVERIFY(!w.main->isVisible());
+            w.status->Schlieen1->trigger();
+        } else {
+            w.main->hide();
+            w.main->show();
+        }
+        QVERIFY(w.main->isVisible());
+        QCOMPARE(w.main->Versteck->text(), QStringLiteral("77"));
+        QCOMPARE(w.main->pos(), QPoint(100, 90));
+    }
+
     void saveWritesKeysInOrder_data()
     {
         QTest::addColumn<QByteArray>("before");
