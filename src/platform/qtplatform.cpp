@@ -134,8 +134,11 @@ QString QtFileDialogs::openFileName(QWidget *parent, const QString &filter)
 
 QString QtFileDialogs::saveFileName(QWidget *parent, const QString &filter, const QString &initialName)
 {
-    // No overwrite question of our own: the dialog asks in the usual way.
-    return QFileDialog::getSaveFileName(parent, QStringLiteral("Speichern unter"), initialName, filter);
+    // The program asks about an existing file itself, once the ".txt" rule
+    // has given the name really written; the dialog would ask about the
+    // name typed.
+    return QFileDialog::getSaveFileName(parent, QStringLiteral("Speichern unter"), initialName, filter, nullptr,
+                                        QFileDialog::DontConfirmOverwrite);
 }
 
 void DesktopUrlOpener::open(const QString &url)

@@ -398,6 +398,8 @@ private:
     // Runs SaveDialog1 when needed and writes the list; false when the
     // dialog was cancelled.
     bool saveReport(bool withDialog);
+    // Asks before a save replaces an existing file; true when it may.
+    bool mayOverwrite(const QString &fileName);
     void writeReport(const QString &fileName);
     QString m_saveDialogName;
 };
