@@ -7,15 +7,28 @@
 #include "statusfenster.h"
 
 #include <QAction>
+#include <QGuiApplication>
 #include <QLineEdit>
+#include <QScreen>
 #include <QTimer>
+
+#include <algorithm>
 
 namespace veltrix {
 
 namespace {
 
+bool onSomeScreen(const QRect &frame)
+{
+    const QList<QScreen *> screens = QGuiApplication::screens();
+    return std::any_of(screens.begin(), screens.end(),
+                       [&](const QScreen *screen) { return screen->availableGeometry().intersects(frame); });
+}
+
 // Moves a window to the stored position. A value that is not an integer is
-// skipped, so one damaged key does not keep the others from applying.
+// skipped, so one damaged key does not keep the others from applying. A
+// place off every screen (a monitor since removed) is not taken: the window
+// could not be reached there.
 void placeFromSettings(const IniFile &ini, QStringView section, QWidget *window)
 {
     int left = window->x();
@@ -28,7 +41,8 @@ void placeFromSettings(const IniFile &ini, QStringView section, QWidget *window)
         if (const auto value = tryStrToInt(*text))
             left = *value;
     }
-    window->move(left, top);
+    if (onSomeScreen(QRect(QPoint(left, top), window->frameGeometry().size())))
+        window->move(left, top);
 }
 
 void storePosition(IniFile &ini, QStringView section, const QWidget *window)

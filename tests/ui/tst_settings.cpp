@@ -88,6 +88,12 @@ private slots:
                                             << "12;3" << true << "";
         QTest::newRow("longer than typing allows") << QByteArray("[Einstellungen]\r\nVersteck= 1234567 \r\n") << QPoint(311, 163)
                                                    << QPoint() << "1234567" << false << "";
+        QTest::newRow("main off every screen") << QByteArray("[Veltrix]\r\ntop=-5000\r\nleft=-5000\r\n") << QPoint(311, 163)
+                                               << QPoint() << "0" << true << "";
+        QTest::newRow("status off every screen") << QByteArray("[Statusfenster]\r\ntop=1\r\nleft=90000\r\n") << QPoint(311, 163)
+                                                 << QPoint() << "0" << true << "";
+        QTest::newRow("main partly on a screen") << QByteArray("[Veltrix]\r\ntop=20\r\nleft=-400\r\n") << QPoint(-400, 20)
+                                                 << QPoint() << "0" << true << "";
     }
     void load()
     {
