@@ -111,6 +111,9 @@ void TfrmMain::createControls()
 {
     auto *client = new QWidget(this);
     client->setObjectName(QStringLiteral("client"));
+    // The controls sit at designed places: any smaller and the list and
+    // the sidebar would overlap.
+    client->setMinimumSize(kClientWidth, kClientHeight);
     setCentralWidget(client);
 
     Memo1 = new QPlainTextEdit(client);
