@@ -53,9 +53,25 @@ void storePosition(IniFile &ini, QStringView section, const QWidget *window)
 
 } // namespace
 
+void TfrmMain::settingsUnreadable(const QString &path)
+{
+    // From now on the file is left alone: what it holds was never read,
+    // so writing the program's keys over it would lose the rest.
+    m_settingsUnreadable = true;
+    m_platform.messageBoxes->show({QStringLiteral("Hinweis"),
+                                   QStringLiteral("Die Einstellungen konnten nicht aus %1 gelesen werden; "
+                                                  "die Datei wird nicht überschrieben.")
+                                       .arg(path),
+                                   MsgButtons::Ok, MsgIcon::Warning});
+}
+
 void TfrmMain::LoadSettings()
 {
-    const IniFile ini = readSettingsFile(settingsFilePath());
+    const QString path = settingsFilePath();
+    const std::optional<IniFile> read = readSettingsFile(path);
+    if (!read && !m_settingsUnreadable)
+        settingsUnreadable(path);
+    const IniFile ini = read.value_or(IniFile());
     m_lastOpenedName = ini.value(u"Datei", u"Dateiname").value_or(m_fileName);
     if (QWidget *status = m_companions.status)
         placeFromSettings(ini, u"Statusfenster", status);
@@ -80,10 +96,15 @@ void TfrmMain::LoadSettings()
 void TfrmMain::SaveSettings()
 {
     // A window closing for an update writes nothing.
-    if (m_closeRequest)
+    if (m_closeRequest || m_settingsUnreadable)
         return;
     const QString path = settingsFilePath();
-    IniFile ini = readSettingsFile(path);
+    std::optional<IniFile> read = readSettingsFile(path);
+    if (!read) {
+        settingsUnreadable(path);
+        return;
+    }
+    IniFile &ini = *read;
     ini.setValue(u"Datei", u"Dateiname", m_fileName);
     if (const QWidget *status = m_companions.status)
         storePosition(ini, u"Statusfenster", status);

@@ -6,6 +6,9 @@
 #include <QTimer>
 #include <QtTest>
 
+#include <algorithm>
+#include <unistd.h>
+
 using namespace veltrix;
 using test::fileBytes;
 using test::MainAndStatus;
@@ -266,7 +269,6 @@ private slots:
     void unwritableSettings_data()
     {
         QTest::addColumn<QString>("ini");
-        QTest::newRow("a folder") << "ordner";
         QTest::newRow("below a file") << "datei/veltrix.ini";
     }
     void unwritableSettings()
@@ -281,6 +283,49 @@ private slots:
         QCOMPARE(w.boxes.shown.size(), 1);
         QCOMPARE(w.boxes.lastText(), QStringLiteral("In %1 kann nicht geschrieben werden").arg(path(ini)));
         QCOMPARE(fileBytes(path(QStringLiteral("datei"))), QByteArray("x"));
+    }
+
+    // A file that is there but cannot be read is never written over: the
+    // program's keys alone would replace everything else it holds.
+    void unreadableSettingsStayUntouched_data()
+    {
+        QTest::addColumn<bool>("folder"); // else a file without read permission
+        QTest::newRow("a folder") << true;
+        QTest::newRow("no read permission") << false;
+    }
+    void unreadableSettingsStayUntouched()
+    {
+        QFETCH(bool, folder);
+        const QByteArray held = "[Einstellungen]\r\nVersteck=120\r\n[Eigenes]\r\nx=1\r\n";
+        if (folder) {
+            QVERIFY(QDir().mkdir(m_ini));
+            QVERIFY(test::putFile(m_ini + QStringLiteral("/inhalt"), held));
+        } else {
+            if (geteuid() == 0)
+                QSKIP("root reads every file: the folder row covers this path");
+            QVERIFY(test::putFile(m_ini, held));
+            QVERIFY(QFile::setPermissions(m_ini, QFileDevice::WriteOwner));
+        }
+        MainAndStatus w;
+        w.main->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w.main.get()));
+        w.main->memo().setText(kBank);
+        w.boxes.answers.push_back(MsgResult::Cancel); // a first close attempt that stays open
+        w.main->close();
+        QVERIFY(w.main->isVisible());
+        w.boxes.answers.push_back(MsgResult::No);
+        w.main->close();
+        QVERIFY(!w.main->isVisible());
+        if (!folder)
+            QFile::setPermissions(m_ini, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+        QCOMPARE(fileBytes(folder ? m_ini + QStringLiteral("/inhalt") : m_ini), held);
+        QCOMPARE(QDir(m_temp->path()).entryList(QDir::Files), folder ? QStringList() : QStringList{"veltrix.ini"});
+        const auto notices = std::count_if(w.boxes.shown.begin(), w.boxes.shown.end(), [&](const MessageRequest &box) {
+            return box.text == QStringLiteral("Die Einstellungen konnten nicht aus %1 gelesen werden; "
+                                              "die Datei wird nicht überschrieben.").arg(m_ini);
+        });
+        QCOMPARE(notices, 1);
+        QCOMPARE(w.boxes.shown.size(), 3); // the notice and two save questions
     }
 };
 
