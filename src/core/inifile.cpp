@@ -44,6 +44,31 @@ std::optional<KeyLine> keyLine(QStringView line)
     return KeyLine{key, t.mid(eq + 1).trimmed()};
 }
 
+bool isQuote(QChar ch)
+{
+    return ch == QLatin1Char('"') || ch == QLatin1Char('\'');
+}
+
+bool isQuoted(QStringView value)
+{
+    return value.size() >= 2 && isQuote(value.front()) && value.back() == value.front();
+}
+
+// One matching pair of quotes around the value is not part of it.
+QStringView unquoted(QStringView value)
+{
+    return isQuoted(value) ? value.mid(1, value.size() - 2) : value;
+}
+
+// The written form that reads back as the value: quoted when reading would
+// otherwise trim its blanks or take away its own quotes.
+QString written(const QString &value)
+{
+    if (value.isEmpty() || (!isQuoted(value) && value.trimmed().size() == value.size()))
+        return value;
+    return QLatin1Char('"') + value + QLatin1Char('"');
+}
+
 bool sameName(QStringView a, QStringView b)
 {
     return a.compare(b, Qt::CaseInsensitive) == 0;
@@ -113,12 +138,12 @@ std::optional<QString> IniFile::value(QStringView section, QStringView key) cons
     const qsizetype i = findKey(range, key);
     if (i < 0)
         return std::nullopt;
-    return keyLine(m_lines[i])->value.toString();
+    return unquoted(keyLine(m_lines[i])->value).toString();
 }
 
 void IniFile::setValue(QStringView section, QStringView key, QStringView value)
 {
-    const QString v = singleLine(value);
+    const QString v = written(singleLine(value));
     const Range range = findSection(section);
     if (range.header < 0) {
         m_lines << QLatin1Char('[') + singleLine(section.trimmed()) + QLatin1Char(']');

@@ -11,8 +11,10 @@ namespace veltrix {
 
 // A settings file of the usual "[section]" / "key=value" form, read and
 // changed the way the classic profile functions do it: section and key
-// names match without regard to case and surrounding blanks, values are
-// trimmed, and every other line (comments, unknown sections and keys,
+// names match without regard to case and surrounding blanks, a value is
+// everything after the first "=", trimmed, less one matching pair of double
+// or single quotes around it (";" inside a value is part of it; only whole
+// lines are comments), and every other line (comments, unknown sections and keys,
 // lines of no known form) stays as it was when the file is written back.
 class IniFile {
 public:
@@ -30,7 +32,8 @@ public:
     // Replaces the first matching key's value (its name keeps its spelling),
     // or adds the key at the end of the section, or the section at the end
     // of the file. Line breaks in the value become blanks so that a value
-    // can never split into further lines.
+    // can never split into further lines; a value that reading would trim
+    // or unquote is written in quotes, so it reads back as it was.
     void setValue(QStringView section, QStringView key, QStringView value);
 
     // CR LF after every line.

@@ -84,12 +84,12 @@ QString settingsFilePath()
     return base + QStringLiteral("/veltrix.ini");
 }
 
-IniFile readSettingsFile(const QString &path)
+std::optional<IniFile> readSettingsFile(const QString &path)
 {
     QByteArray bytes;
     QString reason;
     if (!readBytes(path, bytes, reason))
-        return IniFile();
+        return QFileInfo::exists(path) ? std::nullopt : std::optional<IniFile>(IniFile());
     return IniFile::fromBytes(bytes);
 }
 

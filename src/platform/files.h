@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <optional>
 
 namespace veltrix {
 
@@ -18,9 +19,10 @@ void writeTextFile(const QString &path, const QString &text);
 // $VELTRIX_INI, else $XDG_CONFIG_HOME/veltrix.ini (~/.config when unset).
 QString settingsFilePath();
 
-// A missing or unreadable settings file reads as empty, so every key
-// falls back to its default.
-IniFile readSettingsFile(const QString &path);
+// A missing settings file reads as empty, so every key falls back to its
+// default. One that exists but cannot be read gives an empty optional:
+// writing over it would lose what it holds.
+std::optional<IniFile> readSettingsFile(const QString &path);
 
 // Throws "In %s kann nicht geschrieben werden".
 void writeSettingsFile(const QString &path, const IniFile &ini);

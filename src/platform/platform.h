@@ -54,6 +54,7 @@ class FileDialogs {
 public:
     virtual ~FileDialogs() = default;
     // Empty text when the user cancels. Filters in Qt's form ("Textdateien (*.txt);;...").
+    // The save dialog takes an existing file's name without asking.
     virtual QString openFileName(QWidget *parent, const QString &filter) = 0;
     virtual QString saveFileName(QWidget *parent, const QString &filter, const QString &initialName) = 0;
 };

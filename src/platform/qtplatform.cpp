@@ -43,6 +43,37 @@ void configureBox(QMessageBox &box, const MessageRequest &request)
     }
 }
 
+// Rewrites the fields of a date/time pattern, leaving quoted text alone: a
+// two-digit year ("yy") becomes four digits, and the time zone ("t" runs)
+// goes with the blank before it.
+QString adjustedPattern(const QString &pattern)
+{
+    QString out;
+    for (qsizetype i = 0; i < pattern.size();) {
+        const QChar ch = pattern[i];
+        if (ch == QLatin1Char('\'')) {
+            const qsizetype close = pattern.indexOf(QLatin1Char('\''), i + 1);
+            const qsizetype end = close < 0 ? pattern.size() : close + 1;
+            out += pattern.mid(i, end - i);
+            i = end;
+            continue;
+        }
+        qsizetype run = 1;
+        while (i + run < pattern.size() && pattern[i + run] == ch)
+            ++run;
+        if (ch == QLatin1Char('y') && run == 2) {
+            out += QStringLiteral("yyyy");
+        } else if (ch == QLatin1Char('t')) {
+            while (!out.isEmpty() && out.back().isSpace())
+                out.chop(1);
+        } else {
+            out += pattern.mid(i, run);
+        }
+        i += run;
+    }
+    return out.trimmed();
+}
+
 } // namespace
 
 MsgResult QtMessageBoxes::show(const MessageRequest &request)
@@ -103,8 +134,11 @@ QString QtFileDialogs::openFileName(QWidget *parent, const QString &filter)
 
 QString QtFileDialogs::saveFileName(QWidget *parent, const QString &filter, const QString &initialName)
 {
-    // No overwrite question of our own: the dialog asks in the usual way.
-    return QFileDialog::getSaveFileName(parent, QStringLiteral("Speichern unter"), initialName, filter);
+    // The program asks about an existing file itself, once the ".txt" rule
+    // has given the name really written; the dialog would ask about the
+    // name typed.
+    return QFileDialog::getSaveFileName(parent, QStringLiteral("Speichern unter"), initialName, filter, nullptr,
+                                        QFileDialog::DontConfirmOverwrite);
 }
 
 void DesktopUrlOpener::open(const QString &url)
@@ -117,14 +151,19 @@ QDateTime SystemClock::now() const
     return QDateTime::currentDateTime();
 }
 
+// The locale's own formats give a two-digit year and a time zone name
+// ("07.12.26 11:30:05 MEZ"); the slot captions show the full year and the
+// plain time.
 QString SystemClock::shortDate(const QDateTime &t) const
 {
-    return QLocale::system().toString(t.date(), QLocale::ShortFormat);
+    const QLocale l = locale();
+    return l.toString(t.date(), adjustedPattern(l.dateFormat(QLocale::ShortFormat)));
 }
 
 QString SystemClock::longTime(const QDateTime &t) const
 {
-    return QLocale::system().toString(t.time(), QLocale::LongFormat);
+    const QLocale l = locale();
+    return l.toString(t.time(), adjustedPattern(l.timeFormat(QLocale::LongFormat)));
 }
 
 struct RealPlatform::Impl {

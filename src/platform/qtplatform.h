@@ -2,7 +2,9 @@
 
 #include "platform.h"
 
+#include <QLocale>
 #include <memory>
+#include <optional>
 
 namespace veltrix {
 
@@ -35,11 +37,19 @@ public:
     void open(const QString &url) override;
 };
 
+// The user's locale (or the one given) with its short date widened to a
+// four-digit year and its long time without the time zone.
 class SystemClock : public Clock {
 public:
+    SystemClock() = default;
+    explicit SystemClock(const QLocale &locale) : m_locale(locale) {}
     QDateTime now() const override;
     QString shortDate(const QDateTime &t) const override;
     QString longTime(const QDateTime &t) const override;
+
+private:
+    QLocale locale() const { return m_locale.value_or(QLocale::system()); }
+    std::optional<QLocale> m_locale;
 };
 
 // Owns one real implementation of every service.

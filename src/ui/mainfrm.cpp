@@ -109,6 +109,9 @@ void TfrmMain::createControls()
 {
     auto *client = new QWidget(this);
     client->setObjectName(QStringLiteral("client"));
+    // The controls sit at designed places: any smaller and the list and
+    // the sidebar would overlap.
+    client->setMinimumSize(kClientWidth, kClientHeight);
     setCentralWidget(client);
 
     Memo1 = new QPlainTextEdit(client);
@@ -379,8 +382,14 @@ void TfrmMain::FormShow()
         m_companions.info->hide();
     UpdateCaption();
     showVolume();
-    if (!m_list->isModified())
-        LoadSettings();
+    // Only the first showing reads them: showing the window again (after
+    // the status window or the SG calculator hid it) must not undo what the
+    // player has typed or where the window was moved since.
+    if (!m_settingsShown) {
+        m_settingsShown = true;
+        if (!m_list->isModified())
+            LoadSettings();
+    }
 }
 
 void TfrmMain::closeEvent(QCloseEvent *event)

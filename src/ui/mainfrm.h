@@ -392,9 +392,15 @@ private:
 
     // report files, settings and close query
     void openedFollowUp();
+    // Says once that the settings file could not be read and keeps it unwritten.
+    void settingsUnreadable(const QString &path);
+    bool m_settingsShown = false;
+    bool m_settingsUnreadable = false;
     // Runs SaveDialog1 when needed and writes the list; false when the
     // dialog was cancelled.
     bool saveReport(bool withDialog);
+    // Asks before a save replaces an existing file; true when it may.
+    bool mayOverwrite(const QString &fileName);
     void writeReport(const QString &fileName);
     QString m_saveDialogName;
 };

@@ -8,6 +8,7 @@
 #include "platform/files.h"
 
 #include <QAction>
+#include <QFileInfo>
 #include <QLabel>
 
 namespace veltrix {
@@ -27,6 +28,19 @@ QString cleanedList(const QString &text)
 }
 
 } // namespace
+
+bool TfrmMain::mayOverwrite(const QString &fileName)
+{
+    const QFileInfo target(fileName);
+    // A folder cannot be replaced; writing reports that.
+    if (!target.exists() || target.isDir())
+        return true;
+    return m_platform.messageBoxes->show({QStringLiteral("Hinweis"),
+                                          QStringLiteral("Die Datei %1 existiert bereits.\nSoll sie ersetzt werden?")
+                                              .arg(fileName),
+                                          MsgButtons::YesNo, MsgIcon::Question})
+        == MsgResult::Yes;
+}
 
 void TfrmMain::setupFileCommands()
 {
@@ -96,7 +110,11 @@ bool TfrmMain::saveReport(bool withDialog)
         name = m_platform.fileDialogs->saveFileName(this, kSaveFilter, m_saveDialogName);
         if (name.isEmpty())
             return false;
+        // The question comes after the ".txt" rule, about the file really
+        // written; the dialog itself asks nothing.
         name = withTxtExtension(name);
+        if (!mayOverwrite(name))
+            return false;
         m_saveDialogName = name;
     }
     writeReport(name);

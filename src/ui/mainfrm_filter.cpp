@@ -79,7 +79,7 @@ QLineEdit *makeField(QWidget *parent, const char *name, const QString &text, int
 {
     auto *field = new QLineEdit(text, parent);
     field->setObjectName(QString::fromLatin1(name));
-    field->setMaxLength(maxLength);
+    limitTyping(field, maxLength);
     field->setFixedWidth(width);
     return field;
 }

@@ -1,4 +1,4 @@
-// The settings file (read when the window shows, written on every close
+// The settings file (read when the window first shows, written on every close
 // attempt) and the question asked before the window closes.
 #include "mainfrm.h"
 
@@ -7,15 +7,28 @@
 #include "statusfenster.h"
 
 #include <QAction>
+#include <QGuiApplication>
 #include <QLineEdit>
+#include <QScreen>
 #include <QTimer>
+
+#include <algorithm>
 
 namespace veltrix {
 
 namespace {
 
+bool onSomeScreen(const QRect &frame)
+{
+    const QList<QScreen *> screens = QGuiApplication::screens();
+    return std::any_of(screens.begin(), screens.end(),
+                       [&](const QScreen *screen) { return screen->availableGeometry().intersects(frame); });
+}
+
 // Moves a window to the stored position. A value that is not an integer is
-// skipped, so one damaged key does not keep the others from applying.
+// skipped, so one damaged key does not keep the others from applying. A
+// place off every screen (a monitor since removed) is not taken: the window
+// could not be reached there.
 void placeFromSettings(const IniFile &ini, QStringView section, QWidget *window)
 {
     int left = window->x();
@@ -28,7 +41,8 @@ void placeFromSettings(const IniFile &ini, QStringView section, QWidget *window)
         if (const auto value = tryStrToInt(*text))
             left = *value;
     }
-    window->move(left, top);
+    if (onSomeScreen(QRect(QPoint(left, top), window->frameGeometry().size())))
+        window->move(left, top);
 }
 
 void storePosition(IniFile &ini, QStringView section, const QWidget *window)
@@ -39,9 +53,25 @@ void storePosition(IniFile &ini, QStringView section, const QWidget *window)
 
 } // namespace
 
+void TfrmMain::settingsUnreadable(const QString &path)
+{
+    // From now on the file is left alone: what it holds was never read,
+    // so writing the program's keys over it would lose the rest.
+    m_settingsUnreadable = true;
+    m_platform.messageBoxes->show({QStringLiteral("Hinweis"),
+                                   QStringLiteral("Die Einstellungen konnten nicht aus %1 gelesen werden; "
+                                                  "die Datei wird nicht überschrieben.")
+                                       .arg(path),
+                                   MsgButtons::Ok, MsgIcon::Warning});
+}
+
 void TfrmMain::LoadSettings()
 {
-    const IniFile ini = readSettingsFile(settingsFilePath());
+    const QString path = settingsFilePath();
+    const std::optional<IniFile> read = readSettingsFile(path);
+    if (!read && !m_settingsUnreadable)
+        settingsUnreadable(path);
+    const IniFile ini = read.value_or(IniFile());
     m_lastOpenedName = ini.value(u"Datei", u"Dateiname").value_or(m_fileName);
     if (QWidget *status = m_companions.status)
         placeFromSettings(ini, u"Statusfenster", status);
@@ -66,10 +96,15 @@ void TfrmMain::LoadSettings()
 void TfrmMain::SaveSettings()
 {
     // A window closing for an update writes nothing.
-    if (m_closeRequest)
+    if (m_closeRequest || m_settingsUnreadable)
         return;
     const QString path = settingsFilePath();
-    IniFile ini = readSettingsFile(path);
+    std::optional<IniFile> read = readSettingsFile(path);
+    if (!read) {
+        settingsUnreadable(path);
+        return;
+    }
+    IniFile &ini = *read;
     ini.setValue(u"Datei", u"Dateiname", m_fileName);
     if (const QWidget *status = m_companions.status)
         storePosition(ini, u"Statusfenster", status);

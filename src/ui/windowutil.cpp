@@ -3,9 +3,13 @@
 #include <QEvent>
 #include <QFocusEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QObject>
 #include <QTimer>
+#include <QValidator>
 #include <QWidget>
+
+#include <algorithm>
 
 namespace veltrix {
 
@@ -16,6 +20,41 @@ void reportError(const Platform &platform, const QString &text)
 }
 
 namespace {
+
+class TypingLimit : public QValidator {
+public:
+    TypingLimit(QLineEdit *field, int maxLength)
+        : QValidator(field), m_field(field), m_maxLength(maxLength), m_previous(field->text())
+    {
+        connect(field, &QLineEdit::textChanged, this, [this](const QString &text) { m_previous = text; });
+    }
+
+    State validate(QString &input, int &pos) const override
+    {
+        // The program's setText starts a fresh undo history; only edits
+        // leave one behind.
+        if (!m_field->isUndoAvailable())
+            return Acceptable;
+        const qsizetype excess = input.size() - std::max<qsizetype>(m_maxLength, m_previous.size());
+        if (excess <= 0)
+            return Acceptable;
+        // The inserted text ends at the cursor: keep what fits of it.
+        if (pos < excess)
+            return Invalid;
+        QString fitted = input;
+        fitted.remove(pos - excess, excess);
+        if (fitted == m_previous)
+            return Invalid; // nothing fits; undoing the edit keeps the undo history
+        input = fitted;
+        pos -= int(excess);
+        return Acceptable;
+    }
+
+private:
+    QLineEdit *m_field;
+    int m_maxLength;
+    QString m_previous;
+};
 
 class FocusWatcher : public QObject {
 public:
@@ -50,6 +89,11 @@ private:
 };
 
 } // namespace
+
+void limitTyping(QLineEdit *field, int maxLength)
+{
+    field->setValidator(new TypingLimit(field, maxLength));
+}
 
 void onFocusLost(QWidget *field, std::function<void()> check)
 {

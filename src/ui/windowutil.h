@@ -39,6 +39,11 @@ void guarded(const Platform &platform, F &&command)
 void onFocusLost(QWidget *field, std::function<void()> check);
 void onFocusGained(QWidget *field, std::function<void()> handler);
 
+// Limits what the user types or pastes into the field to maxLength
+// characters. Unlike QLineEdit::setMaxLength it leaves text set by the
+// program whole, and a longer text can still be shortened.
+void limitTyping(QLineEdit *field, int maxLength);
+
 // Switches the stay-on-top hint without leaving a shown window hidden.
 void setStayOnTop(QWidget *window, bool on);
 bool isStayOnTop(const QWidget *window);

@@ -43,6 +43,33 @@ private slots:
         QCOMPARE(IniFile::parse(QString(kClassic).replace(QStringLiteral("\r\n"), QStringLiteral("\n"))).value(section, key), v);
     }
 
+    void valueText_data()
+    {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QString>("value");
+        QTest::newRow("double quotes") << "Versteck=\"120\"" << "120";
+        QTest::newRow("single quotes") << "Versteck = '120' " << "120";
+        QTest::newRow("empty quotes") << "Versteck=\"\"" << "";
+        QTest::newRow("blanks kept inside quotes") << "Versteck=\" 12 \"" << " 12 ";
+        QTest::newRow("one pair only") << "Versteck=\"\"12\"\"" << "\"12\"";
+        QTest::newRow("unmatched quotes") << "Versteck=\"12'" << "\"12'";
+        QTest::newRow("lone quote") << "Versteck=\"" << "\"";
+        QTest::newRow("semicolon in value") << "Versteck=12 ; alt" << "12 ; alt";
+        QTest::newRow("after the first equals") << "Dateiname = a=b.txt" << "a=b.txt";
+    }
+    void valueText()
+    {
+        QFETCH(QString, line);
+        QFETCH(QString, value);
+        const IniFile ini = IniFile::parse(QStringLiteral("[Einstellungen]\r\n") + line + QStringLiteral("\r\n"));
+        const QString key = line.section(QLatin1Char('='), 0, 0).trimmed();
+        QCOMPARE(ini.value(u"Einstellungen", key), std::optional<QString>(value));
+        // Written back, every value reads as it was.
+        IniFile back;
+        back.setValue(u"Einstellungen", key, value);
+        QCOMPARE(IniFile::fromBytes(back.toBytes()).value(u"Einstellungen", key), std::optional<QString>(value));
+    }
+
     void writeKeepsEverythingElse()
     {
         IniFile ini = IniFile::parse(kClassic);

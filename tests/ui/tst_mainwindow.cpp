@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QListWidget>
 #include <QSignalSpy>
+#include <QStatusBar>
 #include <QTabWidget>
 
 using namespace veltrix;
@@ -308,6 +309,42 @@ private slots:
         QTRY_COMPARE(w->centralWidget()->width(), 1001);
         QCOMPARE(control<QFrame>(*w, "sidebar")->x(), 1001 - 293);
         QCOMPARE(control<QPlainTextEdit>(*w, "Memo1")->width(), 1001 - 293 - 7);
+    }
+
+    // Smaller than designed the list would run under the sidebar.
+    void noOverlapAtAnySize_data()
+    {
+        QTest::addColumn<QSize>("requested");
+        QTest::addColumn<bool>("collapsed");
+        QTest::newRow("narrow and low") << QSize(600, 300) << false;
+        QTest::newRow("narrow, sidebar collapsed") << QSize(600, 300) << true;
+        QTest::newRow("one pixel narrower") << QSize(850, 600) << false;
+        QTest::newRow("large") << QSize(1200, 800) << false;
+        QTest::newRow("large, sidebar collapsed") << QSize(1200, 800) << true;
+    }
+    void noOverlapAtAnySize()
+    {
+        QFETCH(QSize, requested);
+        QFETCH(bool, collapsed);
+        w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+        if (collapsed)
+            w->slideSidebar();
+        w->resize(requested);
+        const int width = qMax(requested.width(), 851);
+        QTRY_COMPARE(w->width(), width);
+        QTRY_COMPARE(w->centralWidget()->width(), width);
+        QVERIFY(w->centralWidget()->height() >= 494);
+        const QRect client = w->centralWidget()->rect();
+        const QList<QWidget *> parts{w->Memo1, w->sidebar, w->StatusBar1};
+        QVERIFY(client.contains(w->Memo1->geometry()));
+        QVERIFY(client.contains(w->StatusBar1->geometry()));
+        for (QWidget *a : parts) {
+            for (QWidget *b : parts) {
+                if (a != b)
+                    QVERIFY2(!a->geometry().intersects(b->geometry()), qPrintable(a->objectName() + " / " + b->objectName()));
+            }
+        }
     }
 
     void clickOnPageBackgroundSlides()

@@ -1,12 +1,16 @@
 #include "core/error.h"
 #include "platform/files.h"
+#include "platform/qtplatform.h"
 #include "support/statusfixture.h"
 #include "support/controls.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QFileDialog>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest>
 
 #include <csignal>
@@ -170,6 +174,71 @@ private slots:
         QVERIFY(w->windowTitle().endsWith(QStringLiteral(" *")));
         QCOMPARE(w->currentFileName(), name);
         QCOMPARE(fileBytes(path(QStringLiteral("a.txt"))), kBank + "\r\n");
+    }
+
+    // The ".txt" rule comes first; the question is about the file really written.
+    void overwriteAskedOnce_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("existing"); // empty: none
+        QTest::addColumn<int>("answer");       // MsgResult
+        QTest::addColumn<bool>("written");
+        QTest::newRow("bericht over bericht.txt, Nein") << "bericht" << "bericht.txt" << int(MsgResult::No) << false;
+        QTest::newRow("bericht over bericht.txt, Ja") << "bericht" << "bericht.txt" << int(MsgResult::Yes) << true;
+        QTest::newRow("bericht.txt over itself, Nein") << "bericht.txt" << "bericht.txt" << int(MsgResult::No) << false;
+        QTest::newRow("bericht beside bericht") << "bericht" << "bericht" << int(MsgResult::No) << true;
+        QTest::newRow("new file") << "bericht" << "" << int(MsgResult::No) << true;
+    }
+    void overwriteAskedOnce()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, existing);
+        QFETCH(int, answer);
+        QFETCH(bool, written);
+        if (!existing.isEmpty())
+            put(existing, kKiosk);
+        test::FakePlatform fakes;
+        TfrmMain w(fakes.platform());
+        w.memo().setText(QString::fromLatin1(kBank));
+        fakes.fileDialogs.saveAnswers.push_back(path(typed));
+        fakes.messageBoxes.answers.push_back(MsgResult(answer));
+        w.Speichernunter1->trigger();
+        const QString target = path(QStringLiteral("bericht.txt"));
+        const bool asked = existing == u"bericht.txt";
+        QCOMPARE(fakes.messageBoxes.shown.size(), asked ? 1 : 0);
+        if (asked) {
+            const MessageRequest &q = fakes.messageBoxes.shown.first();
+            QCOMPARE(q.text, QStringLiteral("Die Datei %1 existiert bereits.\nSoll sie ersetzt werden?").arg(target));
+            QCOMPARE(q.buttons, MsgButtons::YesNo);
+        }
+        QCOMPARE(fileBytes(target), written ? kBank : asked ? kKiosk : QByteArray("<unreadable>"));
+        QCOMPARE(w.modified(), !written);
+        QCOMPARE(w.currentFileName(), written ? target : QString());
+        if (existing == u"bericht")
+            QCOMPARE(fileBytes(path(existing)), kKiosk);
+    }
+
+    // The real dialog leaves the question to the program, so it comes once.
+    void realSaveDialogAsksNothing()
+    {
+        QtFileDialogs dialogs;
+        bool seen = false;
+        bool confirms = true;
+        QObject guard; // no look-out outlives the test
+        std::function<void()> look = [&] {
+            auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+            if (!dialog) {
+                QTimer::singleShot(20, &guard, look);
+                return;
+            }
+            seen = true;
+            confirms = !dialog->testOption(QFileDialog::DontConfirmOverwrite);
+            dialog->reject();
+        };
+        QTimer::singleShot(0, &guard, look);
+        QCOMPARE(dialogs.saveFileName(nullptr, QStringLiteral("*.txt"), path(QStringLiteral("bericht"))), QString());
+        QVERIFY(seen);
+        QVERIFY(!confirms);
     }
 
     // A failed open keeps the list and its name, so the next save cannot

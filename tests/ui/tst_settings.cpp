@@ -7,6 +7,9 @@
 #include <QTimer>
 #include <QtTest>
 
+#include <algorithm>
+#include <unistd.h>
+
 using namespace veltrix;
 using namespace veltrix::test;
 using test::fileBytes;
@@ -81,6 +84,21 @@ private slots:
         QTest::newRow("bad top and left") << QByteArray("[Veltrix]\r\ntop=abc\r\nleft=30\r\n[Statusfenster]\r\ntop=12a\r\n"
                                                         "[Einstellungen]\r\nVersteck=9\r\n")
                                           << QPoint(30, 163) << QPoint() << "9" << false << "";
+        QTest::newRow("quoted values") << QByteArray("[Datei]\r\nDateiname=\"/tmp/mein bericht.txt\"\r\n"
+                                                     "[Einstellungen]\r\nVersteck=\"120\"\r\n")
+                                       << QPoint(311, 163) << QPoint() << "120" << false << "/tmp/mein bericht.txt";
+        QTest::newRow("empty quotes") << QByteArray("[Einstellungen]\r\nVersteck=\"\"\r\n") << QPoint(311, 163) << QPoint() << ""
+                                      << true << "";
+        QTest::newRow("semicolon in value") << QByteArray("[Einstellungen]\r\nVersteck=12;3\r\n") << QPoint(311, 163) << QPoint()
+                                            << "12;3" << true << "";
+        QTest::newRow("longer than typing allows") << QByteArray("[Einstellungen]\r\nVersteck= 1234567 \r\n") << QPoint(311, 163)
+                                                   << QPoint() << "1234567" << false << "";
+        QTest::newRow("main off every screen") << QByteArray("[Veltrix]\r\ntop=-5000\r\nleft=-5000\r\n") << QPoint(311, 163)
+                                               << QPoint() << "0" << true << "";
+        QTest::newRow("status off every screen") << QByteArray("[Statusfenster]\r\ntop=1\r\nleft=90000\r\n") << QPoint(311, 163)
+                                                 << QPoint() << "0" << true << "";
+        QTest::newRow("main partly on a screen") << QByteArray("[Veltrix]\r\ntop=20\r\nleft=-400\r\n") << QPoint(-400, 20)
+                                                 << QPoint() << "0" << true << "";
     }
     void load()
     {
@@ -105,6 +123,38 @@ private slots:
             QCOMPARE(control<QAction>(*w.main, "lastOpened")->text(), QStringLiteral("Öffnen: ") + lastOpened);
         QVERIFY(w.boxes.shown.isEmpty());
         QCOMPARE(QFile::exists(m_ini), !ini.isEmpty());
+    }
+
+    // Showing the window again must not undo what the player typed or
+    // where the window was moved since.
+    void settingsReadAtFirstShowOnly_data()
+    {
+        QTest::addColumn<bool>("viaStatus");
+        QTest::newRow("hidden and shown again") << false;
+        QTest::newRow("status window hands the list back") << true;
+    }
+    void settingsReadAtFirstShowOnly()
+    {
+        QFETCH(bool, viaStatus);
+        QVERIFY(test::putFile(m_ini, "[Veltrix]\r\ntop=20\r\nleft=30\r\n[Einstellungen]\r\nVersteck=120\r\n"));
+        MainAndStatus w;
+        w.main->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w.main.get()));
+        QCOMPARE(w.main->Versteck->text(), QStringLiteral("120"));
+        QCOMPARE(w.main->pos(), QPoint(30, 20));
+        w.main->Versteck->setText(QStringLiteral("77"));
+        w.main->move(100, 90);
+        if (viaStatus) {
+            w.main->Statusfenster1->trigger();
+            QVERIFY(!w.main->isVisible());
+            w.status->Schlieen1->trigger();
+        } else {
+            w.main->hide();
+            w.main->show();
+        }
+        QVERIFY(w.main->isVisible());
+        QCOMPARE(w.main->Versteck->text(), QStringLiteral("77"));
+        QCOMPARE(w.main->pos(), QPoint(100, 90));
     }
 
     void saveWritesKeysInOrder_data()
@@ -221,7 +271,6 @@ private slots:
     void unwritableSettings_data()
     {
         QTest::addColumn<QString>("ini");
-        QTest::newRow("a folder") << "ordner";
         QTest::newRow("below a file") << "datei/veltrix.ini";
     }
     void unwritableSettings()
@@ -236,6 +285,49 @@ private slots:
         QCOMPARE(w.boxes.shown.size(), 1);
         QCOMPARE(w.boxes.lastText(), QStringLiteral("In %1 kann nicht geschrieben werden").arg(path(ini)));
         QCOMPARE(fileBytes(path(QStringLiteral("datei"))), QByteArray("x"));
+    }
+
+    // A file that is there but cannot be read is never written over: the
+    // program's keys alone would replace everything else it holds.
+    void unreadableSettingsStayUntouched_data()
+    {
+        QTest::addColumn<bool>("folder"); // else a file without read permission
+        QTest::newRow("a folder") << true;
+        QTest::newRow("no read permission") << false;
+    }
+    void unreadableSettingsStayUntouched()
+    {
+        QFETCH(bool, folder);
+        const QByteArray held = "[Einstellungen]\r\nVersteck=120\r\n[Eigenes]\r\nx=1\r\n";
+        if (folder) {
+            QVERIFY(QDir().mkdir(m_ini));
+            QVERIFY(test::putFile(m_ini + QStringLiteral("/inhalt"), held));
+        } else {
+            if (geteuid() == 0)
+                QSKIP("root reads every file: the folder row covers this path");
+            QVERIFY(test::putFile(m_ini, held));
+            QVERIFY(QFile::setPermissions(m_ini, QFileDevice::WriteOwner));
+        }
+        MainAndStatus w;
+        w.main->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w.main.get()));
+        w.main->memo().setText(kBank);
+        w.boxes.answers.push_back(MsgResult::Cancel); // a first close attempt that stays open
+        w.main->close();
+        QVERIFY(w.main->isVisible());
+        w.boxes.answers.push_back(MsgResult::No);
+        w.main->close();
+        QVERIFY(!w.main->isVisible());
+        if (!folder)
+            QFile::setPermissions(m_ini, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+        QCOMPARE(fileBytes(folder ? m_ini + QStringLiteral("/inhalt") : m_ini), held);
+        QCOMPARE(QDir(m_temp->path()).entryList(QDir::Files), folder ? QStringList() : QStringList{"veltrix.ini"});
+        const auto notices = std::count_if(w.boxes.shown.begin(), w.boxes.shown.end(), [&](const MessageRequest &box) {
+            return box.text == QStringLiteral("Die Einstellungen konnten nicht aus %1 gelesen werden; "
+                                              "die Datei wird nicht überschrieben.").arg(m_ini);
+        });
+        QCOMPARE(notices, 1);
+        QCOMPARE(w.boxes.shown.size(), 3); // the notice and two save questions
     }
 };
 

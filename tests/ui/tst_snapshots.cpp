@@ -1,5 +1,6 @@
 // Undo, the ten save slots and the SG recalculation commands in the real main window.
 #include "core/lines.h"
+#include "platform/qtplatform.h"
 #include "support/fakeplatform.h"
 #include "support/controls.h"
 #include "ui/mainfrm.h"
@@ -166,6 +167,31 @@ private slots:
         QCOMPARE(fakes.messageBoxes.shown.size(), 2);
         QCOMPARE(control<QPushButton>(w, "save3")->text(), QStringLiteral("07.12.2026 12:30:05"));
         QCOMPARE(control<QPlainTextEdit>(w, "MemoZ3")->toPlainText(), text({kKiosk10}));
+    }
+
+    // The real clock's formats at a fixed moment: full year, seconds, no zone.
+    void realClockCaption_data()
+    {
+        QTest::addColumn<QLocale>("locale");
+        QTest::addColumn<QString>("caption");
+        QTest::newRow("de_DE") << QLocale(QLocale::German, QLocale::Germany) << "07.12.2026 11:30:05";
+        QTest::newRow("de_CH") << QLocale(QLocale::German, QLocale::Switzerland) << "07.12.2026 11:30:05";
+        QTest::newRow("en_US") << QLocale(QLocale::English, QLocale::UnitedStates) << "12/7/2026 11:30:05 AM";
+    }
+    void realClockCaption()
+    {
+        QFETCH(QLocale, locale);
+        QFETCH(QString, caption);
+        struct StoppedClock : SystemClock {
+            using SystemClock::SystemClock;
+            QDateTime now() const override { return QDateTime(QDate(2026, 12, 7), QTime(11, 30, 5)); }
+        } clock(locale);
+        test::FakePlatform fakes;
+        Platform p = fakes.platform();
+        p.clock = &clock;
+        TfrmMain w(p);
+        w.save[0]->click();
+        QCOMPARE(w.save[0]->text(), caption);
     }
 
     void restoreBringsSlotBackUncleaned()

@@ -4,6 +4,8 @@
 #include "ui/mainfrm.h"
 
 #include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -242,13 +244,45 @@ private slots:
                       {control<QLineEdit>(w, "Edit3"), "44", 2}};
         for (const auto &f : fields) {
             QCOMPARE(f.field->text(), QString::fromLatin1(f.text));
-            QCOMPARE(f.field->maxLength(), f.maxLength);
+            f.field->clear();
+            QTest::keyClicks(f.field, QStringLiteral("1234567"));
+            QCOMPARE(f.field->text(), QStringLiteral("1234567").left(f.maxLength));
         }
         QCOMPARE(control<QLineEdit>(w, "Versteck")->toolTip(), QStringLiteral("Hier eigenes Versteck eingeben"));
         QCOMPARE(control<QPushButton>(w, "Button10")->toolTip(), QStringLiteral("Entfernung zum Versteck"));
         QVERIFY(!control<QWidget>(w, "keinversteck")->isHidden());
         QCOMPARE(control<QPushButton>(w, "Button4")->text(), QStringLiteral(">=500 € | < 900 €"));
         QCOMPARE(control<QPushButton>(w, "BitBtn2")->text(), QStringLiteral("&Filtern"));
+    }
+
+    // The limit binds typing and pasting, never a text the program puts in.
+    void typingLimit_data()
+    {
+        QTest::addColumn<QString>("set");    // by the program
+        QTest::addColumn<QString>("typed");  // "\b" is Backspace
+        QTest::addColumn<QString>("pasted"); // Ctrl+V after typing
+        QTest::addColumn<QString>("after");
+        QTest::newRow("typing stops at five") << "" << "1234567" << "" << "12345";
+        QTest::newRow("program text whole") << "1234567" << "" << "" << "1234567";
+        QTest::newRow("longer text shortened") << "1234567" << "\b" << "" << "123456";
+        QTest::newRow("longer text cannot grow") << "1234567" << "8" << "" << "1234567";
+        QTest::newRow("paste cut to fit") << "1" << "2" << "345678" << "12345";
+    }
+    void typingLimit()
+    {
+        QFETCH(QString, set);
+        QFETCH(QString, typed);
+        QFETCH(QString, pasted);
+        QFETCH(QString, after);
+        test::FakePlatform fakes;
+        TfrmMain w(fakes.platform());
+        w.Versteck->setText(set);
+        QTest::keyClicks(w.Versteck, typed);
+        if (!pasted.isEmpty()) {
+            QGuiApplication::clipboard()->setText(pasted);
+            QTest::keyClick(w.Versteck, Qt::Key_V, Qt::ControlModifier);
+        }
+        QCOMPARE(w.Versteck->text(), after);
     }
 
     // The check runs on focus loss, before the click of the button that
