@@ -188,6 +188,7 @@ void TfrmMain::createControls()
     int left = 0;
     for (int i = 0; i < 4; ++i) {
         panels[i] = new QLabel(StatusBar1);
+        panels[i]->setTextFormat(Qt::PlainText);
         panels[i]->setObjectName(QStringLiteral("Panel%1").arg(i));
         panels[i]->setFrameShape(QFrame::Panel);
         panels[i]->setFrameShadow(QFrame::Sunken);
