@@ -212,7 +212,13 @@ private slots:
         }
         QVERIFY(!dialog.isVisible());
         QCOMPARE(dialog.URL1->text(), url);
-        QVERIFY(w.undoCopy().isEmpty());
+        // What the fetched text replaced comes back with "Rückgängig".
+        const QStringList before{QStringLiteral("Lindenallee 117: Bank (SG: 45%) [Fallgitter]")};
+        QCOMPARE(w.undoCopy(), message.isEmpty() ? before : QStringList());
+        if (message.isEmpty()) {
+            w.Rckgngig1->trigger();
+            QCOMPARE(w.memo().lines(), before);
+        }
     }
 };
 
