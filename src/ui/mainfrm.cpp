@@ -99,7 +99,6 @@ TfrmMain::TfrmMain(const Platform &platform, QWidget *parent)
     m_closeRequest = false;
     m_closeCancelled = false;
     m_fileName.clear();
-    CheckForUpdate();
     m_undoCopy.clear();
 
     Memo1->setFocus();
@@ -355,8 +354,14 @@ void TfrmMain::setModified(bool modified)
 void TfrmMain::showEvent(QShowEvent *event)
 {
     QMainWindow::showEvent(event);
-    if (!event->spontaneous())
+    if (!event->spontaneous()) {
         command([this] { FormShow(); });
+        // Started once the window is up: a slow server must not hold it back.
+        if (!m_versionCheckStarted) {
+            m_versionCheckStarted = true;
+            CheckForUpdate();
+        }
+    }
 }
 
 void TfrmMain::FormShow()
@@ -374,10 +379,12 @@ void TfrmMain::closeEvent(QCloseEvent *event)
     // A close query that fails keeps the window open: nothing may be lost.
     bool accept = false;
     command([&] { accept = closeQuery(); });
-    if (accept)
+    if (accept) {
         event->accept();
-    else
+    } else {
         event->ignore();
+        m_closeAtPaint = false;
+    }
 }
 
 void TfrmMain::resizeEvent(QResizeEvent *event)
@@ -391,7 +398,7 @@ bool TfrmMain::event(QEvent *event)
     if (event->type() == QEvent::UpdateRequest || event->type() == QEvent::Paint) {
         if (AlwaysOnTop1 && AlwaysOnTop1->isChecked())
             setStayOnTop(this, true);
-        if (m_closeRequest)
+        if (m_closeAtPaint)
             QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
     }
     return QMainWindow::event(event);
