@@ -5,8 +5,8 @@
 
 #include <QString>
 #include <exception>
-#include <new>
 #include <functional>
+#include <new>
 
 class QAction;
 class QLineEdit;
