@@ -1,5 +1,6 @@
 // Line commands, the find box and the building evaluation on the Info tab.
 #include "support/fakeplatform.h"
+#include "support/showntext.h"
 #include "ui/findbox.h"
 #include "ui/mainfrm.h"
 #include "ui/memolines.h"
@@ -271,6 +272,10 @@ private slots:
         QTest::newRow("unreadable SG") << "Weg 90: Bank (SG: 45 %) [Fallgitter]" << "100"
                                        << QStringList{"Weg 90", "---", "---", "---", "---", "0 min 53 sec"} << false
                                        << false;
+        // Markup in a report is text, never rendered.
+        QTest::newRow("markup in the address") << "Weg <b>1</b>: Bank (SG: 5%) [x]" << "0"
+                                               << QStringList{"Weg <b>1</b>", "5 % / 1", keine, keine, "0", "---"}
+                                               << true << false;
         QTest::newRow("empty list, no hideout") << "" << "0"
                                                 << QStringList{"---", "---", "---", "---", "---", "---"} << false
                                                 << false;
@@ -295,9 +300,10 @@ private slots:
             label->setPalette(green);
         }
         w.ShowBuildingInfo();
-        QCOMPARE((QStringList{w.InfoGeb->text(), w.InfoSG->text(), w.InfoRandale->text(), w.HintRandale->text(),
-                              w.InfoUeberfall->text(), w.Fussweg->text()}),
-                 texts);
+        QStringList shown;
+        for (QLabel *label : {w.InfoGeb, w.InfoSG, w.InfoRandale, w.HintRandale, w.InfoUeberfall, w.Fussweg})
+            shown << test::shownText(label);
+        QCOMPARE(shown, texts);
         QCOMPARE(colorOf(w.InfoRandale), greenRiots ? kGreen : kBlack);
         QCOMPARE(colorOf(w.HintRandale), greenRiots ? kGreen : kBlack);
         QCOMPARE(!w.marker->isHidden(), markerShown);

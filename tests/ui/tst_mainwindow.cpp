@@ -16,6 +16,9 @@
 #include <QStatusBar>
 #include <QTabWidget>
 
+#include <new>
+#include <stdexcept>
+
 using namespace veltrix;
 
 namespace {
@@ -271,6 +274,31 @@ private slots:
         QCOMPARE(fakes.messageBoxes.lastText(), QStringLiteral("'12a' ist kein gültiger Integerwert"));
         QCOMPARE(w->Memo1->toPlainText(), kBank + "\n"); // cleaned, not sorted
         QCOMPARE(w->panels[0]->text(), QStringLiteral("Aktion: Filtern/Sortieren..."));
+    }
+
+    // Library and internal texts never reach the player.
+    void unknownFailuresInGerman_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("text");
+        const QString unexpected = QStringLiteral("Der Befehl wurde wegen eines unerwarteten Fehlers abgebrochen.");
+        QTest::newRow("out of memory") << 0 << "Zu wenig Arbeitsspeicher";
+        QTest::newRow("library error") << 1 << unexpected;
+        QTest::newRow("not an exception") << 2 << unexpected;
+    }
+    void unknownFailuresInGerman()
+    {
+        QFETCH(int, kind);
+        QFETCH(QString, text);
+        w->command([kind] {
+            if (kind == 0)
+                throw std::bad_alloc();
+            if (kind == 1)
+                throw std::runtime_error("basic_string::_M_create");
+            throw 42;
+        });
+        QCOMPARE(fakes.messageBoxes.shown.size(), 1);
+        QCOMPARE(fakes.messageBoxes.lastText(), text);
     }
 
     void lastLineAndClear()
