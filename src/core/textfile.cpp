@@ -2,9 +2,13 @@
 
 #include "cp1252.h"
 
+#include <QStringDecoder>
+
 namespace veltrix {
 
 namespace {
+
+constexpr QByteArrayView kUtf8Mark("\xEF\xBB\xBF");
 
 // Length of the well-formed UTF-8 sequence starting at p (RFC 3629: no
 // overlong forms, no surrogates, nothing above U+10FFFF), or 0.
@@ -67,9 +71,12 @@ QString decodeFileText(QByteArrayView bytes)
 {
     if (!isUtf8WithMultiByte(bytes))
         return fromWindows1252(bytes);
-    if (bytes.startsWith("\xEF\xBB\xBF"))
-        bytes = bytes.sliced(3);
-    return QString::fromUtf8(bytes);
+    // One mark is the encoding's signature; a second one is text, which
+    // fromUtf8 would drop as well.
+    if (bytes.startsWith(kUtf8Mark))
+        bytes = bytes.sliced(kUtf8Mark.size());
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
+    return utf8.decode(bytes);
 }
 
 QByteArray encodeFileText(QStringView text)
@@ -79,6 +86,10 @@ QByteArray encodeFileText(QStringView text)
         if (!isUtf8WithMultiByte(*single))
             return *single;
     }
+    // A text that begins with U+FEFF gets the signature in front, as the
+    // reader takes a leading mark for one.
+    if (text.startsWith(QChar(0xFEFF)))
+        return kUtf8Mark.toByteArray() + text.toUtf8();
     return text.toUtf8();
 }
 

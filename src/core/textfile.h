@@ -12,12 +12,13 @@ namespace veltrix {
 bool isUtf8WithMultiByte(QByteArrayView bytes);
 
 // The text of a report or settings file: UTF-8 when the bytes are UTF-8
-// with a multi-byte sequence (a leading byte-order mark is dropped),
-// otherwise Windows-1252. Line ends are left as they are.
+// with a multi-byte sequence (one leading byte-order mark, the signature, is
+// dropped), otherwise Windows-1252. Line ends are left as they are.
 QString decodeFileText(QByteArrayView bytes);
 
 // Windows-1252 when every character has a code and those bytes would not
-// read back as UTF-8; UTF-8 otherwise. decodeFileText(encodeFileText(t))
+// read back as UTF-8; UTF-8 otherwise, with a signature only in front of a
+// text that begins with U+FEFF. decodeFileText(encodeFileText(t))
 // gives t back for every text without unpaired surrogates.
 QByteArray encodeFileText(QStringView text);
 

@@ -50,11 +50,52 @@ struct EasyDeleter {
 struct SlistDeleter {
     void operator()(curl_slist *l) const { curl_slist_free_all(l); }
 };
+struct MultiDeleter {
+    void operator()(CURLM *m) const { curl_multi_cleanup(m); }
+};
+
+// curl_easy_perform, with a wait that another thread can cut short.
+CURLcode performAbortable(CURL *h, HttpAbort &abort)
+{
+    std::unique_ptr<CURLM, MultiDeleter> multi(curl_multi_init());
+    if (!multi)
+        return CURLE_OUT_OF_MEMORY;
+    CURLM *m = multi.get();
+    if (!abort.setWake([m] { curl_multi_wakeup(m); }))
+        return CURLE_ABORTED_BY_CALLBACK;
+    curl_multi_add_handle(m, h);
+    CURLcode code = CURLE_OK;
+    for (;;) {
+        int running = 0;
+        if (curl_multi_perform(m, &running) != CURLM_OK) {
+            code = CURLE_RECV_ERROR;
+            break;
+        }
+        if (running == 0) {
+            int left = 0;
+            code = CURLE_RECV_ERROR;
+            while (CURLMsg *msg = curl_multi_info_read(m, &left)) {
+                if (msg->msg == CURLMSG_DONE && msg->easy_handle == h)
+                    code = msg->data.result;
+            }
+            break;
+        }
+        if (abort.aborted()) {
+            code = CURLE_ABORTED_BY_CALLBACK;
+            break;
+        }
+        curl_multi_poll(m, nullptr, 0, 1000, nullptr);
+    }
+    // No wake-up may reach the handle once it is gone.
+    abort.setWake({});
+    curl_multi_remove_handle(m, h);
+    return code;
+}
 
 enum class Method { Get, PostForm };
 
 HttpResult perform(const CurlHttpClient::Limits &limits, Method method, const QString &url,
-                   const QByteArray &postBody)
+                   const QByteArray &postBody, HttpAbort *abort = nullptr)
 {
     ensureGlobalInit();
     HttpResult result;
@@ -98,9 +139,11 @@ HttpResult perform(const CurlHttpClient::Limits &limits, Method method, const QS
         curl_easy_setopt(h, CURLOPT_HTTPGET, 1L);
     }
 
-    const CURLcode code = curl_easy_perform(h);
+    const CURLcode code = abort ? performAbortable(h, *abort) : curl_easy_perform(h);
     if (code != CURLE_OK) {
-        if (transfer.tooLarge || code == CURLE_FILESIZE_EXCEEDED)
+        if (code == CURLE_ABORTED_BY_CALLBACK)
+            result.error = QStringLiteral("Abgebrochen");
+        else if (transfer.tooLarge || code == CURLE_FILESIZE_EXCEEDED)
             result.error = QStringLiteral("Response larger than %1 bytes").arg(limits.maxResponseBytes);
         else if (errorBuffer[0])
             result.error = QString::fromUtf8(errorBuffer).trimmed();
@@ -130,6 +173,11 @@ CurlHttpClient::CurlHttpClient(const Limits &limits) : m_limits(limits) {}
 HttpResult CurlHttpClient::get(const QString &url)
 {
     return perform(m_limits, Method::Get, url, {});
+}
+
+HttpResult CurlHttpClient::getAbortable(const QString &url, HttpAbort &abort)
+{
+    return perform(m_limits, Method::Get, url, {}, &abort);
 }
 
 HttpResult CurlHttpClient::postForm(const QString &url, const QByteArray &body)

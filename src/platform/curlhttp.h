@@ -21,6 +21,7 @@ public:
 
     // HTTP/1.1, no request headers of the program's own.
     HttpResult get(const QString &url) override;
+    HttpResult getAbortable(const QString &url, HttpAbort &abort) override;
     // HTTP/1.0 with Content-Type: application/x-www-form-urlencoded.
     HttpResult postForm(const QString &url, const QByteArray &body) override;
 

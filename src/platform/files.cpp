@@ -7,26 +7,104 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QScopeGuard>
 
 #include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace veltrix {
 
 namespace {
 
-// The bytes of a file, or the system's reason why they cannot be read.
+// Far beyond any report or settings file; a bigger one is a mistake.
+constexpr qint64 kMaxReadBytes = 64 * 1024 * 1024;
+
+// The reason for a failed open or read, in German for the usual cases.
+QString readFailure(int error)
+{
+    switch (error) {
+    case ENOENT: return QStringLiteral("Die Datei oder der Ordner existiert nicht.");
+    case EACCES:
+    case EPERM: return QStringLiteral("Zugriff verweigert.");
+    case ENOTDIR: return QStringLiteral("Ein Teil des Pfades ist kein Ordner.");
+    case ENAMETOOLONG: return QStringLiteral("Der Dateiname ist zu lang.");
+    case ELOOP: return QStringLiteral("Zu viele symbolische Verknüpfungen im Pfad.");
+    case EMFILE:
+    case ENFILE: return QStringLiteral("Zu viele geöffnete Dateien.");
+    case ENOMEM: return QStringLiteral("Zu wenig Arbeitsspeicher.");
+    case EIO: return QStringLiteral("Ein-/Ausgabefehler beim Lesen.");
+    default: return qt_error_string(error);
+    }
+}
+
+const QString kFolder = QStringLiteral("Das ist ein Ordner, keine Datei.");
+const QString kNotAFile = QStringLiteral("Das ist keine gewöhnliche Datei.");
+const QString kTooLarge = QStringLiteral("Die Datei ist größer als 64 MiB.");
+
+// The bytes of a file, or why they cannot be read. Only regular files up to
+// the limit are read: a device or pipe could give bytes without end, and
+// opening a pipe would wait for a writer.
 bool readBytes(const QString &path, QByteArray &bytes, QString &reason)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        reason = file.errorString();
+    const QByteArray name = QFile::encodeName(path);
+    struct stat info {};
+    // Refused before opening, as opening some devices already does something;
+    // checked again on what was opened.
+    const auto refused = [&] {
+        if (S_ISDIR(info.st_mode))
+            reason = kFolder;
+        else if (!S_ISREG(info.st_mode))
+            reason = kNotAFile;
+        else if (info.st_size > kMaxReadBytes)
+            reason = kTooLarge;
+        else
+            return false;
+        return true;
+    };
+    if (::stat(name.constData(), &info) == 0 && refused())
+        return false;
+    const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        reason = readFailure(errno);
         return false;
     }
-    bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        reason = file.errorString();
+    const auto closeFd = qScopeGuard([fd] { ::close(fd); });
+    if (::fstat(fd, &info) != 0) {
+        reason = readFailure(errno);
         return false;
     }
+    if (refused())
+        return false;
+    // The file may grow while it is read (or claim no size at all): the
+    // limit holds whatever it turns out to hold.
+    qsizetype size = 0;
+    bytes.resize(qsizetype(info.st_size) + 1);
+    for (;;) {
+        if (size == bytes.size()) {
+            if (size > kMaxReadBytes)
+                break;
+            bytes.resize(qMin<qint64>(qint64(size) * 2, kMaxReadBytes + 1));
+        }
+        const ssize_t n = ::read(fd, bytes.data() + size, size_t(bytes.size() - size));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0) {
+            reason = readFailure(errno);
+            bytes.clear();
+            return false;
+        }
+        if (n == 0)
+            break;
+        size += n;
+    }
+    if (size > kMaxReadBytes) {
+        reason = kTooLarge;
+        bytes.clear();
+        return false;
+    }
+    bytes.resize(size);
     return true;
 }
 

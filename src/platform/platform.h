@@ -9,6 +9,7 @@
 #include <QImage>
 #include <QString>
 #include <functional>
+#include <mutex>
 #include <optional>
 
 class QWidget;
@@ -85,11 +86,53 @@ struct HttpResult {
     QString error;      // message text when not ok
 };
 
+// Lets one thread end a request that another thread is waiting on, so that
+// quitting never waits for a server that does not answer.
+class HttpAbort {
+public:
+    // Thread-safe; the request under way fails at once, later ones at start.
+    void abort()
+    {
+        std::lock_guard lock(m_mutex);
+        m_aborted = true;
+        if (m_wake)
+            m_wake();
+    }
+    bool aborted() const
+    {
+        std::lock_guard lock(m_mutex);
+        return m_aborted;
+    }
+    // For the client: how to wake its wait (empty when the request ends).
+    // False, and nothing kept, once aborted.
+    bool setWake(std::function<void()> wake)
+    {
+        std::lock_guard lock(m_mutex);
+        if (m_aborted && wake)
+            return false;
+        m_wake = std::move(wake);
+        return true;
+    }
+
+private:
+    mutable std::mutex m_mutex;
+    bool m_aborted = false;
+    std::function<void()> m_wake;
+};
+
 class HttpClient {
 public:
     virtual ~HttpClient() = default;
     virtual HttpResult get(const QString &url) = 0;
     virtual HttpResult postForm(const QString &url, const QByteArray &body) = 0;
+    // get for a worker thread: abort ends it early, as a failure. Clients
+    // that never wait long may ignore abort.
+    virtual HttpResult getAbortable(const QString &url, HttpAbort &abort)
+    {
+        if (abort.aborted())
+            return {false, {}, QStringLiteral("Abgebrochen")};
+        return get(url);
+    }
 };
 
 class Clock {

@@ -20,6 +20,8 @@ namespace {
 void configureBox(QMessageBox &box, const MessageRequest &request)
 {
     box.setWindowTitle(request.title);
+    // Texts come from files, lists and servers: markup in them is shown, never rendered.
+    box.setTextFormat(Qt::PlainText);
     box.setText(request.text);
     switch (request.icon) {
     case MsgIcon::None: box.setIcon(QMessageBox::NoIcon); break;

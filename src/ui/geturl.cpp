@@ -65,6 +65,8 @@ void TfrmgetURL::Button1Click()
     const HttpResult result = m_platform.http ? m_platform.http->get(URL1->text())
                                               : HttpResult{false, {}, QStringLiteral("no HTTP client")};
     if (result.ok) {
+        // The fetched text replaces the list: "Rückgängig" brings it back.
+        m_main.CreateSafepoint();
         MemoLines &memo = m_main.memo();
         memo.clear();
         memo.setText(decodeReportText(result.body));

@@ -98,7 +98,6 @@ TfrmMain::TfrmMain(const Platform &platform, QWidget *parent)
     m_closeRequest = false;
     m_closeCancelled = false;
     m_fileName.clear();
-    CheckForUpdate();
 
     Memo1->setFocus();
 }
@@ -207,6 +206,7 @@ void TfrmMain::createControls()
     int left = 0;
     for (int i = 0; i < 4; ++i) {
         panels[i] = new QLabel(StatusBar1);
+        panels[i]->setTextFormat(Qt::PlainText);
         panels[i]->setObjectName(QStringLiteral("Panel%1").arg(i));
         panels[i]->setFrameShape(QFrame::Panel);
         panels[i]->setFrameShadow(QFrame::Sunken);
@@ -372,8 +372,14 @@ void TfrmMain::setModified(bool modified)
 void TfrmMain::showEvent(QShowEvent *event)
 {
     QMainWindow::showEvent(event);
-    if (!event->spontaneous())
+    if (!event->spontaneous()) {
         command([this] { FormShow(); });
+        // Started once the window is up: a slow server must not hold it back.
+        if (!m_versionCheckStarted) {
+            m_versionCheckStarted = true;
+            CheckForUpdate();
+        }
+    }
 }
 
 void TfrmMain::FormShow()
@@ -397,10 +403,12 @@ void TfrmMain::closeEvent(QCloseEvent *event)
     // A close query that fails keeps the window open: nothing may be lost.
     bool accept = false;
     command([&] { accept = closeQuery(); });
-    if (accept)
+    if (accept) {
         event->accept();
-    else
+    } else {
         event->ignore();
+        m_closeAtPaint = false;
+    }
 }
 
 void TfrmMain::resizeEvent(QResizeEvent *event)
@@ -414,7 +422,7 @@ bool TfrmMain::event(QEvent *event)
     if (event->type() == QEvent::UpdateRequest || event->type() == QEvent::Paint) {
         if (AlwaysOnTop1 && AlwaysOnTop1->isChecked())
             setStayOnTop(this, true);
-        if (m_closeRequest)
+        if (m_closeAtPaint)
             QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
     }
     return QMainWindow::event(event);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "backgroundget.h"
 #include "memolines.h"
 #include "reportlist.h"
 #include "platform/platform.h"
@@ -90,7 +91,11 @@ public:
     QString currentFileName() const { return m_fileName; }
     void setCurrentFileName(const QString &name) { m_fileName = name; }
     bool closeRequest() const { return m_closeRequest; }
-    void setCloseRequest() { m_closeRequest = true; }
+    void setCloseRequest()
+    {
+        m_closeRequest = true;
+        m_closeAtPaint = true;
+    }
     bool sidebarCollapsed() const { return m_sidebarCollapsed; }
     const QStringList &undoCopy() const { return m_list->undoCopy(); }
     int progressPosition() const { return m_list->progressPosition(); }
@@ -349,7 +354,11 @@ public:
 
     // ---- network (mainfrm_net.cpp) ----
     void setupNetCommands();
-    bool CheckForUpdate();
+    // Asks the update server on a worker thread; the question comes when the
+    // answer does. Asking again while a check runs starts no second one but
+    // lets the running one report that there is no newer version.
+    void CheckForUpdate(bool reportNoNewer = false);
+    bool versionCheckRunning() const { return m_versionCheck.running(); }
     void Versionscheck1Click();
     void URLffnen1Click();
     void FirefoxDownloaden1Click();
@@ -403,6 +412,17 @@ private:
     bool mayOverwrite(const QString &fileName);
     void writeReport(const QString &fileName);
     QString m_saveDialogName;
+
+    // version check
+    void versionCheckDone(const HttpResult &answer);
+    // True when the answer offers no newer version; otherwise asks.
+    bool offerNewVersion(const HttpResult &answer);
+    bool m_versionCheckStarted = false;
+    bool m_reportNoNewer = false;
+    // Set with the close request: the window closes again at each paint
+    // until the player refuses a close.
+    bool m_closeAtPaint = false;
+    BackgroundGet m_versionCheck; // last: its worker ends before anything else goes
 };
 
 } // namespace veltrix

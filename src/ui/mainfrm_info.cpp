@@ -46,6 +46,8 @@ void TfrmMain::setupInfoPage()
     auto value = [this](const char *name) {
         auto *label = new QLabel(kNoValue, GroupGebaeudeeigenschaften);
         label->setObjectName(QString::fromLatin1(name));
+        // Parts of the first line: markup in a report is text.
+        label->setTextFormat(Qt::PlainText);
         QFont bold = label->font();
         bold.setBold(true);
         label->setFont(bold);

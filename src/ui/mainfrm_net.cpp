@@ -29,15 +29,30 @@ void TfrmMain::setupNetCommands()
     connectCommand(FirefoxDownloaden1, [this] { FirefoxDownloaden1Click(); });
 }
 
-bool TfrmMain::CheckForUpdate()
+void TfrmMain::CheckForUpdate(bool reportNoNewer)
+{
+    m_reportNoNewer = m_reportNoNewer || reportNoNewer;
+    if (m_versionCheck.running())
+        return;
+    const auto done = [this](const HttpResult &answer) { command([&] { versionCheckDone(answer); }); };
+    if (!m_versionCheck.start(m_platform.http, updateServerUrl() + kVersionFile, done))
+        done(HttpResult{});
+}
+
+void TfrmMain::versionCheckDone(const HttpResult &answer)
+{
+    const bool report = m_reportNoNewer;
+    m_reportNoNewer = false;
+    if (offerNewVersion(answer) && report)
+        m_platform.messageBoxes->show(
+            {QStringLiteral("Versionscheck"), QStringLiteral("Keine neuere Version gefunden"), MsgButtons::Ok});
+}
+
+bool TfrmMain::offerNewVersion(const HttpResult &answer)
 {
     const QByteArray installed = kVersionText.toLatin1();
-    QByteArray offered = installed;
-    if (m_platform.http) {
-        const HttpResult result = m_platform.http->get(updateServerUrl() + kVersionFile);
-        if (result.ok)
-            offered = result.body;
-    }
+    // Every failure counts as no newer version.
+    const QByteArray offered = answer.ok ? answer.body : installed;
     // Byte for byte: a trailing line break already makes a different version.
     if (offered == installed)
         return true;
@@ -45,12 +60,12 @@ bool TfrmMain::CheckForUpdate()
     const QString text = QStringLiteral("Neue Version vorhanden.\n\ninstallierte Version: ") + kVersionText
                          + QStringLiteral("\naktuelle Version auf dem Server: ") + shownVersion(offered)
                          + QStringLiteral("\n\nWollen Sie die aktuelle Version jetzt laden?");
-    const MsgResult answer = m_platform.messageBoxes->show(
+    const MsgResult result = m_platform.messageBoxes->show(
         {QStringLiteral("Neue Version vorhanden"), text, MsgButtons::YesNo, MsgIcon::Question});
-    if (answer == MsgResult::Yes) {
+    if (result == MsgResult::Yes) {
         if (m_platform.urlOpener)
             m_platform.urlOpener->open(updateServerUrl() + kDownload);
-        // Set before closing: this close and every later paint must not write settings.
+        // Set before closing: this close and every later one must not write settings.
         setCloseRequest();
         close();
     }
@@ -59,9 +74,7 @@ bool TfrmMain::CheckForUpdate()
 
 void TfrmMain::Versionscheck1Click()
 {
-    if (CheckForUpdate())
-        m_platform.messageBoxes->show(
-            {QStringLiteral("Versionscheck"), QStringLiteral("Keine neuere Version gefunden"), MsgButtons::Ok});
+    CheckForUpdate(true);
 }
 
 void TfrmMain::URLffnen1Click()

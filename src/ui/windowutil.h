@@ -6,6 +6,7 @@
 #include <QString>
 #include <exception>
 #include <functional>
+#include <new>
 
 class QAction;
 class QLineEdit;
@@ -28,8 +29,11 @@ void guarded(const Platform &platform, F &&command)
         command();
     } catch (const VeltrixError &e) {
         reportError(platform, e.message());
-    } catch (const std::exception &e) {
-        reportError(platform, QString::fromLocal8Bit(e.what()));
+    } catch (const std::bad_alloc &) {
+        reportError(platform, QStringLiteral("Zu wenig Arbeitsspeicher"));
+    } catch (...) {
+        // Library texts are English and internal: the player gets German.
+        reportError(platform, QStringLiteral("Der Befehl wurde wegen eines unerwarteten Fehlers abgebrochen."));
     }
 }
 

@@ -35,6 +35,8 @@ private slots:
         QTest::newRow("outside 1252") << QStringLiteral("Łódź ä") << QByteArray("\xC5\x81\xC3\xB3""d\xC5\xBA \xC3\xA4");
         // As 1252 bytes this would read back as "ä".
         QTest::newRow("1252 that reads as utf8") << QStringLiteral("Ã¤") << QByteArray("\xC3\x83\xC2\xA4");
+        // The reader takes one leading mark for the signature.
+        QTest::newRow("leading U+FEFF") << QStringLiteral("\uFEFFBank") << QByteArray("\xEF\xBB\xBF\xEF\xBB\xBF""Bank");
     }
     void encode()
     {

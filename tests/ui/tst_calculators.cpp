@@ -257,7 +257,7 @@ private slots:
         calc.HideMainwindow1->trigger();
         QVERIFY(calc.HideMainwindow1->isChecked());
         QVERIFY(!main.isVisible());
-        calc.AlwaysOnTop1->trigger();
+        trigger(calc, "AlwaysOnTop1");
         QVERIFY(calc.AlwaysOnTop1->isChecked());
         QVERIFY(calc.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
         QVERIFY(calc.ToFront->isActive());
@@ -287,8 +287,8 @@ private slots:
         calc.HideMainwindow1->trigger();
         QVERIFY(main.isVisible());
         QVERIFY(!calc.HideMainwindow1->isChecked());
-        calc.AlwaysOnTop1->trigger();
-        calc.AlwaysOnTop1->trigger();
+        trigger(calc, "AlwaysOnTop1");
+        trigger(calc, "AlwaysOnTop1");
         QVERIFY(!calc.ToFront->isActive());
         QVERIFY(calc.isVisible());
     }

@@ -1,6 +1,7 @@
 // Line commands, the find box and the building evaluation on the Info tab.
 #include "support/fakeplatform.h"
 #include "support/controls.h"
+#include "support/showntext.h"
 #include "ui/findbox.h"
 #include "ui/mainfrm.h"
 #include "ui/memolines.h"
@@ -273,6 +274,10 @@ private slots:
         QTest::newRow("unreadable SG") << "Weg 90: Bank (SG: 45 %) [Fallgitter]" << "100"
                                        << QStringList{"Weg 90", "---", "---", "---", "---", "0 min 53 sec"} << false
                                        << false;
+        // Markup in a report is text, never rendered.
+        QTest::newRow("markup in the address") << "Weg <b>1</b>: Bank (SG: 5%) [x]" << "0"
+                                               << QStringList{"Weg <b>1</b>", "5 % / 1", keine, keine, "0", "---"}
+                                               << true << false;
         QTest::newRow("empty list, no hideout") << "" << "0"
                                                 << QStringList{"---", "---", "---", "---", "---", "---"} << false
                                                 << false;
@@ -297,9 +302,10 @@ private slots:
             label->setPalette(green);
         }
         w.ShowBuildingInfo();
-        QCOMPARE((QStringList{control<QLabel>(w, "InfoGeb")->text(), control<QLabel>(w, "InfoSG")->text(), control<QLabel>(w, "InfoRandale")->text(), control<QLabel>(w, "HintRandale")->text(),
-                              control<QLabel>(w, "InfoUeberfall")->text(), control<QLabel>(w, "Fussweg")->text()}),
-                 texts);
+        QStringList shown;
+        for (QLabel *label : {control<QLabel>(w, "InfoGeb"), control<QLabel>(w, "InfoSG"), control<QLabel>(w, "InfoRandale"), control<QLabel>(w, "HintRandale"), control<QLabel>(w, "InfoUeberfall"), control<QLabel>(w, "Fussweg")})
+            shown << test::shownText(label);
+        QCOMPARE(shown, texts);
         QCOMPARE(colorOf(control<QLabel>(w, "InfoRandale")), greenRiots ? kGreen : kBlack);
         QCOMPARE(colorOf(control<QLabel>(w, "HintRandale")), greenRiots ? kGreen : kBlack);
         QCOMPARE(!control<QLabel>(w, "marker")->isHidden(), markerShown);

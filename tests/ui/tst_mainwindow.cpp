@@ -17,6 +17,9 @@
 #include <QStatusBar>
 #include <QTabWidget>
 
+#include <new>
+#include <stdexcept>
+
 using namespace veltrix;
 using namespace veltrix::test;
 
@@ -273,6 +276,31 @@ private slots:
         QCOMPARE(control<QLabel>(*w, "Panel0")->text(), QStringLiteral("Aktion: Filtern/Sortieren..."));
     }
 
+    // Library and internal texts never reach the player.
+    void unknownFailuresInGerman_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("text");
+        const QString unexpected = QStringLiteral("Der Befehl wurde wegen eines unerwarteten Fehlers abgebrochen.");
+        QTest::newRow("out of memory") << 0 << "Zu wenig Arbeitsspeicher";
+        QTest::newRow("library error") << 1 << unexpected;
+        QTest::newRow("not an exception") << 2 << unexpected;
+    }
+    void unknownFailuresInGerman()
+    {
+        QFETCH(int, kind);
+        QFETCH(QString, text);
+        w->command([kind] {
+            if (kind == 0)
+                throw std::bad_alloc();
+            if (kind == 1)
+                throw std::runtime_error("basic_string::_M_create");
+            throw 42;
+        });
+        QCOMPARE(fakes.messageBoxes.shown.size(), 1);
+        QCOMPARE(fakes.messageBoxes.lastText(), text);
+    }
+
     void lastLineAndClear()
     {
         QSignalSpy changes(control<QPlainTextEdit>(*w, "Memo1"), &QPlainTextEdit::textChanged);
@@ -336,9 +364,9 @@ private slots:
         QTRY_COMPARE(w->centralWidget()->width(), width);
         QVERIFY(w->centralWidget()->height() >= 494);
         const QRect client = w->centralWidget()->rect();
-        const QList<QWidget *> parts{w->Memo1, w->sidebar, w->StatusBar1};
-        QVERIFY(client.contains(w->Memo1->geometry()));
-        QVERIFY(client.contains(w->StatusBar1->geometry()));
+        const QList<QWidget *> parts{control<QPlainTextEdit>(*w, "Memo1"), control<QFrame>(*w, "sidebar"), control<QStatusBar>(*w, "StatusBar1")};
+        QVERIFY(client.contains(control<QPlainTextEdit>(*w, "Memo1")->geometry()));
+        QVERIFY(client.contains(control<QStatusBar>(*w, "StatusBar1")->geometry()));
         for (QWidget *a : parts) {
             for (QWidget *b : parts) {
                 if (a != b)

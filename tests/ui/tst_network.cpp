@@ -6,6 +6,7 @@
 #include "ui/mainfrm.h"
 
 #include <QAction>
+#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -82,8 +83,11 @@ private slots:
         test::FakePlatform fakes;
         fakes.messageBoxes.answers = {MsgResult::No, MsgResult::No};
 
-        // At start-up.
+        // At start-up, once the window shows.
         TfrmMain w(realHttp(fakes));
+        QCOMPARE(m_server.requestCount(), 0);
+        w.show();
+        QTRY_VERIFY(!w.versionCheckRunning());
         QCOMPARE(m_server.requestCount(), 1);
         QCOMPARE(test::parseRequest(m_server.requests().first()).requestLine,
                  QByteArray("GET /Downloads/version.txt HTTP/1.1"));
@@ -91,6 +95,8 @@ private slots:
 
         // From the menu.
         trigger(w, "Versionscheck1");
+        QTRY_VERIFY(!w.versionCheckRunning());
+        QCOMPARE(m_server.requestCount(), 2);
         QCOMPARE(fakes.messageBoxes.shown.size(), offered ? 2 : 1);
         const MessageRequest box = fakes.messageBoxes.shown.last();
         if (offered) {
@@ -105,6 +111,7 @@ private slots:
             QCOMPARE(box.buttons, MsgButtons::Ok);
         }
         // "Nein" keeps the program running; no redirection was followed.
+        QVERIFY(w.isVisible());
         QVERIFY(!w.closeRequest());
         QVERIFY(fakes.urlOpener.opened.isEmpty());
         for (const QByteArray &raw : m_server.requests())
@@ -116,10 +123,72 @@ private slots:
         qputenv("VELTRIX_UPDATE_URL", QStringLiteral("http://127.0.0.1:%1").arg(LoopbackHttpServer::closedPort()).toLatin1());
         test::FakePlatform fakes;
         TfrmMain w(realHttp(fakes));
+        w.show();
+        QTRY_VERIFY(!w.versionCheckRunning());
         QVERIFY(fakes.messageBoxes.shown.isEmpty());
         trigger(w, "Versionscheck1");
-        QCOMPARE(fakes.messageBoxes.shown.size(), 1);
+        QTRY_COMPARE(fakes.messageBoxes.shown.size(), 1);
         QCOMPARE(fakes.messageBoxes.lastText(), QStringLiteral("Keine neuere Version gefunden"));
+    }
+
+    // The window does not wait for the update server: the answer and its
+    // box come later, and a second check joins the one under way.
+    void slowServerAnswersAfterTheWindowShows_data()
+    {
+        QTest::addColumn<QByteArray>("version");
+        QTest::addColumn<bool>("menuMeanwhile");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("newer") << QByteArray("Version 1.62") << false << "Neue Version vorhanden"
+                               << kNewVersionText.arg("Version 1.62");
+        QTest::newRow("same, menu meanwhile") << QByteArray("Version 1.61") << true << "Versionscheck"
+                                              << "Keine neuere Version gefunden";
+    }
+    void slowServerAnswersAfterTheWindowShows()
+    {
+        QFETCH(QByteArray, version);
+        QFETCH(bool, menuMeanwhile);
+        QFETCH(QString, title);
+        QFETCH(QString, text);
+        ScriptedResponse slow = ScriptedResponse::ok(version);
+        slow.delayMs = 1500;
+        m_server.setResponse("/Downloads/version.txt", slow);
+        test::FakePlatform fakes;
+        fakes.messageBoxes.answers = {MsgResult::No};
+
+        TfrmMain w(realHttp(fakes));
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QVERIFY(w.versionCheckRunning());
+        QVERIFY(fakes.messageBoxes.shown.isEmpty());
+        if (menuMeanwhile)
+            trigger(w, "Versionscheck1");
+
+        QTRY_COMPARE(fakes.messageBoxes.shown.size(), 1);
+        QCOMPARE(fakes.messageBoxes.shown.first().title, title);
+        QCOMPARE(fakes.messageBoxes.shown.first().text, text);
+        QVERIFY(!w.versionCheckRunning());
+        QCOMPARE(m_server.requestCount(), 1);
+        QVERIFY(w.isVisible());
+    }
+
+    // Quitting while the server keeps silent neither crashes nor waits for
+    // the request's time limits.
+    void quitWhileTheCheckRuns()
+    {
+        m_server.setResponse("/Downloads/version.txt", ScriptedResponse::silent());
+        test::FakePlatform fakes;
+        auto w = std::make_unique<TfrmMain>(realHttp(fakes));
+        w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+        QTRY_COMPARE(m_server.requestCount(), 1);
+        QVERIFY(w->versionCheckRunning());
+        QElapsedTimer clock;
+        clock.start();
+        w.reset();
+        QVERIFY2(clock.elapsed() < 2000, qPrintable(QString::number(clock.elapsed())));
+        QTest::qWait(50);
+        QVERIFY(fakes.messageBoxes.shown.isEmpty());
     }
 
     void acceptAtStartUpClosesWithoutSettings()
@@ -130,14 +199,52 @@ private slots:
         test::FakePlatform fakes;
         fakes.messageBoxes.answers = {MsgResult::Yes};
         TfrmMain w(realHttp(fakes));
-        QCOMPARE(fakes.urlOpener.opened, QStringList{m_server.baseUrl() + "/Downloads/VeltrixProf.exe"});
-        QVERIFY(w.closeRequest());
-        // The window closes as soon as it comes up.
         w.show();
         QTRY_VERIFY(!w.isVisible());
+        QCOMPARE(fakes.urlOpener.opened, QStringList{m_server.baseUrl() + "/Downloads/VeltrixProf.exe"});
+        QVERIFY(w.closeRequest());
         QCoreApplication::processEvents();
         QVERIFY(!w.isVisible());
-        QVERIFY(w.closeRequest());
+        QVERIFY(!QFile::exists(ini));
+    }
+
+    // "Ja" ends the program as "Beenden" does: a list changed while the
+    // check ran is asked about, and settings are never written.
+    void acceptWithChangedList_data()
+    {
+        QTest::addColumn<int>("saveAnswer"); // MsgResult
+        QTest::addColumn<bool>("closes");
+        QTest::newRow("Nein") << int(MsgResult::No) << true;
+        QTest::newRow("Abbrechen") << int(MsgResult::Cancel) << false;
+    }
+    void acceptWithChangedList()
+    {
+        QFETCH(int, saveAnswer);
+        QFETCH(bool, closes);
+        const QString ini = qEnvironmentVariable("VELTRIX_INI");
+        QFile::remove(ini);
+        test::FakePlatform fakes;
+        fakes.http.responses[m_server.baseUrl() + "/Downloads/version.txt"] = {true, "Version 1.62", {}};
+        fakes.messageBoxes.answers = {MsgResult::Yes, MsgResult(saveAnswer)};
+        TfrmMain w(fakes.platform());
+        w.show();
+        // The answer is handed over by the event loop, after this change.
+        w.memo().appendLine(QStringLiteral("Lindenallee 117: Bank (SG: 45%) [Fallgitter]"));
+        QVERIFY(w.modified());
+        QTRY_COMPARE(fakes.messageBoxes.shown.size(), 2);
+        QCOMPARE(fakes.messageBoxes.shown.at(1).text, QStringLiteral("Wollen Sie die Änderungen speichern?"));
+        QTRY_COMPARE(w.isVisible(), !closes);
+        // A refused close is not forced again at the next paint.
+        w.update();
+        QTest::qWait(100);
+        QCOMPARE(w.isVisible(), !closes);
+        QCOMPARE(fakes.messageBoxes.shown.size(), 2);
+        QCOMPARE(fakes.fileDialogs.saves, 0);
+        if (!closes) {
+            fakes.messageBoxes.answers = {MsgResult::No};
+            trigger(w, "Beenden1");
+            QVERIFY(!w.isVisible());
+        }
         QVERIFY(!QFile::exists(ini));
     }
 
@@ -148,13 +255,14 @@ private slots:
         TfrmMain w(realHttp(fakes));
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QTRY_VERIFY(!w.versionCheckRunning());
         m_server.setResponse("/Downloads/version.txt", ScriptedResponse::ok("Version 2.0"));
         fakes.messageBoxes.answers = {MsgResult::Yes};
         trigger(w, "Versionscheck1");
+        QTRY_VERIFY(!w.isVisible());
         QCOMPARE(fakes.messageBoxes.shown.size(), 1);
         QCOMPARE(fakes.messageBoxes.shown.first().title, QStringLiteral("Neue Version vorhanden"));
         QCOMPARE(fakes.urlOpener.opened, QStringList{m_server.baseUrl() + "/Downloads/VeltrixProf.exe"});
-        QTRY_VERIFY(!w.isVisible());
     }
 
     void reportFromUrl_data()
@@ -214,7 +322,13 @@ private slots:
         }
         QVERIFY(!dialog.isVisible());
         QCOMPARE(dialog.URL1->text(), url);
-        QVERIFY(w.undoCopy().isEmpty());
+        // What the fetched text replaced comes back with "Rückgängig".
+        const QStringList before{QStringLiteral("Lindenallee 117: Bank (SG: 45%) [Fallgitter]")};
+        QCOMPARE(w.undoCopy(), message.isEmpty() ? before : QStringList());
+        if (message.isEmpty()) {
+            trigger(w, "Rckgngig1");
+            QCOMPARE(w.memo().lines(), before);
+        }
     }
 };
 

@@ -14,6 +14,7 @@
 #include <QtTest>
 
 #include <csignal>
+#include <sys/stat.h>
 #include <sys/resource.h>
 
 using namespace veltrix;
@@ -202,7 +203,7 @@ private slots:
         w.memo().setText(QString::fromLatin1(kBank));
         fakes.fileDialogs.saveAnswers.push_back(path(typed));
         fakes.messageBoxes.answers.push_back(MsgResult(answer));
-        w.Speichernunter1->trigger();
+        trigger(w, "Speichernunter1");
         const QString target = path(QStringLiteral("bericht.txt"));
         const bool asked = existing == u"bericht.txt";
         QCOMPARE(fakes.messageBoxes.shown.size(), asked ? 1 : 0);
@@ -253,6 +254,42 @@ private slots:
         QVERIFY(fakes.messageBoxes.lastText().startsWith(QStringLiteral("Datei %1 kann nicht geöffnet werden. ").arg(path(QStringLiteral("ordner.txt")))));
         QCOMPARE(w->currentFileName(), path(QStringLiteral("a.txt")));
         QCOMPARE(w->memo().lines(), QStringList{QString::fromLatin1(kBank)});
+    }
+
+    // Only regular files of a sane size are read, and quickly refused
+    // otherwise, by open and append alike; the list stays.
+    void refusesWhatIsNoReport_data()
+    {
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<QString>("reason");
+        const QString notAFile = QStringLiteral("Das ist keine gewöhnliche Datei.");
+        QTest::newRow("folder") << "ordner.txt" << "Das ist ein Ordner, keine Datei.";
+        QTest::newRow("device without end") << "/dev/zero" << notAFile;
+        QTest::newRow("pipe without writer") << "rohr.txt" << notAFile;
+        QTest::newRow("over 64 MiB") << "riesig.txt" << "Die Datei ist größer als 64 MiB.";
+    }
+    void refusesWhatIsNoReport()
+    {
+        QFETCH(QString, target);
+        QFETCH(QString, reason);
+        QVERIFY(::mkfifo(QFile::encodeName(path(QStringLiteral("rohr.txt"))).constData(), 0600) == 0);
+        QFile huge(path(QStringLiteral("riesig.txt")));
+        QVERIFY(huge.open(QIODevice::WriteOnly) && huge.resize(64 * 1024 * 1024 + 1)); // sparse
+        huge.close();
+        put(QStringLiteral("a.txt"), kBank + "\r\n");
+        const QString name = target.startsWith(u'/') ? target : path(target);
+        test::FakePlatform fakes;
+        auto w = opened(fakes, QStringLiteral("a.txt"));
+        for (QAction *command : {control<QAction>(*w, "Dateiffnen1"), control<QAction>(*w, "Berichtanfgen1")}) {
+            fakes.messageBoxes.shown.clear();
+            fakes.fileDialogs.openAnswers.push_back(name);
+            command->trigger();
+            QCOMPARE(fakes.messageBoxes.shown.size(), 1);
+            QCOMPARE(fakes.messageBoxes.lastText(),
+                     QStringLiteral("Datei %1 kann nicht geöffnet werden. %2").arg(name, reason));
+            QCOMPARE(w->memo().lines(), QStringList{QString::fromLatin1(kBank)});
+            QCOMPARE(w->currentFileName(), path(QStringLiteral("a.txt")));
+        }
     }
 
     void appendKeepsNameAndMarksModified()

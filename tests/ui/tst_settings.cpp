@@ -140,20 +140,20 @@ private slots:
         MainAndStatus w;
         w.main->show();
         QVERIFY(QTest::qWaitForWindowExposed(w.main.get()));
-        QCOMPARE(w.main->Versteck->text(), QStringLiteral("120"));
+        QCOMPARE(control<QLineEdit>(*w.main, "Versteck")->text(), QStringLiteral("120"));
         QCOMPARE(w.main->pos(), QPoint(30, 20));
-        w.main->Versteck->setText(QStringLiteral("77"));
+        control<QLineEdit>(*w.main, "Versteck")->setText(QStringLiteral("77"));
         w.main->move(100, 90);
         if (viaStatus) {
-            w.main->Statusfenster1->trigger();
+            trigger(*w.main, "Statusfenster1");
             QVERIFY(!w.main->isVisible());
-            w.status->Schlieen1->trigger();
+            trigger(*w.status, "Schlieen1");
         } else {
             w.main->hide();
             w.main->show();
         }
         QVERIFY(w.main->isVisible());
-        QCOMPARE(w.main->Versteck->text(), QStringLiteral("77"));
+        QCOMPARE(control<QLineEdit>(*w.main, "Versteck")->text(), QStringLiteral("77"));
         QCOMPARE(w.main->pos(), QPoint(100, 90));
     }
 

@@ -190,8 +190,8 @@ private slots:
         Platform p = fakes.platform();
         p.clock = &clock;
         TfrmMain w(p);
-        w.save[0]->click();
-        QCOMPARE(w.save[0]->text(), caption);
+        control<QPushButton>(w, "save1")->click();
+        QCOMPARE(control<QPushButton>(w, "save1")->text(), caption);
     }
 
     void restoreBringsSlotBackUncleaned()

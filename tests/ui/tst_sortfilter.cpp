@@ -276,13 +276,13 @@ private slots:
         QFETCH(QString, after);
         test::FakePlatform fakes;
         TfrmMain w(fakes.platform());
-        w.Versteck->setText(set);
-        QTest::keyClicks(w.Versteck, typed);
+        control<QLineEdit>(w, "Versteck")->setText(set);
+        QTest::keyClicks(control<QLineEdit>(w, "Versteck"), typed);
         if (!pasted.isEmpty()) {
             QGuiApplication::clipboard()->setText(pasted);
-            QTest::keyClick(w.Versteck, Qt::Key_V, Qt::ControlModifier);
+            QTest::keyClick(control<QLineEdit>(w, "Versteck"), Qt::Key_V, Qt::ControlModifier);
         }
-        QCOMPARE(w.Versteck->text(), after);
+        QCOMPARE(control<QLineEdit>(w, "Versteck")->text(), after);
     }
 
     // The check runs on focus loss, before the click of the button that

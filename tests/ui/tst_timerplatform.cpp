@@ -2,11 +2,13 @@
 // and the modeless note box.
 #include "platform/qtaudio.h"
 #include "platform/qtplatform.h"
+#include "support/showntext.h"
 #include "ui/resources.h"
 
 #include <QApplication>
 #include <QAudioDevice>
 #include <QFile>
+#include <QLabel>
 #include <QMediaDevices>
 #include <QMessageBox>
 #include <QPointer>
@@ -168,6 +170,45 @@ private slots:
             QVERIFY(!audio.setWaveVolume(0x12345678));
             QVERIFY(!audio.waveVolume().has_value());
         }
+    }
+
+    // Texts from servers and reports in a box: markup is shown, not rendered.
+    void boxesShowMarkupAsText_data()
+    {
+        QTest::addColumn<bool>("modal");
+        QTest::addColumn<QString>("text");
+        const QString status = QStringLiteral(
+            "Error encountered during POST: HTTP/1.1 404 <b><font size=7 color=red>Konto gesperrt</font></b> "
+            "<a href=\"http://example.com/\">Hier neu anmelden</a>");
+        QTest::newRow("server status line") << true << status;
+        QTest::newRow("conversion error") << true << QStringLiteral("'<b>1</b>' ist kein gültiger Integerwert");
+        QTest::newRow("note") << false << status;
+    }
+    void boxesShowMarkupAsText()
+    {
+        QFETCH(bool, modal);
+        QFETCH(QString, text);
+        QtMessageBoxes boxes;
+        QString shown;
+        const auto readAndClose = [&] {
+            for (QWidget *w : QApplication::topLevelWidgets()) {
+                auto *box = qobject_cast<QMessageBox *>(w);
+                if (!box || !box->isVisible())
+                    continue;
+                if (auto *label = box->findChild<QLabel *>(QStringLiteral("qt_msgbox_label")))
+                    shown = test::shownText(label);
+                box->button(QMessageBox::Ok)->click();
+            }
+        };
+        const MessageRequest request{QStringLiteral("Veltrix Professional"), text, MsgButtons::Ok, MsgIcon::None};
+        if (modal) {
+            QTimer::singleShot(0, readAndClose);
+            boxes.show(request);
+        } else {
+            boxes.showModeless(request, {});
+            readAndClose();
+        }
+        QCOMPARE(shown, text);
     }
 
     void noteBoxLeavesWindowsUsable()
