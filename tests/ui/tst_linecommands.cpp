@@ -332,12 +332,47 @@ private slots:
         QCOMPARE(w.InfoRandale->text(), QStringLiteral("Leichte Schulter"));
         QCOMPARE(w.Fussweg->text(), QStringLiteral("previous"));
         QCOMPARE(fakes.clipboard.writes, 0);
+    }
 
-        // An empty list with a hideout fails the same way, on the empty text.
-        w.memo().clear();
-        w.N1Hausnummerkopieren1->trigger();
-        QCOMPARE(fakes.messageBoxes.lastText(), QStringLiteral("'' ist kein gültiger Integerwert"));
-        QCOMPARE(w.InfoGeb->text(), QStringLiteral("---"));
+    // With a hideout entered, a list that is or becomes empty shows the empty
+    // Info page, and the command runs to its end.
+    void emptyListWithHideout_data()
+    {
+        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<QString>("command");
+        QTest::newRow("last building deleted") << QStringList{kBank} << "AktuelleZeilelschen1";
+        QTest::newRow("F5") << QStringList{} << "Aktualisieren1";
+        QTest::newRow("copy house number") << QStringList{} << "N1Hausnummerkopieren1";
+        QTest::newRow("file without valid lines") << QStringList{kBank} << "Dateiffnen1";
+    }
+    void emptyListWithHideout()
+    {
+        QFETCH(QStringList, lines);
+        QFETCH(QString, command);
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("leer.txt"));
+        QFile junk(file);
+        QVERIFY(junk.open(QIODevice::WriteOnly) && junk.write("Spionagebericht\r\nkeine Zeile\r\n") > 0);
+        junk.close();
+        test::FakePlatform fakes;
+        fakes.fileDialogs.openAnswers.push_back(file);
+        TfrmMain w(fakes.platform());
+        setHideout(w, QStringLiteral("100"));
+        w.memo().setText(text(lines));
+        if (!lines.isEmpty())
+            w.ShowBuildingInfo(); // the walk time of the building shown before
+        w.UpdateProtectionMoney();
+        w.findChild<QAction *>(command)->trigger();
+        QCOMPARE(fakes.messageBoxes.lastText(), QString());
+        QVERIFY(w.memo().isEmpty());
+        QCOMPARE((QStringList{w.InfoGeb->text(), w.InfoSG->text(), w.InfoRandale->text(), w.HintRandale->text(),
+                              w.InfoUeberfall->text(), w.Fussweg->text()}),
+                 QStringList(6, QStringLiteral("---")));
+        QCOMPARE(w.Schutzgeld->text(), QStringLiteral("0 €"));
+        if (command == u"Dateiffnen1") {
+            QVERIFY(!w.modified());
+            QCOMPARE(w.windowTitle(), QStringLiteral("Veltrix Professional by Morwen - Version 1.61 - ") + file);
+        }
     }
 
     // The write-back raises the change notification only for a new text,
