@@ -3,6 +3,7 @@
 
 #include <QAction>
 #include <QGuiApplication>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
@@ -157,6 +158,25 @@ private slots:
         const QString first = lines.value(0);
         QCOMPARE(w.status->Randale->text(), (deleteFirst ? "Randale:" : "R:") + requiredRiots(first));
         QCOMPARE(w.status->Ueberfall->text(), (deleteFirst ? "Überfall:" : "Ü:") + requiredRobberies(first));
+    }
+
+    void alarmFlashesTheShownWindow_data()
+    {
+        QTest::addColumn<bool>("statusOpen");
+        QTest::newRow("main window") << false;
+        QTest::newRow("status window holds the list") << true;
+    }
+    void alarmFlashesTheShownWindow()
+    {
+        QFETCH(bool, statusOpen);
+        Windows w;
+        if (statusOpen)
+            w.open(kBank);
+        w.main->TimerE->setText(QStringLiteral("0:01"));
+        w.main->Button6Click();
+        w.main->Timer1Timer();
+        QCOMPARE(w.fakes.feedback.flashes, 1);
+        QCOMPARE(w.fakes.feedback.flashed, statusOpen ? static_cast<QWidget *>(w.status.get()) : w.main.get());
     }
 
     // Ending the program while the status window holds the list: the list
