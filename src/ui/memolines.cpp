@@ -116,14 +116,22 @@ void MemoLines::appendLine(const QString &line)
 void MemoLines::moveTextTo(MemoLines &target)
 {
     target.clear();
+    // An empty text leaves both text areas empty: nothing changes.
+    if (m_edit->document()->isEmpty())
+        return;
     QTextDocument *mine = m_edit->document();
     QTextDocument *theirs = target.m_edit->document();
-    // Each document belongs to the widget showing it, so that swapping never
-    // deletes one and each goes with its text area.
-    mine->setParent(target.m_edit);
-    theirs->setParent(m_edit);
-    m_edit->setDocument(theirs);
-    target.m_edit->setDocument(mine);
+    {
+        // Exchanging documents signals a change of its own; each side raises one.
+        const QSignalBlocker mineQuiet(m_edit);
+        const QSignalBlocker theirsQuiet(target.m_edit);
+        // Each document belongs to the widget showing it, so that swapping never
+        // deletes one and each goes with its text area.
+        mine->setParent(target.m_edit);
+        theirs->setParent(m_edit);
+        m_edit->setDocument(theirs);
+        target.m_edit->setDocument(mine);
+    }
     emit target.m_edit->textChanged();
     emit m_edit->textChanged();
 }

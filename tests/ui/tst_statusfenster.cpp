@@ -97,6 +97,33 @@ private slots:
         QVERIFY(w.status->memo().isEmpty() && !w.status->isVisible() && w.main->isVisible());
     }
 
+    // The round trip raises a change (and so the save question) only when a
+    // list went there and back.
+    void roundTripMarksOnlyAMovedList_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("changed");
+        QTest::newRow("empty list") << QString() << false;
+        QTest::newRow("one building") << kBank << true;
+    }
+    void roundTripMarksOnlyAMovedList()
+    {
+        QFETCH(QString, text);
+        QFETCH(bool, changed);
+        Windows w;
+        w.main->memo().setText(text);
+        w.main->setModified(false);
+        w.main->UpdateCaption();
+        int changes = 0;
+        connect(w.main->Memo1, &QPlainTextEdit::textChanged, this, [&changes] { ++changes; });
+        w.open(text);
+        w.status->Schlieen1->trigger();
+        QVERIFY(w.main->isVisible());
+        QCOMPARE(changes > 0, changed);
+        QCOMPARE(w.main->modified(), changed);
+        QCOMPARE(w.main->windowTitle().endsWith(QStringLiteral(" *")), changed);
+    }
+
     void alwaysOnTopMovesWithTheList_data()
     {
         QTest::addColumn<bool>("offInStatus");
