@@ -420,8 +420,8 @@ private slots:
         QTest::newRow("empty lines") << "\na\n\n" << QList<int>{0, 2} << QStringList{} << true << "a\n";
         QTest::newRow("no final break: full write needed")
             << "a\nb" << QList<int>{0} << QStringList{} << false << "a\nb";
-        QTest::newRow("line separator inside a paragraph")
-            << QString("a\u2028b\nc\n") << QList<int>{0} << QStringList{} << false << QString("a\u2028b\nc\n");
+        QTest::newRow("line separator inside a line")
+            << QString("a\u2028b\nc\n") << QList<int>{0} << QStringList{} << true << QString("c\n");
     }
 
     void editLinesInPlace()
