@@ -14,11 +14,11 @@ namespace veltrix {
 
 namespace {
 
-// The document ends a paragraph at each of these on every insertion, and
-// QPlainTextEdit::toPlainText turns them (and a non-breaking space) into
-// other characters. Inside a line, U+FDD0 and U+FDD1 are therefore kept as
-// lone low surrogates, which no decoded or typed text holds, and turned back
-// when read. The length stays, so positions are unaffected.
+// The text is read raw: toPlainText would turn a non-breaking space into a
+// blank. On insertion the document ends a paragraph at U+FDD0 and U+FDD1
+// (its frame marks), so inside a line they are kept as lone low surrogates,
+// which no decoded or typed text holds, and turned back when read. The
+// length stays, so positions are unaffected.
 constexpr char16_t kFrameStart = 0xFDD0;
 constexpr char16_t kFrameEnd = 0xFDD1;
 constexpr char16_t kFrameStartKept = 0xDFD0;
