@@ -110,7 +110,8 @@ void TfrmMain::showBuilding(const QString &line)
     if (InfoRandale->text() != HintRandale->text())
         marker->show();
 
-    if (!keinversteck->isHidden()) {
+    // An empty list has no house number to walk to.
+    if (!keinversteck->isHidden() || m_memo.lineCount() == 0) {
         Fussweg->setText(kNoValue);
         return;
     }

@@ -94,8 +94,11 @@ void TfrmMain::Verstecknachunten1Click()
 void TfrmMain::Listeumkehren1Click()
 {
     CreateSafepoint();
-    // The undo copy has just been read from the list: no second split.
+    // The undo copy has just been read from the list: no second split. The
+    // save point's tidy step has since deleted an empty first line.
     QStringList lines = undoCopy();
+    if (!lines.isEmpty() && lines.first().isEmpty())
+        lines.removeFirst();
     std::reverse(lines.begin(), lines.end());
     m_memo.setLines(lines);
     UpdateCaption();
