@@ -5,7 +5,11 @@ set -euo pipefail
 
 packages=(g++ cmake ninja-build qt6-base-dev qt6-translations-l10n qt6-multimedia-dev
           libcurl4-openssl-dev libjpeg62-turbo-dev xvfb xauth imagemagick dbus
-          fonts-dejavu-core)
+          fonts-dejavu-core
+          # the sanitizer and fuzzing build: clang, its runtimes, the symbolizer
+          clang libclang-rt-14-dev llvm
+          # the packaging checks, and the unprivileged and full-disk test runs
+          appstream desktop-file-utils util-linux)
 
 missing=()
 for p in "${packages[@]}"; do

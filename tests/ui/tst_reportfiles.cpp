@@ -2,6 +2,7 @@
 #include "core/textfile.h"
 #include "platform/files.h"
 #include "platform/qtplatform.h"
+#include "support/elsewhere.h"
 #include "support/statusfixture.h"
 #include "support/controls.h"
 
@@ -66,7 +67,7 @@ private slots:
         put(QStringLiteral("datei"), "x");
     }
 
-    // Root ignores permissions: these paths fail for everyone.
+    // Run as nobody when the suite runs as root, which ignores permissions.
     void failuresNameFileAndReason_data()
     {
         QTest::addColumn<bool>("write");
@@ -74,12 +75,22 @@ private slots:
         QTest::newRow("read missing") << false << "fehlt.txt";
         QTest::newRow("read a folder") << false << "ordner.txt";
         QTest::newRow("read below a file") << false << "datei/a.txt";
+        QTest::newRow("read unreadable") << false << "gesperrt.txt";
         QTest::newRow("write a folder") << true << "ordner.txt";
         QTest::newRow("write below a file") << true << "datei/a.txt";
         QTest::newRow("write missing folder") << true << "fehlt/a.txt";
+        QTest::newRow("write read-only file") << true << "nurlesen.txt";
+        QTest::newRow("write in read-only folder") << true << "nurlesen/a.txt";
     }
     void failuresNameFileAndReason()
     {
+        VELTRIX_RUN_HERE(test::asUnprivileged());
+        put(QStringLiteral("gesperrt.txt"), kBank);
+        put(QStringLiteral("nurlesen.txt"), kBank);
+        QVERIFY(QDir(m_temp->path()).mkdir(QStringLiteral("nurlesen")));
+        QVERIFY(QFile::setPermissions(path(QStringLiteral("gesperrt.txt")), {}));
+        QVERIFY(QFile::setPermissions(path(QStringLiteral("nurlesen.txt")), QFile::ReadOwner));
+        QVERIFY(QFile::setPermissions(path(QStringLiteral("nurlesen")), QFile::ReadOwner | QFile::ExeOwner));
         QFETCH(bool, write);
         QFETCH(QString, name);
         const QString target = path(name);
@@ -88,6 +99,8 @@ private slots:
                                      : QStringLiteral("Datei %1 kann nicht geöffnet werden. ").arg(target);
         QVERIFY2(message.startsWith(prefix) && message.size() > prefix.size(), qPrintable(message));
         QCOMPARE(fileBytes(path(QStringLiteral("datei"))), QByteArray("x"));
+        QCOMPARE(fileBytes(path(QStringLiteral("nurlesen.txt"))), kBank);
+        QVERIFY(QDir(path(QStringLiteral("nurlesen"))).isEmpty());
     }
 
     // The file-size limit binds root too: the write really fails half-way.
@@ -108,6 +121,32 @@ private slots:
                  qPrintable(message));
         QCOMPARE(fileBytes(path(QStringLiteral("a.txt"))), kBank);
         QCOMPARE(QDir(m_temp->path()).entryList(QDir::Files), (QStringList{"a.txt", "datei"}));
+    }
+
+    // A full disk: the save fails with the file error and the older file
+    // stays whole, with no temporary file left beside it.
+    void fullDiskKeepsTheOlderFile()
+    {
+        const test::Elsewhere where = test::onSmallFileSystem();
+        VELTRIX_RUN_HERE(where);
+        const QDir disk(where.detail);
+        const QString file = disk.filePath(QStringLiteral("a.txt"));
+        QVERIFY(test::putFile(file, kBank + "\r\n"));
+        test::FakePlatform fakes;
+        TfrmMain w(fakes.platform());
+        fakes.fileDialogs.openAnswers.push_back(file);
+        control<QAction>(w, QStringLiteral("Dateiffnen1"))->trigger();
+        QCOMPARE(w.memo().lines(), QStringList{QString::fromLatin1(kBank)});
+        w.memo().setText(QStringList(2000, QString::fromLatin1(kKiosk)).join(u'\n')); // about 120 KiB
+        control<QAction>(w, QStringLiteral("Dateispeichern1"))->trigger();
+        const QString prefix = QStringLiteral("Datei \"%1\" kann nicht erstellt werden. ").arg(file);
+        QCOMPARE(fakes.messageBoxes.shown.size(), 1);
+        QVERIFY2(fakes.messageBoxes.lastText().startsWith(prefix) && fakes.messageBoxes.lastText().size() > prefix.size(),
+                 qPrintable(fakes.messageBoxes.lastText()));
+        QCOMPARE(fileBytes(file), kBank + "\r\n");
+        QCOMPARE(disk.entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("a.txt")});
+        QVERIFY(w.modified());
+        QCOMPARE(w.currentFileName(), file);
     }
 
     void openAndSaveIsByteForByte()

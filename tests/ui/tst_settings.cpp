@@ -1,4 +1,5 @@
 #include "platform/files.h"
+#include "support/elsewhere.h"
 #include "support/statusfixture.h"
 #include "support/controls.h"
 
@@ -267,17 +268,25 @@ private slots:
         QCOMPARE(control<QTimer>(*w.main, "ToFront")->isActive(), onTopAfter);
     }
 
-    // Reported, but the player must always be able to quit.
+    // Reported, but the player must always be able to quit. Run as nobody
+    // when the suite runs as root, which ignores permissions.
     void unwritableSettings_data()
     {
         QTest::addColumn<QString>("ini");
         QTest::newRow("below a file") << "datei/veltrix.ini";
+        QTest::newRow("a read-only file") << "nurlesen.ini";
+        QTest::newRow("in a read-only folder") << "nurlesen/veltrix.ini";
     }
     void unwritableSettings()
     {
+        VELTRIX_RUN_HERE(test::asUnprivileged());
         QFETCH(QString, ini);
         QDir(m_temp->path()).mkdir(QStringLiteral("ordner"));
         QVERIFY(test::putFile(path(QStringLiteral("datei")), "x"));
+        QVERIFY(test::putFile(path(QStringLiteral("nurlesen.ini")), "[Veltrix]\r\nLeft=1\r\n"));
+        QVERIFY(QFile::setPermissions(path(QStringLiteral("nurlesen.ini")), QFile::ReadOwner));
+        QVERIFY(QDir(m_temp->path()).mkdir(QStringLiteral("nurlesen")));
+        QVERIFY(QFile::setPermissions(path(QStringLiteral("nurlesen")), QFile::ReadOwner | QFile::ExeOwner));
         qputenv("VELTRIX_INI", path(ini).toLocal8Bit());
         MainAndStatus w;
         showAndClose(*w.main);
@@ -285,6 +294,8 @@ private slots:
         QCOMPARE(w.boxes.shown.size(), 1);
         QCOMPARE(w.boxes.lastText(), QStringLiteral("In %1 kann nicht geschrieben werden").arg(path(ini)));
         QCOMPARE(fileBytes(path(QStringLiteral("datei"))), QByteArray("x"));
+        QCOMPARE(fileBytes(path(QStringLiteral("nurlesen.ini"))), QByteArray("[Veltrix]\r\nLeft=1\r\n"));
+        QVERIFY(QDir(path(QStringLiteral("nurlesen"))).isEmpty());
     }
 
     // A file that is there but cannot be read is never written over: the
