@@ -18,7 +18,7 @@ const Registrar undo{{QStringLiteral("Rückgängig"),
                           w.CreateSafepoint();
                           w.memo().setLines({w.memo().firstLine()});
                       },
-                      [](TfrmMain &w) { w.Rckgngig1Click(); }}};
+                      [](TfrmMain &w) { trigger(w, "Rckgngig1"); }}};
 
 // Slot 1 holds the pasted report; Memo1 holds a single line.
 const Registrar restoreSlot{{QStringLiteral("restore slot"),

@@ -85,8 +85,7 @@ TfrmMain::TfrmMain(const Platform &platform, QWidget *parent)
     setupSGShift();
     setupCalculators();
     setupTimerPage();
-    setupSortCommands();
-    setupLineCommands();
+    setupListCommands();
     setupFileCommands();
     setupStatusCommands();
     setupNetCommands();

@@ -35,7 +35,7 @@ class TfrmSGr;
 class TfrmgetURL;
 class TfrmInfo;
 class TfrmStatus;
-class FindBox;
+class ListCommands;
 
 inline const QString kVersionText = QStringLiteral("Version 1.61");
 inline const QString kProgramTitle = QStringLiteral("Veltrix Professional by Morwen");
@@ -180,16 +180,6 @@ public:
     void FormResize();
     void slideSidebar();
 
-    // ---- sort orders (mainfrm_sort.cpp) ----
-    void setupSortCommands();
-    void Strasse1Click();
-    void Strasse2Click();
-    void Strasseabsteigend1Click();
-    void Hausnummeraufsteigend1Click();
-    void Gebude1Click();
-    void Versteckaufsteigend1Click();
-    void AnzahlvFallenaufsteigend1Click();
-
     // ---- filters (mainfrm_filter.cpp) ----
     void setupFilterPage();
     QGroupBox *GroupGebaeudeFilter = nullptr;
@@ -244,21 +234,8 @@ public:
     QLabel *InfoUeberfall = nullptr;
     QLabel *Fussweg = nullptr;
 
-    // ---- line commands (mainfrm_lines.cpp) ----
-    void setupLineCommands();
-    FindBox *FindDialog1 = nullptr;
-    void AktuelleZeilelschen1Click();
-    void N1Hausnummerkopieren1Click();
-    void N1Zeilenachunten1Click();
-    void Verstecknachunten1Click();
-    void Listeumkehren1Click();
-    void Aktualisieren1Click();
-    void Suchen1Click();
-    void FindDialog1Find();
-
-    // ---- undo and save slots (mainfrm_snapshots.cpp) ----
+    // ---- save slots (mainfrm_snapshots.cpp) ----
     void setupSnapshots();
-    void Rckgngig1Click();
     // Slot k is 1..10: save[k - 1] is the button save<k>, restore[k - 1] restore<k>.
     void saveClick(int k);
     void restoreClick(int k);
@@ -373,6 +350,11 @@ protected:
 private:
     void createControls();
     void createMenus();
+    void setupListCommands();
+    // Until the filter and SG pages hold their own commands they reach the
+    // list commands through these.
+    void Versteckaufsteigend1Click();
+    void N1Hausnummerkopieren1Click();
     void createStatisticsPage();
     void FormShow();
     void flushProgress();
@@ -380,6 +362,7 @@ private:
     Platform m_platform;
     MemoLines m_memo;
     ReportList *m_list = nullptr;
+    ListCommands *m_commands = nullptr;
     Companions m_companions;
 
     QString m_fileName;
