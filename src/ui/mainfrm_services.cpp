@@ -63,6 +63,11 @@ void TfrmMain::CreateSafepoint()
     m_list->CreateSafepoint();
 }
 
+void TfrmMain::ShowBuildingInfo()
+{
+    m_list->ShowBuildingInfo();
+}
+
 void TfrmMain::UpdateProtectionMoney()
 {
     m_list->UpdateProtectionMoney();

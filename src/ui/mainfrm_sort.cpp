@@ -1,6 +1,8 @@
 // The seven orders of the "&Sortieren" menu.
 #include "mainfrm.h"
 
+#include "filterpage.h"
+
 #include "core/orders.h"
 #include "core/reportline.h"
 
@@ -69,7 +71,7 @@ void TfrmMain::Versteckaufsteigend1Click()
 {
     runListOperation(
         [this](const QStringList &lines) {
-            return orderByDistance(lines, Versteck->text(), [this] { StepProgress(1); });
+            return orderByDistance(lines, m_filterPage->hideoutText(), [this] { StepProgress(1); });
         },
         Finish::Ready);
 }
