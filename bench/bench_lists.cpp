@@ -36,18 +36,18 @@ const Registrar trapOrder{{QStringLiteral("order: Anzahl d. Fallen"), nullptr,
 
 const Registrar typeFilter{{QStringLiteral("filter: Gebäudetyp (Gebs >= 900 €)"),
                             [](TfrmMain &w, const QString &) {
-                                w.Button2Click();
-                                w.Button3Click();
+                                click(w, "Button2");
+                                click(w, "Button3");
                             },
-                            [](TfrmMain &w) { w.BitBtn1Click(); }}};
+                            [](TfrmMain &w) { click(w, "BitBtn1"); }}};
 const Registrar houseFilter{{QStringLiteral("filter: Hausnummer 100..1500"),
                              [](TfrmMain &w, const QString &) {
                                  control<QLineEdit>(w, "Edit1")->setText(QStringLiteral("100"));
                                  control<QLineEdit>(w, "Edit2")->setText(QStringLiteral("1500"));
                              },
-                             [](TfrmMain &w) { w.BitBtn2Click(); }}};
-const Registrar sgAtMost{{QStringLiteral("filter: SG <= 44"), nullptr, [](TfrmMain &w) { w.BitBtn3Click(); }}};
-const Registrar sgAtLeast{{QStringLiteral("filter: SG >= 44"), nullptr, [](TfrmMain &w) { w.BitBtn4Click(); }}};
+                             [](TfrmMain &w) { click(w, "BitBtn2"); }}};
+const Registrar sgAtMost{{QStringLiteral("filter: SG <= 44"), nullptr, [](TfrmMain &w) { click(w, "BitBtn3"); }}};
+const Registrar sgAtLeast{{QStringLiteral("filter: SG >= 44"), nullptr, [](TfrmMain &w) { click(w, "BitBtn4"); }}};
 
 const Registrar reverse{{QStringLiteral("Liste umkehren"), nullptr, [](TfrmMain &w) { trigger(w, "Listeumkehren1"); }}};
 const Registrar hideoutDown{{QStringLiteral("Versteck nach unten"), nullptr,

@@ -1,6 +1,7 @@
 // The shared services every list operation runs through.
 #include "mainfrm.h"
 
+#include "filterpage.h"
 #include "listcommands.h"
 #include "reportlist.h"
 
@@ -65,6 +66,11 @@ void TfrmMain::CreateSafepoint()
     m_list->CreateSafepoint();
 }
 
+void TfrmMain::ShowBuildingInfo()
+{
+    m_list->ShowBuildingInfo();
+}
+
 void TfrmMain::UpdateProtectionMoney()
 {
     m_list->UpdateProtectionMoney();
@@ -87,7 +93,7 @@ void TfrmMain::runListOperation(const std::function<QStringList(QStringList)> &w
 
 void TfrmMain::setupListCommands()
 {
-    m_commands = new ListCommands(*m_list, m_platform, [this] { return Versteck->text(); }, this);
+    m_commands = new ListCommands(*m_list, m_platform, [this] { return m_filterPage->hideoutText(); }, this);
     const auto wire = [this](QAction *action, void (ListCommands::*run)()) {
         m_list->connectCommand(action, [this, run] { (m_commands->*run)(); });
     };
@@ -106,16 +112,6 @@ void TfrmMain::setupListCommands()
     wire(Aktualisieren1, &ListCommands::refresh);
     wire(Suchen1, &ListCommands::find);
     wire(Rckgngig1, &ListCommands::undo);
-}
-
-void TfrmMain::Versteckaufsteigend1Click()
-{
-    m_commands->orderByDistance();
-}
-
-void TfrmMain::N1Hausnummerkopieren1Click()
-{
-    m_commands->copyFirstHouseNumber();
 }
 
 } // namespace veltrix

@@ -37,7 +37,9 @@ QString text(const QStringList &lines)
 void setHideout(TfrmMain &w, const QString &hideout)
 {
     control<QLineEdit>(w, "Versteck")->setText(hideout);
-    w.VersteckExit();
+    // Leaving the field checks it and sets the marker.
+    QFocusEvent out(QEvent::FocusOut);
+    QApplication::sendEvent(control<QLineEdit>(w, "Versteck"), &out);
 }
 
 QColor colorOf(const QLabel *label)
@@ -301,7 +303,7 @@ private slots:
             green.setColor(QPalette::WindowText, kGreen);
             label->setPalette(green);
         }
-        w.ShowBuildingInfo();
+        w.list().ShowBuildingInfo();
         QStringList shown;
         for (QLabel *label : {control<QLabel>(w, "InfoGeb"), control<QLabel>(w, "InfoSG"), control<QLabel>(w, "InfoRandale"), control<QLabel>(w, "HintRandale"), control<QLabel>(w, "InfoUeberfall"), control<QLabel>(w, "Fussweg")})
             shown << test::shownText(label);
