@@ -177,7 +177,8 @@ void InfoPage::showBuilding(const QString &line)
         marker->show();
 
     const std::optional<qint64> hideout = m_hideout ? m_hideout() : std::nullopt;
-    if (!hideout) {
+    // An empty list has no house number to walk to.
+    if (!hideout || line.isEmpty()) {
         Fussweg->setText(kNoValue);
         return;
     }

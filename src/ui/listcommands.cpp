@@ -144,8 +144,11 @@ void ListCommands::moveHideoutDown()
 void ListCommands::reverseList()
 {
     m_list.CreateSafepoint();
-    // The undo copy has just been read from the list: no second split.
+    // The undo copy has just been read from the list: no second split. The
+    // save point's tidy step has since deleted an empty first line.
     QStringList lines = m_list.undoCopy();
+    if (!lines.isEmpty() && lines.first().isEmpty())
+        lines.removeFirst();
     std::reverse(lines.begin(), lines.end());
     m_list.memo().setLines(lines);
     // Announced again even when the text stayed, so the caption follows.

@@ -85,7 +85,7 @@ void TfrmMain::restoreClick(int k)
 {
     // The slot was written line by line, so its text already ends every line
     // with a break; taking it whole spares splitting and joining the list.
-    QString text = MemoZ[k - 1]->toPlainText();
+    QString text = MemoLines(MemoZ[k - 1]).text();
     if (!text.isEmpty() && !text.endsWith(QLatin1Char('\n')))
         text += QLatin1Char('\n');
     m_list->writeListAsAppends(text);

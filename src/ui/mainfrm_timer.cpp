@@ -3,6 +3,7 @@
 #include "mainfrm.h"
 
 #include "core/countdown.h"
+#include "statusfenster.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -218,7 +219,9 @@ bool TfrmMain::runAlarm()
 {
     Timer1->stop();
     const QString name = Sound->currentText();
-    m_platform.feedback->flash(this);
+    // While the status window holds the list, the main window is hidden.
+    TfrmStatus *status = statusWindow();
+    m_platform.feedback->flash(status && status->holdsList() ? static_cast<QWidget *>(status) : this);
     if (name == u"nosound")
         return false;
     if (m_platform.audio)

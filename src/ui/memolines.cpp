@@ -5,29 +5,95 @@
 #include "platform/platform.h"
 
 #include <QPlainTextEdit>
+#include <QSignalBlocker>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+
+#include <algorithm>
 
 namespace veltrix {
 
 namespace {
 
+// The text is read raw: toPlainText would turn a non-breaking space into a
+// blank. On insertion the document ends a paragraph at U+FDD0 and U+FDD1
+// (its frame marks), so inside a line they are kept as lone low surrogates,
+// which no decoded or typed text holds, and turned back when read. The
+// length stays, so positions are unaffected.
+constexpr char16_t kFrameStart = 0xFDD0;
+constexpr char16_t kFrameEnd = 0xFDD1;
+constexpr char16_t kFrameStartKept = 0xDFD0;
+constexpr char16_t kFrameEndKept = 0xDFD1;
+
+// Line ends as the text area takes them: CR LF, CR and U+2029 become LF.
 QString normalised(const QString &text)
 {
-    if (!text.contains(QLatin1Char('\r')))
+    const auto isEnd = [](QChar ch) { return ch == QLatin1Char('\r') || ch == QChar::ParagraphSeparator; };
+    if (std::none_of(text.cbegin(), text.cend(), isEnd))
         return text;
     QString t = text;
     t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     t.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    t.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+    return t;
+}
+
+// A text as it is handed to the document.
+QString stored(const QString &text)
+{
+    const auto isFrameChar = [](QChar ch) { return ch.unicode() == kFrameStart || ch.unicode() == kFrameEnd; };
+    if (std::none_of(text.cbegin(), text.cend(), isFrameChar))
+        return text;
+    QString t = text;
+    for (QChar &ch : t) {
+        if (ch.unicode() == kFrameStart)
+            ch = QChar(kFrameStartKept);
+        else if (ch.unicode() == kFrameEnd)
+            ch = QChar(kFrameEndKept);
+    }
+    return t;
+}
+
+// The document's raw text (or one block's) with LF for the paragraph breaks
+// and the kept characters back.
+QString readable(QString raw)
+{
+    QChar *p = raw.data();
+    const qsizetype n = raw.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t u = p[i].unicode();
+        if (u == QChar::ParagraphSeparator) {
+            p[i] = QLatin1Char('\n');
+        } else if ((u == kFrameStartKept || u == kFrameEndKept) && (i == 0 || !p[i - 1].isHighSurrogate())) {
+            p[i] = QChar(u == kFrameStartKept ? kFrameStart : kFrameEnd);
+        }
+    }
+    return raw;
+}
+
+// One line's text as inserted by a cursor.
+QString insertable(const QString &line)
+{
+    QString t = stored(normalised(line));
+    t.replace(QLatin1Char('\n'), QChar::ParagraphSeparator);
     return t;
 }
 
 } // namespace
 
+QString MemoLines::text() const
+{
+    return readable(m_edit->document()->toRawText());
+}
+
 QStringList MemoLines::lines() const
 {
-    return splitLines(m_edit->toPlainText());
+    // Only paragraph breaks end a line: a U+2028 inside one is its text.
+    QStringList result = text().split(QLatin1Char('\n'));
+    if (result.last().isEmpty())
+        result.removeLast();
+    return result;
 }
 
 qsizetype MemoLines::lineCount() const
@@ -41,7 +107,7 @@ QString MemoLines::line(qsizetype index) const
 {
     if (index < 0 || index >= lineCount())
         return QString();
-    return m_edit->document()->findBlockByNumber(static_cast<int>(index)).text();
+    return readable(m_edit->document()->findBlockByNumber(static_cast<int>(index)).text());
 }
 
 void MemoLines::setLines(const QStringList &lines)
@@ -54,9 +120,9 @@ void MemoLines::setText(const QString &text)
     const QString t = normalised(text);
     // The length is known without building the text; most writes differ there.
     const bool sameLength = t.size() + 1 == m_edit->document()->characterCount();
-    if (sameLength && t == m_edit->toPlainText())
+    if (sameLength && t == this->text())
         return;
-    m_edit->setPlainText(t);
+    m_edit->setPlainText(stored(t));
 }
 
 void MemoLines::clear()
@@ -67,7 +133,7 @@ void MemoLines::clear()
 
 QString MemoLines::crlfText() const
 {
-    QString t = m_edit->toPlainText();
+    QString t = text();
     t.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
     return t;
 }
@@ -109,8 +175,7 @@ void MemoLines::appendLine(const QString &line)
     QTextCursor cursor(doc);
     cursor.movePosition(QTextCursor::End);
     const bool endsWithBreak = doc->isEmpty() || doc->lastBlock().length() <= 1;
-    QString insert = normalised(line);
-    insert.replace(QLatin1Char('\n'), QChar::ParagraphSeparator);
+    const QString insert = insertable(line);
     cursor.insertText(endsWithBreak ? insert + QChar::ParagraphSeparator
                                     : QChar::ParagraphSeparator + insert + QChar::ParagraphSeparator);
 }
@@ -118,14 +183,22 @@ void MemoLines::appendLine(const QString &line)
 void MemoLines::moveTextTo(MemoLines &target)
 {
     target.clear();
+    // An empty text leaves both text areas empty: nothing changes.
+    if (m_edit->document()->isEmpty())
+        return;
     QTextDocument *mine = m_edit->document();
     QTextDocument *theirs = target.m_edit->document();
-    // Each document belongs to the widget showing it, so that swapping never
-    // deletes one and each goes with its text area.
-    mine->setParent(target.m_edit);
-    theirs->setParent(m_edit);
-    m_edit->setDocument(theirs);
-    target.m_edit->setDocument(mine);
+    {
+        // Exchanging documents signals a change of its own; each side raises one.
+        const QSignalBlocker mineQuiet(m_edit);
+        const QSignalBlocker theirsQuiet(target.m_edit);
+        // Each document belongs to the widget showing it, so that swapping never
+        // deletes one and each goes with its text area.
+        mine->setParent(target.m_edit);
+        theirs->setParent(m_edit);
+        m_edit->setDocument(theirs);
+        target.m_edit->setDocument(mine);
+    }
     emit target.m_edit->textChanged();
     emit m_edit->textChanged();
 }
@@ -135,11 +208,12 @@ void MemoLines::replaceLine(qsizetype index, const QString &text)
     if (index < 0 || index >= lineCount())
         return;
     const QTextBlock block = m_edit->document()->findBlockByNumber(static_cast<int>(index));
-    if (block.text() == text)
+    const QString insert = insertable(text);
+    if (block.text() == insert)
         return;
     QTextCursor cursor(block);
     cursor.setPosition(block.position() + block.length() - 1, QTextCursor::KeepAnchor);
-    cursor.insertText(text);
+    cursor.insertText(insert);
 }
 
 bool MemoLines::editLines(const std::vector<qsizetype> &remove, const QStringList &append, qsizetype expectedLineCount)
@@ -161,11 +235,8 @@ bool MemoLines::editLines(const std::vector<qsizetype> &remove, const QStringLis
         cursor.removeSelectedText();
     }
     cursor.movePosition(QTextCursor::End);
-    for (const QString &line : append) {
-        QString insert = normalised(line);
-        insert.replace(QLatin1Char('\n'), QChar::ParagraphSeparator);
-        cursor.insertText(insert + QChar::ParagraphSeparator);
-    }
+    for (const QString &line : append)
+        cursor.insertText(insertable(line) + QChar::ParagraphSeparator);
     cursor.endEditBlock();
     doc->setUndoRedoEnabled(undo);
     caretToStart();

@@ -13,13 +13,16 @@ class Clipboard;
 // Gives a QPlainTextEdit the line semantics the program relies on: a final
 // line break opens no further line; written text ends every line with a
 // break; writing a text equal to the present one raises no change; positions
-// and selections count a line break as two characters (CR LF).
+// and selections count a line break as two characters (CR LF). Every other
+// character of a line is read back as it was written.
 class MemoLines {
 public:
     explicit MemoLines(QPlainTextEdit *edit) : m_edit(edit) {}
 
     QPlainTextEdit *edit() const { return m_edit; }
 
+    // The whole text, LF for every line break.
+    QString text() const;
     QStringList lines() const;
     qsizetype lineCount() const;
     bool isEmpty() const { return lineCount() == 0; }
@@ -40,8 +43,9 @@ public:
     void deleteLastLine();
     void appendLine(const QString &line);
     // Empties target, then moves this text area's whole text into it and
-    // leaves this one empty; both raise their change signal. The documents
-    // are exchanged, so a list of any length moves at once.
+    // leaves this one empty; both raise their change signal unless the text
+    // moved is empty. The documents are exchanged, so a list of any length
+    // moves at once.
     void moveTextTo(MemoLines &target);
 
     // Replaces one line's text in place.

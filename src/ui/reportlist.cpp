@@ -114,7 +114,7 @@ void ReportList::CleanList()
     // Lines are checked as views of the text. Invalid lines are dropped in
     // place, which spares rebuilding a long list; a new text is built only
     // when that cannot be done or most lines go, or the final break is missing.
-    const QString text = edit()->toPlainText();
+    const QString text = m_memo.text();
     std::vector<qsizetype> invalid;
     qsizetype count = 0;
     for (qsizetype start = 0; start < text.size(); ++count) {

@@ -37,9 +37,14 @@ private:
 class FakeFeedback : public Feedback {
 public:
     void beep() override { ++beeps; }
-    void flash(QWidget *) override { ++flashes; }
+    void flash(QWidget *window) override
+    {
+        ++flashes;
+        flashed = window;
+    }
     int beeps = 0;
     int flashes = 0;
+    QWidget *flashed = nullptr; // the window of the last flash
 };
 
 class FakeFileDialogs : public FileDialogs {

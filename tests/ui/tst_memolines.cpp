@@ -85,6 +85,37 @@ private slots:
         QCOMPARE(edit.toPlainText(), expected);
     }
 
+    // Every way into and out of the text area keeps a line's characters,
+    // including those QTextDocument would take for breaks or blanks.
+    void lineCharactersSurvive_data()
+    {
+        QTest::addColumn<QString>("character");
+        QTest::newRow("non-breaking space") << QString(QChar(0x00A0));
+        QTest::newRow("U+FDD0") << QString(QChar(0xFDD0));
+        QTest::newRow("U+FDD1") << QString(QChar(0xFDD1));
+        QTest::newRow("line separator") << QString(QChar::LineSeparator);
+        QTest::newRow("pair with low half DFD0") << QString::fromUcs4(U"\U0001FBD0");
+    }
+    void lineCharactersSurvive()
+    {
+        QFETCH(QString, character);
+        const QString a = "a" + character + "b";
+        const QString c = character + "c";
+        QPlainTextEdit edit;
+        MemoLines memo(&edit);
+        memo.setLines({a, QStringLiteral("x")});
+        memo.appendLine(c);
+        memo.replaceLine(1, a);
+        QVERIFY(memo.editLines({}, {c}, 3));
+        QCOMPARE(memo.lines(), (QStringList{a, a, c, c}));
+        QCOMPARE(memo.line(2), c);
+        QCOMPARE(memo.crlfText(), a + "\r\n" + a + "\r\n" + c + "\r\n" + c + "\r\n");
+        QSignalSpy spy(&edit, &QPlainTextEdit::textChanged);
+        memo.setLines(memo.lines());
+        memo.replaceLine(0, a);
+        QCOMPARE(spy.count(), 0);
+    }
+
     void moveTextHandsOverAndEmpties()
     {
         auto from = std::make_unique<QPlainTextEdit>();

@@ -1,4 +1,5 @@
 #include "core/error.h"
+#include "core/textfile.h"
 #include "platform/files.h"
 #include "platform/qtplatform.h"
 #include "support/statusfixture.h"
@@ -123,6 +124,42 @@ private slots:
         QCOMPARE(fileBytes(path(QStringLiteral("neu.txt"))), original);
         QCOMPARE(w->currentFileName(), path(QStringLiteral("neu.txt")));
         QVERIFY(fakes.messageBoxes.shown.isEmpty());
+    }
+
+    // Characters the text area could take for something else stay in their
+    // line through the list operations and the save.
+    void lineCharactersSurviveOperationsAndSave_data()
+    {
+        QTest::addColumn<QString>("character");
+        QTest::newRow("non-breaking space") << QString(QChar(0x00A0));
+        QTest::newRow("U+FDD0") << QString(QChar(0xFDD0));
+        QTest::newRow("U+FDD1") << QString(QChar(0xFDD1));
+        QTest::newRow("line separator") << QString(QChar::LineSeparator);
+        QTest::newRow("pair with low half DFD0") << QString::fromUcs4(U"\U0001FBD0");
+    }
+    void lineCharactersSurviveOperationsAndSave()
+    {
+        QFETCH(QString, character);
+        const QString kiosk = "Am Markt 3: Kiosk (SG: 40%) [x" + character + "y]";
+        const QString hideout = "Weg 5: Versteck (SG: 45%) [" + character + "]";
+        const QStringList list{kiosk, QString::fromLatin1(kBank), hideout};
+        test::MainAndStatus w;
+        w.main->memo().setLines({hideout, kiosk, QString::fromLatin1(kBank)});
+        trigger(*w.main, "Verstecknachunten1");
+        trigger(*w.main, "Strasse2");
+        for (QAction *command : {control<QAction>(*w.main, "N1Zeilenachunten1"), control<QAction>(*w.main, "N1Zeilenachunten1"), control<QAction>(*w.main, "N1Zeilenachunten1"),
+                               control<QAction>(*w.main, "Listeumkehren1"), control<QAction>(*w.main, "Listeumkehren1"), control<QAction>(*w.main, "Aktualisieren1")})
+            command->trigger();
+        w.main->saveClick(1);
+        trigger(*w.main, "Alleslschen1");
+        w.main->restoreClick(1);
+        trigger(*w.main, "Statusfenster1");
+        trigger(*w.status, "Schlieen1");
+        QVERIFY(w.fakes.messageBoxes.shown.isEmpty());
+        QCOMPARE(w.main->memo().lines(), list);
+        w.fakes.fileDialogs.saveAnswers.push_back(path(QStringLiteral("b.txt")));
+        trigger(*w.main, "Dateispeichern1");
+        QCOMPARE(decodeFileText(fileBytes(path(QStringLiteral("b.txt")))), list.join(QStringLiteral("\r\n")) + "\r\n");
     }
 
     void openReadsEveryForm_data()

@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QGuiApplication>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
@@ -98,6 +99,33 @@ private slots:
         QVERIFY(w.status->memo().isEmpty() && !w.status->isVisible() && w.main->isVisible());
     }
 
+    // The round trip raises a change (and so the save question) only when a
+    // list went there and back.
+    void roundTripMarksOnlyAMovedList_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("changed");
+        QTest::newRow("empty list") << QString() << false;
+        QTest::newRow("one building") << kBank << true;
+    }
+    void roundTripMarksOnlyAMovedList()
+    {
+        QFETCH(QString, text);
+        QFETCH(bool, changed);
+        Windows w;
+        w.main->memo().setText(text);
+        w.main->setModified(false);
+        w.main->UpdateCaption();
+        int changes = 0;
+        connect(control<QPlainTextEdit>(*w.main, "Memo1"), &QPlainTextEdit::textChanged, this, [&changes] { ++changes; });
+        w.open(text);
+        trigger(*w.status, "Schlieen1");
+        QVERIFY(w.main->isVisible());
+        QCOMPARE(changes > 0, changed);
+        QCOMPARE(w.main->modified(), changed);
+        QCOMPARE(w.main->windowTitle().endsWith(QStringLiteral(" *")), changed);
+    }
+
     void alwaysOnTopMovesWithTheList_data()
     {
         QTest::addColumn<bool>("offInStatus");
@@ -159,6 +187,25 @@ private slots:
         const QString first = lines.value(0);
         QCOMPARE(control<QAction>(*w.status, "Randale")->text(), (deleteFirst ? "Randale:" : "R:") + requiredRiots(first));
         QCOMPARE(control<QAction>(*w.status, "Ueberfall")->text(), (deleteFirst ? "Überfall:" : "Ü:") + requiredRobberies(first));
+    }
+
+    void alarmFlashesTheShownWindow_data()
+    {
+        QTest::addColumn<bool>("statusOpen");
+        QTest::newRow("main window") << false;
+        QTest::newRow("status window holds the list") << true;
+    }
+    void alarmFlashesTheShownWindow()
+    {
+        QFETCH(bool, statusOpen);
+        Windows w;
+        if (statusOpen)
+            w.open(kBank);
+        control<QLineEdit>(*w.main, "TimerE")->setText(QStringLiteral("0:01"));
+        w.main->Button6Click();
+        w.main->Timer1Timer();
+        QCOMPARE(w.fakes.feedback.flashes, 1);
+        QCOMPARE(w.fakes.feedback.flashed, statusOpen ? static_cast<QWidget *>(w.status.get()) : w.main.get());
     }
 
     // Ending the program while the status window holds the list: the list
