@@ -22,49 +22,49 @@ void setHideout(TfrmMain &w, const QString &)
     control<QLineEdit>(w, "Versteck")->setText(QStringLiteral("1000"));
 }
 
-const Registrar sgOrder{{QStringLiteral("order: Sicherheitsgefühl"), nullptr, [](TfrmMain &w) { w.Strasse1Click(); }}};
-const Registrar addressOrder{{QStringLiteral("order: Strasse"), nullptr, [](TfrmMain &w) { w.Strasse2Click(); }}};
+const Registrar sgOrder{{QStringLiteral("order: Sicherheitsgefühl"), nullptr, [](TfrmMain &w) { trigger(w, "Strasse1"); }}};
+const Registrar addressOrder{{QStringLiteral("order: Strasse"), nullptr, [](TfrmMain &w) { trigger(w, "Strasse2"); }}};
 const Registrar houseDown{{QStringLiteral("order: Hausnummer (absteigend)"), nullptr,
-                           [](TfrmMain &w) { w.Strasseabsteigend1Click(); }}};
+                           [](TfrmMain &w) { trigger(w, "Strasseabsteigend1"); }}};
 const Registrar houseUp{{QStringLiteral("order: Hausnummer (aufsteigend)"), nullptr,
-                         [](TfrmMain &w) { w.Hausnummeraufsteigend1Click(); }}};
-const Registrar typeOrder{{QStringLiteral("order: Gebäudetyp"), nullptr, [](TfrmMain &w) { w.Gebude1Click(); }}};
+                         [](TfrmMain &w) { trigger(w, "Hausnummeraufsteigend1"); }}};
+const Registrar typeOrder{{QStringLiteral("order: Gebäudetyp"), nullptr, [](TfrmMain &w) { trigger(w, "Gebude1"); }}};
 const Registrar distanceOrder{{QStringLiteral("order: Entfernung zum Versteck"), setHideout,
-                               [](TfrmMain &w) { w.Versteckaufsteigend1Click(); }}};
+                               [](TfrmMain &w) { trigger(w, "Versteckaufsteigend1"); }}};
 const Registrar trapOrder{{QStringLiteral("order: Anzahl d. Fallen"), nullptr,
-                           [](TfrmMain &w) { w.AnzahlvFallenaufsteigend1Click(); }}};
+                           [](TfrmMain &w) { trigger(w, "AnzahlvFallenaufsteigend1"); }}};
 
 const Registrar typeFilter{{QStringLiteral("filter: Gebäudetyp (Gebs >= 900 €)"),
                             [](TfrmMain &w, const QString &) {
-                                w.Button2Click();
-                                w.Button3Click();
+                                click(w, "Button2");
+                                click(w, "Button3");
                             },
-                            [](TfrmMain &w) { w.BitBtn1Click(); }}};
+                            [](TfrmMain &w) { click(w, "BitBtn1"); }}};
 const Registrar houseFilter{{QStringLiteral("filter: Hausnummer 100..1500"),
                              [](TfrmMain &w, const QString &) {
                                  control<QLineEdit>(w, "Edit1")->setText(QStringLiteral("100"));
                                  control<QLineEdit>(w, "Edit2")->setText(QStringLiteral("1500"));
                              },
-                             [](TfrmMain &w) { w.BitBtn2Click(); }}};
-const Registrar sgAtMost{{QStringLiteral("filter: SG <= 44"), nullptr, [](TfrmMain &w) { w.BitBtn3Click(); }}};
-const Registrar sgAtLeast{{QStringLiteral("filter: SG >= 44"), nullptr, [](TfrmMain &w) { w.BitBtn4Click(); }}};
+                             [](TfrmMain &w) { click(w, "BitBtn2"); }}};
+const Registrar sgAtMost{{QStringLiteral("filter: SG <= 44"), nullptr, [](TfrmMain &w) { click(w, "BitBtn3"); }}};
+const Registrar sgAtLeast{{QStringLiteral("filter: SG >= 44"), nullptr, [](TfrmMain &w) { click(w, "BitBtn4"); }}};
 
-const Registrar reverse{{QStringLiteral("Liste umkehren"), nullptr, [](TfrmMain &w) { w.Listeumkehren1Click(); }}};
+const Registrar reverse{{QStringLiteral("Liste umkehren"), nullptr, [](TfrmMain &w) { trigger(w, "Listeumkehren1"); }}};
 const Registrar hideoutDown{{QStringLiteral("Versteck nach unten"), nullptr,
-                             [](TfrmMain &w) { w.Verstecknachunten1Click(); }}};
+                             [](TfrmMain &w) { trigger(w, "Verstecknachunten1"); }}};
 const Registrar deleteFirst{{QStringLiteral("1. Zeile löschen"), nullptr,
-                             [](TfrmMain &w) { w.AktuelleZeilelschen1Click(); }}};
+                             [](TfrmMain &w) { trigger(w, "AktuelleZeilelschen1"); }}};
 // The usual case while working down a list that was sorted or filtered.
 const Registrar deleteFirstCleaned{{QStringLiteral("1. Zeile löschen (cleaned list)"),
                                     [](TfrmMain &w, const QString &) { w.CleanList(); },
-                                    [](TfrmMain &w) { w.AktuelleZeilelschen1Click(); }}};
+                                    [](TfrmMain &w) { trigger(w, "AktuelleZeilelschen1"); }}};
 const Registrar findLast{{QStringLiteral("find reaching the last line"),
                           [](TfrmMain &w, const QString &) {
                               w.memo().appendLine(QStringLiteral("Zielweg 1: Bank (SG: 45%) [Fallgitter]"));
                               w.memo().caretToStart();
                               control<FindBox>(w, "FindDialog1")->setFindText(QStringLiteral("Zielweg"));
                           },
-                          [](TfrmMain &w) { w.FindDialog1Find(); }}};
+                          [](TfrmMain &w) { emit control<FindBox>(w, "FindDialog1")->findNext(); }}};
 
 // The best-key pass scheme written out, in the same frame as the real order.
 void literalSecurityFeeling(TfrmMain &w)

@@ -18,7 +18,7 @@ const Registrar undo{{QStringLiteral("Rückgängig"),
                           w.CreateSafepoint();
                           w.memo().setLines({w.memo().firstLine()});
                       },
-                      [](TfrmMain &w) { w.Rckgngig1Click(); }}};
+                      [](TfrmMain &w) { trigger(w, "Rckgngig1"); }}};
 
 // Slot 1 holds the pasted report; Memo1 holds a single line.
 const Registrar restoreSlot{{QStringLiteral("restore slot"),
@@ -31,11 +31,11 @@ const Registrar restoreSlot{{QStringLiteral("restore slot"),
                              [](TfrmMain &w) { w.restoreClick(1); }}};
 
 const Registrar up{{QStringLiteral("SG up"), [](TfrmMain &w, const QString &) { control<QLineEdit>(w, "SGdown")->setText(QStringLiteral("25")); },
-                    [](TfrmMain &w) { w.BitBtn5Click(); }}};
+                    [](TfrmMain &w) { click(w, "BitBtn5"); }}};
 
 const Registrar down{{QStringLiteral("SG down"),
                       [](TfrmMain &w, const QString &) { control<QLineEdit>(w, "SGdown")->setText(QStringLiteral("25")); },
-                      [](TfrmMain &w) { w.BitBtn6Click(); }}};
+                      [](TfrmMain &w) { click(w, "BitBtn6"); }}};
 
 // The same shifts on a list that an earlier sort or filter has cleaned.
 const Registrar upClean{{QStringLiteral("SG up, cleaned list"),
@@ -43,14 +43,14 @@ const Registrar upClean{{QStringLiteral("SG up, cleaned list"),
                              w.CleanList();
                              control<QLineEdit>(w, "SGdown")->setText(QStringLiteral("25"));
                          },
-                         [](TfrmMain &w) { w.BitBtn5Click(); }}};
+                         [](TfrmMain &w) { click(w, "BitBtn5"); }}};
 
 const Registrar downClean{{QStringLiteral("SG down, cleaned list"),
                            [](TfrmMain &w, const QString &) {
                                w.CleanList();
                                control<QLineEdit>(w, "SGdown")->setText(QStringLiteral("25"));
                            },
-                           [](TfrmMain &w) { w.BitBtn6Click(); }}};
+                           [](TfrmMain &w) { click(w, "BitBtn6"); }}};
 
 const Registrar cleanClean{{QStringLiteral("CleanList, cleaned list"), [](TfrmMain &w, const QString &) { w.CleanList(); },
                             [](TfrmMain &w) { w.CleanList(); }}};

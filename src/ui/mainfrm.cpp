@@ -1,5 +1,10 @@
 #include "mainfrm.h"
 
+#include "buildingspage.h"
+#include "filterpage.h"
+#include "infopage.h"
+#include "pagelayout.h"
+#include "listcommands.h"
 #include "resources.h"
 
 #include <QAction>
@@ -11,7 +16,6 @@
 #include <QGroupBox>
 #include <QKeySequence>
 #include <QLabel>
-#include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
@@ -24,7 +28,6 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "core/catalogue.h"
 #include "core/statistics.h"
 
 namespace veltrix {
@@ -58,9 +61,7 @@ QWidget *addPage(QTabWidget *tabs, const char *name, const QString &caption)
 {
     auto *page = new QWidget;
     page->setObjectName(QString::fromLatin1(name));
-    auto *layout = new QVBoxLayout(page);
-    layout->setContentsMargins(4, 4, 4, 4);
-    layout->setSpacing(6);
+    makePageLayout(page);
     tabs->addTab(page, caption);
     return page;
 }
@@ -79,19 +80,21 @@ TfrmMain::TfrmMain(const Platform &platform, QWidget *parent)
     createMenus();
 
     // Feature pages and commands, each in its own unit.
-    setupFilterPage();
-    setupInfoPage();
     setupSnapshots();
-    setupSGShift();
     setupCalculators();
     setupTimerPage();
-    setupSortCommands();
-    setupLineCommands();
+    setupListCommands();
     setupFileCommands();
     setupStatusCommands();
     setupNetCommands();
-    for (QWidget *page : {TabFilter, TabStats, TabGebaeude, TabInfo, TabZubehoer, TabRechner})
+    for (QWidget *page : {TabStats, TabZubehoer, TabRechner})
         static_cast<QVBoxLayout *>(page->layout())->addStretch(1);
+
+    m_list->connectCommand(Gebs10001, [this] { m_filterPage->filterFrom900(); });
+    m_list->connectCommand(Gebs5001, [this] { m_filterPage->filterFrom500To900(); });
+    m_list->connectCommand(Marktgebude1, [this] { m_filterPage->filterMarket(); });
+    connect(m_filterPage, &FilterPage::distanceOrderRequested, this, [this] { m_commands->orderByDistance(); });
+    connect(m_infoPage, &InfoPage::firstHouseNumberCopyRequested, this, [this] { m_commands->copyFirstHouseNumber(); });
 
 
     // FormCreate
@@ -131,12 +134,7 @@ void TfrmMain::createControls()
     connect(m_list, &ReportList::protectionMoneyChanged, this, [this](const ProtectionMoney &money) {
         Schutzgeld->setText(formatEuro(money.sum));
         panels[2]->setText(QStringLiteral("Schutzgeld: ") + Schutzgeld->text());
-        AnzGebs->setPlainText(buildingCountRows(money.counts).join(QLatin1Char('\n')));
-        QTextCursor cursor = AnzGebs->textCursor();
-        cursor.setPosition(0);
-        AnzGebs->setTextCursor(cursor);
     });
-    connect(m_list, &ReportList::buildingInfoRequested, this, [this](const QString &line) { showBuilding(line); });
     connect(m_list, &ReportList::undoAvailableChanged, this, [this](bool on) { Rckgngig1->setEnabled(on); });
 
     for (int k = 0; k < 10; ++k) {
@@ -161,41 +159,20 @@ void TfrmMain::createControls()
     PageControl1->setUsesScrollButtons(false);
     PageControl1->setDocumentMode(false);
 
-    TabFilter = addPage(PageControl1, "TabFilter", QStringLiteral("Filter"));
+    m_filterPage = new FilterPage(*m_list);
+    PageControl1->addTab(m_filterPage, QStringLiteral("Filter"));
     TabStats = addPage(PageControl1, "TabStats", QStringLiteral("Stats/Safestates"));
-    TabGebaeude = addPage(PageControl1, "TabGebaeude", QStringLiteral("Gebäude"));
-    TabInfo = addPage(PageControl1, "TabInfo", QStringLiteral("Info"));
+    m_buildingsPage = new BuildingsPage(*m_list);
+    PageControl1->addTab(m_buildingsPage, QStringLiteral("Gebäude"));
+    m_infoPage = new InfoPage(*m_list, [this] { return m_filterPage->hideout(); });
+    PageControl1->addTab(m_infoPage, QStringLiteral("Info"));
     TabZubehoer = addPage(PageControl1, "TabZubehoer", QStringLiteral("Zubehör"));
     TabRechner = addPage(PageControl1, "TabRechner", QStringLiteral("Rechner"));
     PageControl1->setCurrentIndex(0);
-    for (QWidget *page : {TabFilter, TabStats, TabGebaeude, TabInfo, TabZubehoer})
+    for (QWidget *page : std::initializer_list<QWidget *>{m_filterPage, TabStats, m_buildingsPage, m_infoPage, TabZubehoer})
         page->installEventFilter(this);
 
-    // The building-type check list doubles as the catalogue of known types.
-    checklistbox1 = new QListWidget(TabFilter);
-    checklistbox1->setObjectName(QStringLiteral("checklistbox1"));
-    for (const QString &name : buildingTypeNames()) {
-        auto *item = new QListWidgetItem(name, checklistbox1);
-        item->setFlags(Qt::ItemIsUserCheckable | Qt::ItemIsEnabled | Qt::ItemIsSelectable);
-        item->setCheckState(Qt::Unchecked);
-    }
-    checklistbox1->setMinimumHeight(120);
-    TabFilter->layout()->addWidget(checklistbox1);
-
     createStatisticsPage();
-
-    AnzGebs = new QPlainTextEdit(TabGebaeude);
-    AnzGebs->setObjectName(QStringLiteral("AnzGebs"));
-    AnzGebs->setReadOnly(true);
-    AnzGebs->setLineWrapMode(QPlainTextEdit::NoWrap);
-    QFont fixed(QStringLiteral("Courier New"));
-    fixed.setStyleHint(QFont::Monospace);
-    fixed.setFixedPitch(true);
-    fixed.setPointSize(9);
-    AnzGebs->setFont(fixed);
-    AnzGebs->setTabStopDistance(QFontMetricsF(fixed).horizontalAdvance(QLatin1Char(' ')) * 8);
-    AnzGebs->setPlainText(QStringLiteral("---"));
-    static_cast<QVBoxLayout *>(TabGebaeude->layout())->addWidget(AnzGebs, 1);
 
     StatusBar1 = new QStatusBar(client);
     StatusBar1->setObjectName(QStringLiteral("StatusBar1"));

@@ -18,7 +18,6 @@ class QFrame;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
-class QListWidget;
 class QMenu;
 class QPlainTextEdit;
 class QProgressBar;
@@ -35,7 +34,10 @@ class TfrmSGr;
 class TfrmgetURL;
 class TfrmInfo;
 class TfrmStatus;
-class FindBox;
+class ListCommands;
+class FilterPage;
+class InfoPage;
+class BuildingsPage;
 
 inline const QString kVersionText = QStringLiteral("Version 1.61");
 inline const QString kProgramTitle = QStringLiteral("Veltrix Professional by Morwen");
@@ -108,24 +110,17 @@ public:
     QProgressBar *ProgressBar1 = nullptr;
     QFrame *sidebar = nullptr;
     QTabWidget *PageControl1 = nullptr;
-    QWidget *TabFilter = nullptr;
     QWidget *TabStats = nullptr;
-    QWidget *TabGebaeude = nullptr;
-    QWidget *TabInfo = nullptr;
     QWidget *TabZubehoer = nullptr;
     QWidget *TabRechner = nullptr;
     QTimer *ToFront = nullptr;
 
-    // "Filter" page (building types)
-    QListWidget *checklistbox1 = nullptr;
     // "Stats/Safestates" page, group "Statistiken"
     QGroupBox *GroupStatistiken = nullptr;
     QLabel *Label4 = nullptr;
     QLabel *Ansehen = nullptr;
     QLabel *Schutzgeld = nullptr;
     QPushButton *Button7 = nullptr;
-    // "Gebäude" page
-    QPlainTextEdit *AnzGebs = nullptr;
 
     // Main menu
     QMenu *Datei1 = nullptr;
@@ -180,103 +175,14 @@ public:
     void FormResize();
     void slideSidebar();
 
-    // ---- sort orders (mainfrm_sort.cpp) ----
-    void setupSortCommands();
-    void Strasse1Click();
-    void Strasse2Click();
-    void Strasseabsteigend1Click();
-    void Hausnummeraufsteigend1Click();
-    void Gebude1Click();
-    void Versteckaufsteigend1Click();
-    void AnzahlvFallenaufsteigend1Click();
-
-    // ---- filters (mainfrm_filter.cpp) ----
-    void setupFilterPage();
-    QGroupBox *GroupGebaeudeFilter = nullptr;
-    QGroupBox *GroupStrassenFilter = nullptr;
-    QGroupBox *GroupSicherheitsgefuehl = nullptr;
-    QPushButton *Button1 = nullptr;
-    QPushButton *Button3 = nullptr;
-    QPushButton *Button4 = nullptr;
-    QPushButton *Button2 = nullptr;
-    QPushButton *Button8 = nullptr;
-    QPushButton *BitBtn1 = nullptr;
-    QLineEdit *Versteck = nullptr;
-    QWidget *keinversteck = nullptr;
-    QLineEdit *Range = nullptr;
-    QPushButton *Button5 = nullptr;
-    QPushButton *Button10 = nullptr;
-    QLineEdit *Edit1 = nullptr;
-    QLineEdit *Edit2 = nullptr;
-    QPushButton *BitBtn2 = nullptr;
-    QPushButton *BitBtn3 = nullptr;
-    QLineEdit *Edit3 = nullptr;
-    QPushButton *BitBtn4 = nullptr;
-    void BitBtn1Click();
-    void BitBtn2Click();
-    void BitBtn3Click();
-    void BitBtn4Click();
-    void Button1Click();
-    void Button2Click();
-    void Button3Click();
-    void Button4Click();
-    void Button5Click();
-    void Button8Click();
-    void Button10Click();
-    void Gebs10001Click();
-    void Gebs5001Click();
-    void Marktgebude1Click();
-    void VersteckExit();
-    void RangeExit();
-    void Edit1Exit();
-    void Edit2Exit();
-    void Edit3Exit();
-
-    // ---- building evaluation (mainfrm_info.cpp) ----
-    void setupInfoPage();
-    void showBuilding(const QString &line);
-    QGroupBox *GroupGebaeudeeigenschaften = nullptr;
-    QLabel *InfoGeb = nullptr;
-    QLabel *InfoSG = nullptr;
-    QLabel *InfoRandale = nullptr;
-    QLabel *HintRandale = nullptr;
-    QLabel *marker = nullptr;
-    QLabel *InfoUeberfall = nullptr;
-    QLabel *Fussweg = nullptr;
-
-    // ---- line commands (mainfrm_lines.cpp) ----
-    void setupLineCommands();
-    FindBox *FindDialog1 = nullptr;
-    void AktuelleZeilelschen1Click();
-    void N1Hausnummerkopieren1Click();
-    void N1Zeilenachunten1Click();
-    void Verstecknachunten1Click();
-    void Listeumkehren1Click();
-    void Aktualisieren1Click();
-    void Suchen1Click();
-    void FindDialog1Find();
-
-    // ---- undo and save slots (mainfrm_snapshots.cpp) ----
+    // ---- save slots (mainfrm_snapshots.cpp) ----
     void setupSnapshots();
-    void Rckgngig1Click();
     // Slot k is 1..10: save[k - 1] is the button save<k>, restore[k - 1] restore<k>.
     void saveClick(int k);
     void restoreClick(int k);
     QGroupBox *SafeStates = nullptr;
     std::array<QPushButton *, 10> save{};
     std::array<QPushButton *, 10> restore{};
-
-    // ---- SG recalculation (mainfrm_sgshift.cpp) ----
-    void setupSGShift();
-    void BitBtn5Click();
-    void BitBtn6Click();
-    void Button11Click();
-    void SGdownExit();
-    QGroupBox *GroupSGNeu = nullptr;
-    QLineEdit *SGdown = nullptr;
-    QPushButton *BitBtn5 = nullptr;
-    QPushButton *BitBtn6 = nullptr;
-    QPushButton *Button11 = nullptr;
 
     // ---- calculators (mainfrm_calc.cpp) ----
     void setupCalculators();
@@ -373,6 +279,9 @@ protected:
 private:
     void createControls();
     void createMenus();
+    void setupListCommands();
+    // Until the filter and SG pages hold their own commands they reach the
+    // list commands through these.
     void createStatisticsPage();
     void FormShow();
     void flushProgress();
@@ -380,7 +289,11 @@ private:
     Platform m_platform;
     MemoLines m_memo;
     ReportList *m_list = nullptr;
+    ListCommands *m_commands = nullptr;
     Companions m_companions;
+    FilterPage *m_filterPage = nullptr;
+    InfoPage *m_infoPage = nullptr;
+    BuildingsPage *m_buildingsPage = nullptr;
 
     QString m_fileName;
     QString m_lastOpenedName;
@@ -389,9 +302,6 @@ private:
     bool m_sidebarCollapsed = false;
 
     // ---- feature state (each section owned by its feature file) ----
-
-    // -- undo, save slots and SG recalculation --
-    void shiftAllLines(qint64 shift, bool trapFloor);
 
     // countdown timer and alarm
     bool runAlarm();

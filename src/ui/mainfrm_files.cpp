@@ -2,6 +2,8 @@
 // save as, append a report.
 #include "mainfrm.h"
 
+#include "listcommands.h"
+
 #include "core/lines.h"
 #include "core/reportline.h"
 #include "core/textfile.h"
@@ -66,11 +68,11 @@ void TfrmMain::Neu1Click()
 
 void TfrmMain::openedFollowUp()
 {
-    N1Hausnummerkopieren1Click();
+    m_commands->copyFirstHouseNumber();
     UpdateProtectionMoney();
     setModified(false);
     UpdateCaption();
-    N1Hausnummerkopieren1Click();
+    m_commands->copyFirstHouseNumber();
 }
 
 void TfrmMain::Dateiffnen1Click()

@@ -1,9 +1,12 @@
 // The shared services every list operation runs through.
 #include "mainfrm.h"
 
+#include "filterpage.h"
+#include "listcommands.h"
 #include "reportlist.h"
 
 #include <QAction>
+#include <QLineEdit>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QProgressBar>
@@ -63,6 +66,11 @@ void TfrmMain::CreateSafepoint()
     m_list->CreateSafepoint();
 }
 
+void TfrmMain::ShowBuildingInfo()
+{
+    m_list->ShowBuildingInfo();
+}
+
 void TfrmMain::UpdateProtectionMoney()
 {
     m_list->UpdateProtectionMoney();
@@ -81,6 +89,29 @@ void TfrmMain::runListOperation(const std::function<QStringList(QStringList)> &w
 {
     m_list->runListOperation(work, finish == Finish::ProtectionMoney ? ReportList::Finish::ProtectionMoney
                                                                     : ReportList::Finish::Ready);
+}
+
+void TfrmMain::setupListCommands()
+{
+    m_commands = new ListCommands(*m_list, m_platform, [this] { return m_filterPage->hideoutText(); }, this);
+    const auto wire = [this](QAction *action, void (ListCommands::*run)()) {
+        m_list->connectCommand(action, [this, run] { (m_commands->*run)(); });
+    };
+    wire(Strasse1, &ListCommands::orderBySecurityFeeling);
+    wire(Strasse2, &ListCommands::orderByAddress);
+    wire(Strasseabsteigend1, &ListCommands::orderByHouseNumberDescending);
+    wire(Hausnummeraufsteigend1, &ListCommands::orderByHouseNumberAscending);
+    wire(Gebude1, &ListCommands::orderByBuildingType);
+    wire(Versteckaufsteigend1, &ListCommands::orderByDistance);
+    wire(AnzahlvFallenaufsteigend1, &ListCommands::orderByTrapCount);
+    wire(AktuelleZeilelschen1, &ListCommands::deleteFirstLine);
+    wire(N1Hausnummerkopieren1, &ListCommands::copyFirstHouseNumber);
+    wire(N1Zeilenachunten1, &ListCommands::moveFirstLineDown);
+    wire(Verstecknachunten1, &ListCommands::moveHideoutDown);
+    wire(Listeumkehren1, &ListCommands::reverseList);
+    wire(Aktualisieren1, &ListCommands::refresh);
+    wire(Suchen1, &ListCommands::find);
+    wire(Rckgngig1, &ListCommands::undo);
 }
 
 } // namespace veltrix

@@ -2,6 +2,8 @@
 // attempt) and the question asked before the window closes.
 #include "mainfrm.h"
 
+#include "filterpage.h"
+
 #include "core/intconv.h"
 #include "platform/files.h"
 #include "statusfenster.h"
@@ -78,12 +80,7 @@ void TfrmMain::LoadSettings()
     placeFromSettings(ini, u"Veltrix", this);
 
     const QString hideout = ini.value(u"Einstellungen", u"Versteck").value_or(QStringLiteral("0"));
-    if (Versteck)
-        Versteck->setText(hideout);
-    // The marker decides whether a walking time can be shown; it follows
-    // the restored hideout as the field's exit check would.
-    if (keinversteck)
-        keinversteck->setVisible(!isStrictInt(hideout) || hideout == u"0");
+    m_filterPage->restoreHideout(hideout);
 
     if (!m_lastOpenedName.isEmpty()) {
         QString caption = m_lastOpenedName;
@@ -109,8 +106,7 @@ void TfrmMain::SaveSettings()
     if (const QWidget *status = m_companions.status)
         storePosition(ini, u"Statusfenster", status);
     storePosition(ini, u"Veltrix", this);
-    if (Versteck)
-        ini.setValue(u"Einstellungen", u"Versteck", Versteck->text());
+    ini.setValue(u"Einstellungen", u"Versteck", m_filterPage->hideoutText());
     writeSettingsFile(path, ini);
 }
 

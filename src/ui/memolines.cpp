@@ -1,6 +1,8 @@
 #include "memolines.h"
 
 #include "core/lines.h"
+#include "core/reportline.h"
+#include "platform/platform.h"
 
 #include <QPlainTextEdit>
 #include <QSignalBlocker>
@@ -298,6 +300,17 @@ void MemoLines::caretToStart()
     QTextCursor c = m_edit->textCursor();
     c.setPosition(0);
     m_edit->setTextCursor(c);
+}
+
+void selectFirstHouseNumber(MemoLines &memo, Clipboard &clipboard)
+{
+    const QString first = memo.firstLine();
+    const auto span = houseNumberSpan(first);
+    if (!span)
+        return;
+    memo.setSelection(span->start, span->length);
+    if (span->length > 0)
+        clipboard.setText(first.mid(span->start, span->length));
 }
 
 } // namespace veltrix

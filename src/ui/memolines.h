@@ -8,6 +8,8 @@ class QPlainTextEdit;
 
 namespace veltrix {
 
+class Clipboard;
+
 // Gives a QPlainTextEdit the line semantics the program relies on: a final
 // line break opens no further line; written text ends every line with a
 // break; writing a text equal to the present one raises no change; positions
@@ -69,5 +71,10 @@ private:
 
     QPlainTextEdit *m_edit;
 };
+
+// Selects the house number of the first line, which starts the text, and
+// puts it on the clipboard; an empty selection copies nothing. Both windows'
+// "copy house number" commands use it.
+void selectFirstHouseNumber(MemoLines &memo, Clipboard &clipboard);
 
 } // namespace veltrix

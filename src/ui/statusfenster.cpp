@@ -189,22 +189,10 @@ void TfrmStatus::Allesmarkieren1Click()
     m_memo.selectAll();
 }
 
-void TfrmStatus::selectHouseNumber()
-{
-    const QString first = m_memo.firstLine();
-    const auto span = houseNumberSpan(first);
-    if (!span)
-        return;
-    // The first line starts the text, so its positions are text positions.
-    m_memo.setSelection(span->start, span->length);
-    if (span->length > 0)
-        m_platform.clipboard->setText(first.mid(span->start, span->length));
-}
-
 void TfrmStatus::N1Zeilelschen1Click()
 {
     m_memo.deleteFirstLine();
-    selectHouseNumber();
+    selectFirstHouseNumber(m_memo, *m_platform.clipboard);
     const QString first = m_memo.firstLine();
     Randale->setText(QStringLiteral("Randale:") + requiredRiots(first));
     Ueberfall->setText(QStringLiteral("Überfall:") + requiredRobberies(first));
@@ -213,7 +201,7 @@ void TfrmStatus::N1Zeilelschen1Click()
 void TfrmStatus::Kopieren1Click()
 {
     Memo1->setFocus();
-    selectHouseNumber();
+    selectFirstHouseNumber(m_memo, *m_platform.clipboard);
     const QString first = m_memo.firstLine();
     Randale->setText(QStringLiteral("R:") + requiredRiots(first));
     Ueberfall->setText(QStringLiteral("Ü:") + requiredRobberies(first));

@@ -60,8 +60,6 @@ protected:
 private:
     void createMenu();
     void FormCreate();
-    // Selects and copies the first line's house number, when it has a colon.
-    void selectHouseNumber();
 
     TfrmMain &m_main;
     Platform m_platform;

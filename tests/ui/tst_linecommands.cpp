@@ -39,7 +39,9 @@ QString text(const QStringList &lines)
 void setHideout(TfrmMain &w, const QString &hideout)
 {
     control<QLineEdit>(w, "Versteck")->setText(hideout);
-    w.VersteckExit();
+    // Leaving the field checks it and sets the marker.
+    QFocusEvent out(QEvent::FocusOut);
+    QApplication::sendEvent(control<QLineEdit>(w, "Versteck"), &out);
 }
 
 QColor colorOf(const QLabel *label)
@@ -259,7 +261,7 @@ private slots:
         w.memo().setText(text(lines));
         QVERIFY(w.memo().crlfText().size() > 100000);
         control<FindBox>(w, "FindDialog1")->setFindText(QStringLiteral("Bank"));
-        w.FindDialog1Find();
+        emit control<FindBox>(w, "FindDialog1")->findNext();
         QCOMPARE(fakes.feedback.beeps, 0);
         QCOMPARE(w.memo().selStart(), qsizetype(2000) * (kFabrik.size() + 2) + 17);
     }
@@ -316,7 +318,7 @@ private slots:
             green.setColor(QPalette::WindowText, kGreen);
             label->setPalette(green);
         }
-        w.ShowBuildingInfo();
+        w.list().ShowBuildingInfo();
         QStringList shown;
         for (QLabel *label : {control<QLabel>(w, "InfoGeb"), control<QLabel>(w, "InfoSG"), control<QLabel>(w, "InfoRandale"), control<QLabel>(w, "HintRandale"), control<QLabel>(w, "InfoUeberfall"), control<QLabel>(w, "Fussweg")})
             shown << test::shownText(label);

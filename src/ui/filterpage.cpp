@@ -1,12 +1,15 @@
 // The Filter tab: building-type, house-number and SG filters, the selection
 // presets, the hideout with its range, and the exit checks of its fields.
-#include "mainfrm.h"
+#include "filterpage.h"
+
+#include "pagelayout.h"
+#include "reportlist.h"
+#include "windowutil.h"
 
 #include "core/catalogue.h"
 #include "core/filters.h"
 #include "core/intconv.h"
 
-#include <QAction>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -103,19 +106,43 @@ void exitCheck(QLineEdit *field, const QString &fallback)
 
 } // namespace
 
-void TfrmMain::setupFilterPage()
+FilterPage::FilterPage(ReportList &list, QWidget *parent) : QWidget(parent), m_list(list)
 {
-    auto *page = static_cast<QVBoxLayout *>(TabFilter->layout());
-    page->removeWidget(checklistbox1);
+    setObjectName(QStringLiteral("TabFilter"));
+    createControls();
+
+    m_list.connectCommand(BitBtn1, [this] { filterByTypes(); });
+    m_list.connectCommand(BitBtn2, [this] { filterByHouseNumber(); });
+    m_list.connectCommand(BitBtn3, [this] { filterBySecurityFeeling(false); });
+    m_list.connectCommand(BitBtn4, [this] { filterBySecurityFeeling(true); });
+    m_list.connectCommand(Button1, [this] { checkPreset(checklistbox1, Preset::Market); });
+    m_list.connectCommand(Button2, [this] { clearSelection(); });
+    m_list.connectCommand(Button3, [this] { checkPreset(checklistbox1, Preset::From900); });
+    m_list.connectCommand(Button4, [this] { checkPreset(checklistbox1, Preset::From500To900); });
+    m_list.connectCommand(Button5, [this] { fillRange(); });
+    m_list.connectCommand(Button8, [this] { invertSelection(); });
+    m_list.connectCommand(Button10, [this] { emit distanceOrderRequested(); });
+
+    onFocusLost(Versteck, [this] { m_list.command([this] { hideoutExit(); }); });
+    onFocusLost(Range, [this] { m_list.command([this] { exitCheck(Range, QStringLiteral("300")); }); });
+    onFocusLost(Edit1, [this] { m_list.command([this] { exitCheck(Edit1, QStringLiteral("0")); }); });
+    onFocusLost(Edit2, [this] { m_list.command([this] { exitCheck(Edit2, QStringLiteral("99999")); }); });
+    onFocusLost(Edit3, [this] { m_list.command([this] { exitCheck(Edit3, QStringLiteral("44")); }); });
+}
+
+void FilterPage::createControls()
+{
+    QVBoxLayout *page = makePageLayout(this);
 
     // "Sicherheitsgefühl"
-    GroupSicherheitsgefuehl = new QGroupBox(QStringLiteral("Sicherheitsgefühl"), TabFilter);
+    GroupSicherheitsgefuehl = new QGroupBox(QStringLiteral("Sicherheitsgefühl"), this);
     GroupSicherheitsgefuehl->setObjectName(QStringLiteral("GroupSicherheitsgefuehl"));
     auto *sgRow = new QHBoxLayout(GroupSicherheitsgefuehl);
     sgRow->setContentsMargins(6, 4, 6, 6);
     BitBtn3 = makeRetryButton(GroupSicherheitsgefuehl, "BitBtn3", QStringLiteral("<="));
     Edit3 = makeField(GroupSicherheitsgefuehl, "Edit3", QStringLiteral("44"), 2, 32);
     Edit3->setAlignment(Qt::AlignCenter);
+    Edit3->setAccessibleName(QStringLiteral("Sicherheitsgefühl"));
     BitBtn4 = makeRetryButton(GroupSicherheitsgefuehl, "BitBtn4", QStringLiteral(">="));
     sgRow->addWidget(BitBtn3);
     sgRow->addWidget(Edit3);
@@ -124,7 +151,7 @@ void TfrmMain::setupFilterPage()
     page->addWidget(GroupSicherheitsgefuehl);
 
     // "Straßen-Filter"
-    GroupStrassenFilter = new QGroupBox(QStringLiteral("Straßen-Filter"), TabFilter);
+    GroupStrassenFilter = new QGroupBox(QStringLiteral("Straßen-Filter"), this);
     GroupStrassenFilter->setObjectName(QStringLiteral("GroupStrassenFilter"));
     auto *street = new QGridLayout(GroupStrassenFilter);
     street->setContentsMargins(6, 4, 6, 6);
@@ -147,23 +174,28 @@ void TfrmMain::setupFilterPage()
     Edit2 = makeField(GroupStrassenFilter, "Edit2", QStringLiteral("99999"), 5, 46);
     BitBtn2 = makeRetryButton(GroupStrassenFilter, "BitBtn2", QStringLiteral("&Filtern"));
 
-    street->addWidget(new QLabel(QStringLiteral("Versteck"), GroupStrassenFilter), 0, 0);
+    auto label = [this](const QString &text, QWidget *buddy) {
+        auto *l = new QLabel(text, GroupStrassenFilter);
+        l->setBuddy(buddy);
+        return l;
+    };
+    street->addWidget(label(QStringLiteral("Versteck"), Versteck), 0, 0);
     street->addWidget(hideoutFrame, 0, 1, Qt::AlignLeft | Qt::AlignVCenter);
-    street->addWidget(new QLabel(QStringLiteral("Range"), GroupStrassenFilter), 0, 2, Qt::AlignRight);
+    street->addWidget(label(QStringLiteral("Range"), Range), 0, 2, Qt::AlignRight);
     street->addWidget(Range, 0, 3);
     street->addWidget(Button10, 0, 4);
     street->addWidget(Button5, 1, 1, 1, 3);
     street->addWidget(new QLabel(QStringLiteral("Hausnummer"), GroupStrassenFilter), 2, 0, 1, 5);
-    street->addWidget(new QLabel(QStringLiteral("von"), GroupStrassenFilter), 3, 0, Qt::AlignRight);
+    street->addWidget(label(QStringLiteral("von"), Edit1), 3, 0, Qt::AlignRight);
     street->addWidget(Edit1, 3, 1);
-    street->addWidget(new QLabel(QStringLiteral("bis"), GroupStrassenFilter), 3, 2, Qt::AlignRight);
+    street->addWidget(label(QStringLiteral("bis"), Edit2), 3, 2, Qt::AlignRight);
     street->addWidget(Edit2, 3, 3);
     street->addWidget(BitBtn2, 4, 1, 1, 3);
     street->setColumnStretch(5, 1);
     page->addWidget(GroupStrassenFilter);
 
     // "Gebäude-Filter", with the check list below it
-    GroupGebaeudeFilter = new QGroupBox(QStringLiteral("Gebäude-Filter"), TabFilter);
+    GroupGebaeudeFilter = new QGroupBox(QStringLiteral("Gebäude-Filter"), this);
     GroupGebaeudeFilter->setObjectName(QStringLiteral("GroupGebaeudeFilter"));
     auto *types = new QGridLayout(GroupGebaeudeFilter);
     types->setContentsMargins(3, 4, 3, 4);
@@ -174,8 +206,8 @@ void TfrmMain::setupFilterPage()
                          QStringLiteral("Gebäude, die mehr als 900 € Schutzgeld abwerfen auswählen"));
     Button4 = makeButton(GroupGebaeudeFilter, "Button4", QStringLiteral(">=500 € | < 900 €"));
     Button2 = makeButton(GroupGebaeudeFilter, "Button2", QStringLiteral("Auswahl aufheben"));
-    Button8 = makeButton(GroupGebaeudeFilter, "Button8", QStringLiteral("Auswahl umkehren"));
     BitBtn1 = makeRetryButton(GroupGebaeudeFilter, "BitBtn1", QStringLiteral("&Filtern"));
+    Button8 = makeButton(GroupGebaeudeFilter, "Button8", QStringLiteral("Auswahl umkehren"));
     types->addWidget(Button1, 0, 0);
     types->addWidget(Button3, 0, 1);
     types->addWidget(Button4, 1, 0);
@@ -184,38 +216,25 @@ void TfrmMain::setupFilterPage()
     types->addWidget(Button8, 2, 1);
     page->addWidget(GroupGebaeudeFilter);
 
-    checklistbox1->setParent(TabFilter);
+    // The building-type check list doubles as the catalogue of known types.
+    checklistbox1 = new QListWidget(this);
+    checklistbox1->setObjectName(QStringLiteral("checklistbox1"));
+    for (const QString &name : buildingTypeNames()) {
+        auto *item = new QListWidgetItem(name, checklistbox1);
+        item->setFlags(Qt::ItemIsUserCheckable | Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+        item->setCheckState(Qt::Unchecked);
+    }
     checklistbox1->setMinimumHeight(80);
     // The list takes the page's spare height.
     page->addWidget(checklistbox1, 100);
-
-    connectCommand(BitBtn1, [this] { BitBtn1Click(); });
-    connectCommand(BitBtn2, [this] { BitBtn2Click(); });
-    connectCommand(BitBtn3, [this] { BitBtn3Click(); });
-    connectCommand(BitBtn4, [this] { BitBtn4Click(); });
-    connectCommand(Button1, [this] { Button1Click(); });
-    connectCommand(Button2, [this] { Button2Click(); });
-    connectCommand(Button3, [this] { Button3Click(); });
-    connectCommand(Button4, [this] { Button4Click(); });
-    connectCommand(Button5, [this] { Button5Click(); });
-    connectCommand(Button8, [this] { Button8Click(); });
-    connectCommand(Button10, [this] { Button10Click(); });
-    connectCommand(Gebs10001, [this] { Gebs10001Click(); });
-    connectCommand(Gebs5001, [this] { Gebs5001Click(); });
-    connectCommand(Marktgebude1, [this] { Marktgebude1Click(); });
-
-    onFocusLost(Versteck, [this] { command([this] { VersteckExit(); }); });
-    onFocusLost(Range, [this] { command([this] { RangeExit(); }); });
-    onFocusLost(Edit1, [this] { command([this] { Edit1Exit(); }); });
-    onFocusLost(Edit2, [this] { command([this] { Edit2Exit(); }); });
-    onFocusLost(Edit3, [this] { command([this] { Edit3Exit(); }); });
+    page->addStretch(1);
 }
 
 // ---- filters ----
 
-void TfrmMain::BitBtn1Click()
+void FilterPage::filterByTypes()
 {
-    runListOperation(
+    m_list.runListOperation(
         [this](const QStringList &lines) {
             std::vector<bool> checked(buildingTypes().size(), false);
             for (int i = 0; i < checklistbox1->count(); ++i) {
@@ -224,66 +243,42 @@ void TfrmMain::BitBtn1Click()
                 if (index >= 0 && item->checkState() == Qt::Checked)
                     checked[static_cast<std::size_t>(index)] = true;
             }
-            return filterByBuildingTypes(lines, checked, [this] { StepProgress(1); });
+            return filterByBuildingTypes(lines, checked, [this] { m_list.StepProgress(1); });
         },
-        Finish::ProtectionMoney);
+        ReportList::Finish::ProtectionMoney);
 }
 
-void TfrmMain::BitBtn2Click()
+void FilterPage::filterByHouseNumber()
 {
-    runListOperation(
+    m_list.runListOperation(
         [this](const QStringList &lines) {
             const qint32 from = strToInt(Edit1->text());
             const qint32 to = strToInt(Edit2->text());
-            return filterByHouseNumber(lines, from, to, [this] { StepProgress(1); });
+            return veltrix::filterByHouseNumber(lines, from, to, [this] { m_list.StepProgress(1); });
         },
-        Finish::ProtectionMoney);
+        ReportList::Finish::ProtectionMoney);
 }
 
-void TfrmMain::BitBtn3Click()
+void FilterPage::filterBySecurityFeeling(bool atLeast)
 {
-    runListOperation(
-        [this](const QStringList &lines) {
+    m_list.runListOperation(
+        [this, atLeast](const QStringList &lines) {
             const qint32 limit = strToInt(Edit3->text());
-            return filterBySecurityFeeling(lines, limit, SGLimit::AtMost, [this] { StepProgress(1); });
+            return veltrix::filterBySecurityFeeling(lines, limit, atLeast ? SGLimit::AtLeast : SGLimit::AtMost,
+                                                    [this] { m_list.StepProgress(1); });
         },
-        Finish::ProtectionMoney);
-}
-
-void TfrmMain::BitBtn4Click()
-{
-    runListOperation(
-        [this](const QStringList &lines) {
-            const qint32 limit = strToInt(Edit3->text());
-            return filterBySecurityFeeling(lines, limit, SGLimit::AtLeast, [this] { StepProgress(1); });
-        },
-        Finish::ProtectionMoney);
+        ReportList::Finish::ProtectionMoney);
 }
 
 // ---- selection ----
 
-void TfrmMain::Button1Click()
-{
-    checkPreset(checklistbox1, Preset::Market);
-}
-
-void TfrmMain::Button3Click()
-{
-    checkPreset(checklistbox1, Preset::From900);
-}
-
-void TfrmMain::Button4Click()
-{
-    checkPreset(checklistbox1, Preset::From500To900);
-}
-
-void TfrmMain::Button2Click()
+void FilterPage::clearSelection()
 {
     for (int i = 0; i < checklistbox1->count(); ++i)
         checklistbox1->item(i)->setCheckState(Qt::Unchecked);
 }
 
-void TfrmMain::Button8Click()
+void FilterPage::invertSelection()
 {
     for (int i = 0; i < checklistbox1->count(); ++i) {
         QListWidgetItem *item = checklistbox1->item(i);
@@ -293,36 +288,53 @@ void TfrmMain::Button8Click()
 
 // ---- menu filters ----
 
-void TfrmMain::Gebs10001Click()
+void FilterPage::filterFrom900()
 {
-    CreateSafepoint();
-    ShowAction(QStringLiteral("Filter"));
-    Button2Click();
-    Button3Click();
-    BitBtn1Click();
+    filterPreset(Preset::From900);
 }
 
-void TfrmMain::Gebs5001Click()
+void FilterPage::filterFrom500To900()
 {
-    CreateSafepoint();
-    ShowAction(QStringLiteral("Filter"));
-    Button2Click();
-    Button4Click();
-    BitBtn1Click();
+    filterPreset(Preset::From500To900);
 }
 
-void TfrmMain::Marktgebude1Click()
+void FilterPage::filterMarket()
 {
-    CreateSafepoint();
-    ShowAction(QStringLiteral("Filter"));
-    Button2Click();
-    Button1Click();
-    BitBtn1Click();
+    filterPreset(Preset::Market);
+}
+
+// Only the preset's types are checked, then the list is filtered by them.
+void FilterPage::filterPreset(Preset preset)
+{
+    m_list.CreateSafepoint();
+    m_list.ShowAction(ListAction::Filter);
+    clearSelection();
+    checkPreset(checklistbox1, preset);
+    filterByTypes();
 }
 
 // ---- hideout ----
 
-void TfrmMain::Button5Click()
+QString FilterPage::hideoutText() const
+{
+    return Versteck->text();
+}
+
+void FilterPage::restoreHideout(const QString &text)
+{
+    Versteck->setText(text);
+    // The marker follows the restored hideout as the field's exit check would.
+    keinversteck->setVisible(!isStrictInt(text) || text == u"0");
+}
+
+std::optional<qint64> FilterPage::hideout() const
+{
+    if (!keinversteck->isHidden())
+        return std::nullopt;
+    return strToInt(Versteck->text());
+}
+
+void FilterPage::fillRange()
 {
     if (const auto range = hideoutRange(Versteck->text(), Range->text())) {
         Edit1->setText(range->from);
@@ -330,14 +342,7 @@ void TfrmMain::Button5Click()
     }
 }
 
-void TfrmMain::Button10Click()
-{
-    Versteckaufsteigend1Click();
-}
-
-// ---- exit checks ----
-
-void TfrmMain::VersteckExit()
+void FilterPage::hideoutExit()
 {
     exitCheck(Versteck, QStringLiteral("0"));
     // A text comparison: "00" counts as an entered hideout.
@@ -348,26 +353,6 @@ void TfrmMain::VersteckExit()
         keinversteck->setVisible(false);
         Versteck->setToolTip(QString());
     }
-}
-
-void TfrmMain::RangeExit()
-{
-    exitCheck(Range, QStringLiteral("300"));
-}
-
-void TfrmMain::Edit1Exit()
-{
-    exitCheck(Edit1, QStringLiteral("0"));
-}
-
-void TfrmMain::Edit2Exit()
-{
-    exitCheck(Edit2, QStringLiteral("99999"));
-}
-
-void TfrmMain::Edit3Exit()
-{
-    exitCheck(Edit3, QStringLiteral("44"));
 }
 
 } // namespace veltrix

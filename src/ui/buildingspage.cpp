@@ -1,0 +1,43 @@
+#include "buildingspage.h"
+
+#include "pagelayout.h"
+#include "reportlist.h"
+
+#include "core/catalogue.h"
+#include "core/statistics.h"
+
+#include <QFont>
+#include <QFontMetricsF>
+#include <QPlainTextEdit>
+#include <QTextCursor>
+
+namespace veltrix {
+
+BuildingsPage::BuildingsPage(ReportList &list, QWidget *parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("TabGebaeude"));
+    QVBoxLayout *page = makePageLayout(this);
+
+    AnzGebs = new QPlainTextEdit(this);
+    AnzGebs->setObjectName(QStringLiteral("AnzGebs"));
+    AnzGebs->setReadOnly(true);
+    AnzGebs->setLineWrapMode(QPlainTextEdit::NoWrap);
+    QFont fixed(QStringLiteral("Courier New"));
+    fixed.setStyleHint(QFont::Monospace);
+    fixed.setFixedPitch(true);
+    fixed.setPointSize(9);
+    AnzGebs->setFont(fixed);
+    AnzGebs->setTabStopDistance(QFontMetricsF(fixed).horizontalAdvance(QLatin1Char(' ')) * 8);
+    AnzGebs->setPlainText(QStringLiteral("---"));
+    page->addWidget(AnzGebs, 1);
+    page->addStretch(1);
+
+    connect(&list, &ReportList::protectionMoneyChanged, this, [this](const ProtectionMoney &money) {
+        AnzGebs->setPlainText(buildingCountRows(money.counts).join(QLatin1Char('\n')));
+        QTextCursor cursor = AnzGebs->textCursor();
+        cursor.setPosition(0);
+        AnzGebs->setTextCursor(cursor);
+    });
+}
+
+} // namespace veltrix

@@ -1,0 +1,238 @@
+// The "Info" page: the evaluation of the first building and the group
+// "Sicherheitsgefühl neu berechnen".
+#include "infopage.h"
+
+#include "pagelayout.h"
+#include "reportlist.h"
+#include "windowutil.h"
+
+#include "core/advisors.h"
+#include "core/intconv.h"
+#include "core/reportline.h"
+#include "core/sgshift.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace veltrix {
+
+namespace {
+
+const QString kNoValue = QStringLiteral("---");
+const QString kDefaultStep = QStringLiteral("25");
+
+void setTextColor(QLabel *label, const QColor &color)
+{
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, color);
+    label->setPalette(palette);
+}
+
+// Green when the building can be taken over at once.
+void showRiotLevel(QLabel *label, const QString &level)
+{
+    label->setText(level);
+    if (level.contains(u"keine"))
+        setTextColor(label, QColor(0, 128, 0));
+}
+
+QPushButton *makeButton(const char *name, const QString &caption, QWidget *parent)
+{
+    auto *b = new QPushButton(caption, parent);
+    b->setObjectName(QString::fromLatin1(name));
+    b->setAutoDefault(false);
+    return b;
+}
+
+} // namespace
+
+InfoPage::InfoPage(ReportList &list, std::function<std::optional<qint64>()> hideout, QWidget *parent)
+    : QWidget(parent), m_list(list), m_hideout(std::move(hideout))
+{
+    setObjectName(QStringLiteral("TabInfo"));
+    QVBoxLayout *page = makePageLayout(this);
+    createBuildingGroup();
+    page->addWidget(GroupGebaeudeeigenschaften);
+    createShiftGroup();
+    page->addWidget(GroupSGNeu);
+    page->addStretch(1);
+
+    connect(&m_list, &ReportList::buildingInfoRequested, this, [this](const QString &line) { showBuilding(line); });
+    onFocusLost(SGdown, [this] {
+        m_list.command([this] {
+            if (!isStrictInt(SGdown->text()))
+                SGdown->setText(kDefaultStep);
+        });
+    });
+    m_list.connectCommand(BitBtn5, [this] { shiftUp(); });
+    m_list.connectCommand(BitBtn6, [this] { shiftDown(); });
+    m_list.connectCommand(Button11, [this] { lowerFirstBuilding(); });
+}
+
+void InfoPage::createBuildingGroup()
+{
+    GroupGebaeudeeigenschaften = new QGroupBox(QStringLiteral("Gebäudeeigenschaften"), this);
+    GroupGebaeudeeigenschaften->setObjectName(QStringLiteral("GroupGebaeudeeigenschaften"));
+    auto *grid = new QGridLayout(GroupGebaeudeeigenschaften);
+    grid->setContentsMargins(8, 6, 8, 8);
+    grid->setHorizontalSpacing(4);
+    grid->setVerticalSpacing(2);
+
+    auto value = [this](const char *name) {
+        auto *label = new QLabel(kNoValue, GroupGebaeudeeigenschaften);
+        label->setObjectName(QString::fromLatin1(name));
+        // Parts of the first line: markup in a report is text.
+        label->setTextFormat(Qt::PlainText);
+        QFont bold = label->font();
+        bold.setBold(true);
+        label->setFont(bold);
+        return label;
+    };
+    auto caption = [this](const QString &text) { return new QLabel(text, GroupGebaeudeeigenschaften); };
+
+    InfoGeb = value("InfoGeb");
+    InfoSG = value("InfoSG");
+    InfoRandale = value("InfoRandale");
+    HintRandale = value("HintRandale");
+    InfoUeberfall = value("InfoUeberfall");
+    Fussweg = value("Fussweg");
+    marker = value("marker");
+    marker->setText(QStringLiteral("!"));
+    setTextColor(marker, QColor(255, 0, 0));
+    marker->setFixedWidth(marker->fontMetrics().horizontalAdvance(QLatin1Char('!')) + 4);
+    marker->hide();
+
+    int row = 0;
+    grid->addWidget(InfoGeb, row++, 0, 1, 3);
+    grid->addWidget(caption(QStringLiteral("SG / Fallen:")), row, 0, 1, 2);
+    grid->addWidget(InfoSG, row++, 2);
+    grid->setRowMinimumHeight(row++, 4);
+    grid->addWidget(caption(QStringLiteral("benötigte Randale vor Übernahme:")), row++, 0, 1, 3);
+    grid->addWidget(InfoRandale, row++, 1, 1, 2);
+    grid->addWidget(caption(QStringLiteral("empfohlene Randale vor Übernahme:")), row++, 0, 1, 3);
+    grid->addWidget(marker, row, 0);
+    grid->addWidget(HintRandale, row++, 1, 1, 2);
+    grid->addWidget(caption(QStringLiteral("benötigte Überfälle vor Übernahme: ")), row++, 0, 1, 3);
+    grid->addWidget(InfoUeberfall, row++, 1, 1, 2);
+    grid->setRowMinimumHeight(row++, 4);
+    grid->addWidget(caption(QStringLiteral("Fussweg: ")), row, 0, 1, 2);
+    grid->addWidget(Fussweg, row++, 2);
+    grid->setColumnMinimumWidth(0, marker->width());
+    grid->setColumnStretch(2, 1);
+}
+
+void InfoPage::createShiftGroup()
+{
+    GroupSGNeu = new QGroupBox(QStringLiteral("Sicherheitsgefühl neu berechnen"), this);
+    GroupSGNeu->setObjectName(QStringLiteral("GroupSGNeu"));
+    auto *grid = new QGridLayout(GroupSGNeu);
+    grid->setContentsMargins(8, 6, 8, 8);
+    grid->setHorizontalSpacing(4);
+    grid->setVerticalSpacing(4);
+
+    SGdown = new QLineEdit(kDefaultStep, GroupSGNeu);
+    SGdown->setObjectName(QStringLiteral("SGdown"));
+    SGdown->setFixedWidth(44);
+    BitBtn5 = makeButton("BitBtn5", QStringLiteral("up"), GroupSGNeu);
+    BitBtn6 = makeButton("BitBtn6", QStringLiteral("down"), GroupSGNeu);
+    Button11 = makeButton("Button11", QStringLiteral("-5 %"), GroupSGNeu);
+
+    auto *wholeReport = new QLabel(QStringLiteral("Gesamten Bericht neu berechnen:"), GroupSGNeu);
+    wholeReport->setBuddy(SGdown);
+    grid->addWidget(wholeReport, 0, 0, 1, 3);
+    grid->addWidget(SGdown, 1, 0);
+    grid->addWidget(BitBtn5, 1, 1);
+    grid->addWidget(BitBtn6, 1, 2);
+    auto *firstRow = new QHBoxLayout;
+    firstRow->addWidget(new QLabel(QStringLiteral("1. Gebäude neu Berechnen:"), GroupSGNeu));
+    firstRow->addStretch(1);
+    Button11->setFixedWidth(56);
+    firstRow->addWidget(Button11);
+    grid->addLayout(firstRow, 2, 0, 1, 3);
+    grid->setColumnStretch(1, 1);
+    grid->setColumnStretch(2, 1);
+}
+
+void InfoPage::showBuilding(const QString &line)
+{
+    const QStringView address = getAddress(line);
+    InfoGeb->setText(address.isEmpty() ? kNoValue : address.toString());
+    const qint32 sg = getSG(line);
+    InfoSG->setText(sg == -1 ? kNoValue
+                             : QStringLiteral("%1 % / %2").arg(QString::number(sg), QString::number(countTraps(line))));
+    InfoUeberfall->setText(requiredRobberies(line));
+
+    setTextColor(InfoRandale, Qt::black);
+    setTextColor(HintRandale, Qt::black);
+    marker->hide();
+    showRiotLevel(InfoRandale, requiredRiots(line));
+    showRiotLevel(HintRandale, recommendedRiots(line));
+    if (InfoRandale->text() != HintRandale->text())
+        marker->show();
+
+    const std::optional<qint64> hideout = m_hideout ? m_hideout() : std::nullopt;
+    // An empty list has no house number to walk to.
+    if (!hideout || line.isEmpty()) {
+        Fussweg->setText(kNoValue);
+        return;
+    }
+    const qint64 house = getHouseNumber(line);
+    const qint64 distance = house > *hideout ? house - *hideout : *hideout - house;
+    const qint64 seconds = 5 * distance + 3;
+    Fussweg->setText(QStringLiteral("%1 min %2 sec").arg(seconds / 60).arg(seconds % 60));
+}
+
+// ---- SG recalculation ----
+
+void InfoPage::shiftAllLines(qint64 shift, bool trapFloor)
+{
+    MemoLines &memo = m_list.memo();
+    // Runs right after CleanList and CreateSafepoint, so the undo copy holds
+    // exactly the lines of Memo1 and spares reading them once more.
+    QStringList lines = m_list.undoCopy();
+    if (lines.size() != memo.lineCount())
+        lines = memo.lines();
+    for (QString &line : lines)
+        line = shiftLineSG(line, shift, trapFloor);
+    // Each line is rewritten in place; writing them back together leaves the
+    // same text and runs the change handler exactly when a line changed.
+    memo.setLines(lines);
+}
+
+void InfoPage::shiftUp()
+{
+    m_list.CleanList();
+    m_list.CreateSafepoint();
+    shiftAllLines(strToInt(SGdown->text()), false);
+    m_list.ShowBuildingInfo();
+    m_list.memo().caretToStart();
+    m_list.edit()->setFocus();
+}
+
+void InfoPage::shiftDown()
+{
+    m_list.CleanList();
+    m_list.CreateSafepoint();
+    shiftAllLines(-qint64(strToInt(SGdown->text())), true);
+    m_list.ShowBuildingInfo();
+    m_list.memo().caretToStart();
+    m_list.edit()->setFocus();
+}
+
+void InfoPage::lowerFirstBuilding()
+{
+    m_list.CleanList();
+    m_list.CreateSafepoint();
+    MemoLines &memo = m_list.memo();
+    if (!memo.isEmpty())
+        memo.replaceLine(0, shiftLineSG(memo.firstLine(), -5, false));
+    emit firstHouseNumberCopyRequested();
+}
+
+} // namespace veltrix
