@@ -135,10 +135,10 @@ private slots:
         test::FakePlatform fakes;
         TfrmMain w(fakes.platform());
         fakes.fileDialogs.openAnswers.push_back(file);
-        control<QAction>(w, QStringLiteral("Dateiffnen1"))->trigger();
+        trigger(w, "Dateiffnen1");
         QCOMPARE(w.memo().lines(), QStringList{QString::fromLatin1(kBank)});
         w.memo().setText(QStringList(2000, QString::fromLatin1(kKiosk)).join(u'\n')); // about 120 KiB
-        control<QAction>(w, QStringLiteral("Dateispeichern1"))->trigger();
+        trigger(w, "Dateispeichern1");
         const QString prefix = QStringLiteral("Datei \"%1\" kann nicht erstellt werden. ").arg(file);
         QCOMPARE(fakes.messageBoxes.shown.size(), 1);
         QVERIFY2(fakes.messageBoxes.lastText().startsWith(prefix) && fakes.messageBoxes.lastText().size() > prefix.size(),
