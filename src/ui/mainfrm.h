@@ -31,6 +31,10 @@ class QTimer;
 
 namespace veltrix {
 
+class AccessoriesPage;
+class CalculatorsPage;
+class StatsPage;
+
 class TfrmSGr;
 class TfrmgetURL;
 class TfrmInfo;
@@ -102,28 +106,21 @@ public:
 
     // ---- controls ----
     QPlainTextEdit *Memo1 = nullptr;
-    std::array<QPlainTextEdit *, 10> MemoZ{};
     QStatusBar *StatusBar1 = nullptr;
     std::array<QLabel *, 4> panels{};
     QProgressBar *ProgressBar1 = nullptr;
     QFrame *sidebar = nullptr;
     QTabWidget *PageControl1 = nullptr;
     QWidget *TabFilter = nullptr;
-    QWidget *TabStats = nullptr;
+    StatsPage *TabStats = nullptr;
     QWidget *TabGebaeude = nullptr;
     QWidget *TabInfo = nullptr;
-    QWidget *TabZubehoer = nullptr;
-    QWidget *TabRechner = nullptr;
+    AccessoriesPage *TabZubehoer = nullptr;
+    CalculatorsPage *TabRechner = nullptr;
     QTimer *ToFront = nullptr;
 
     // "Filter" page (building types)
     QListWidget *checklistbox1 = nullptr;
-    // "Stats/Safestates" page, group "Statistiken"
-    QGroupBox *GroupStatistiken = nullptr;
-    QLabel *Label4 = nullptr;
-    QLabel *Ansehen = nullptr;
-    QLabel *Schutzgeld = nullptr;
-    QPushButton *Button7 = nullptr;
     // "Gebäude" page
     QPlainTextEdit *AnzGebs = nullptr;
 
@@ -169,8 +166,6 @@ public:
     QAction *Info1 = nullptr;
 
     // ---- foundation commands ----
-    void Memo1Change();
-    void Button7Click();
     void AlwaysOnTop1Click();
     void Beenden1Click();
     void Alleslschen1Click();
@@ -256,15 +251,9 @@ public:
     void Suchen1Click();
     void FindDialog1Find();
 
-    // ---- undo and save slots (mainfrm_snapshots.cpp) ----
-    void setupSnapshots();
+    // ---- undo (mainfrm_snapshots.cpp) ----
+    void setupUndo();
     void Rckgngig1Click();
-    // Slot k is 1..10: save[k - 1] is the button save<k>, restore[k - 1] restore<k>.
-    void saveClick(int k);
-    void restoreClick(int k);
-    QGroupBox *SafeStates = nullptr;
-    std::array<QPushButton *, 10> save{};
-    std::array<QPushButton *, 10> restore{};
 
     // ---- SG recalculation (mainfrm_sgshift.cpp) ----
     void setupSGShift();
@@ -277,58 +266,6 @@ public:
     QPushButton *BitBtn5 = nullptr;
     QPushButton *BitBtn6 = nullptr;
     QPushButton *Button11 = nullptr;
-
-    // ---- calculators (mainfrm_calc.cpp) ----
-    void setupCalculators();
-    void Button15Click();
-    void SGBetragExit();
-    void openSGRechnerClick();
-    void SGRechner1Click();
-    void BtnBerechnenClick();
-    void SteuerbetragExit();
-    void aSTExit();
-    void vSTExit();
-    QGroupBox *GroupSchutzgeldrechner = nullptr;
-    QComboBox *SGGebaeude = nullptr;
-    QLineEdit *SGBetrag = nullptr;
-    QPushButton *Button15 = nullptr;
-    QLabel *SGLabel = nullptr;
-    QPushButton *openSGRechner = nullptr;
-    QGroupBox *GroupSteuerrechner = nullptr;
-    QLineEdit *Steuerbetrag = nullptr;
-    QComboBox *aST = nullptr;
-    QComboBox *vST = nullptr;
-    QPushButton *BtnBerechnen = nullptr;
-    QLabel *netto = nullptr;
-    QLabel *Steuer = nullptr;
-    QLabel *verguenstigt = nullptr;
-    QLabel *Differenz = nullptr;
-
-    // ---- countdown timer and alarm (mainfrm_timer.cpp) ----
-    void setupTimerPage();
-    void showVolume();
-    void Button6Click();
-    void Button9Click();
-    void Timer1Timer();
-    void TimerAClick();
-    void TrackBar1Change();
-    qint32 countdownMinutes() const { return m_countdownMinutes; }
-    qint32 countdownSeconds() const { return m_countdownSeconds; }
-    QGroupBox *GroupTimer = nullptr;
-    QLabel *Label6 = nullptr;
-    QLineEdit *TimerEUhr = nullptr;
-    QPushButton *Button9 = nullptr;
-    QLabel *Label11 = nullptr;
-    QLineEdit *TimerE = nullptr;
-    QPushButton *Button6 = nullptr;
-    QLabel *TimerA = nullptr;
-    QLabel *Label5 = nullptr;
-    QComboBox *Sound = nullptr;
-    QCheckBox *TimerNotice = nullptr;
-    QSlider *TrackBar1 = nullptr;
-    QGroupBox *GroupNotiz = nullptr;
-    QPlainTextEdit *Notiz = nullptr;
-    QTimer *Timer1 = nullptr;
 
     // ---- report files (mainfrm_files.cpp) ----
     void setupFileCommands();
@@ -373,7 +310,6 @@ protected:
 private:
     void createControls();
     void createMenus();
-    void createStatisticsPage();
     void FormShow();
     void flushProgress();
 
@@ -392,12 +328,6 @@ private:
 
     // -- undo, save slots and SG recalculation --
     void shiftAllLines(qint64 shift, bool trapFloor);
-
-    // countdown timer and alarm
-    bool runAlarm();
-    void showCountdown();
-    qint32 m_countdownMinutes = 0;
-    qint32 m_countdownSeconds = 0;
 
     // report files, settings and close query
     void openedFollowUp();
