@@ -28,7 +28,7 @@ const Registrar restoreSlot{{QStringLiteral("restore slot"),
                                  control<QPushButton>(w, "save1")->click();
                                  w.memo().setLines({w.memo().firstLine()});
                              },
-                             [](TfrmMain &w) { w.restoreClick(1); }}};
+                             [](TfrmMain &w) { control<QPushButton>(w, "restore1")->click(); }}};
 
 const Registrar up{{QStringLiteral("SG up"), [](TfrmMain &w, const QString &) { control<QLineEdit>(w, "SGdown")->setText(QStringLiteral("25")); },
                     [](TfrmMain &w) { click(w, "BitBtn5"); }}};

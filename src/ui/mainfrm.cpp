@@ -6,6 +6,10 @@
 #include "pagelayout.h"
 #include "listcommands.h"
 #include "resources.h"
+#include "accessoriespage.h"
+#include "calculatorspage.h"
+#include "statspage.h"
+#include "statusfenster.h"
 
 #include <QAction>
 #include <QApplication>
@@ -80,14 +84,11 @@ TfrmMain::TfrmMain(const Platform &platform, QWidget *parent)
     createMenus();
 
     // Feature pages and commands, each in its own unit.
-    setupSnapshots();
-    setupCalculators();
-    setupTimerPage();
     setupListCommands();
     setupFileCommands();
     setupStatusCommands();
     setupNetCommands();
-    for (QWidget *page : {TabStats, TabZubehoer, TabRechner})
+    for (QWidget *page : std::initializer_list<QWidget *>{TabStats, TabZubehoer, TabRechner})
         static_cast<QVBoxLayout *>(page->layout())->addStretch(1);
 
     m_list->connectCommand(Gebs10001, [this] { m_filterPage->filterFrom900(); });
@@ -124,7 +125,10 @@ void TfrmMain::createControls()
     Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_memo = MemoLines(Memo1);
     m_list = new ReportList(Memo1, m_platform, this);
-    connect(m_list, &ReportList::countChanged, this, [this] { Memo1Change(); });
+    connect(m_list, &ReportList::countChanged, this, [this](qsizetype n) {
+        panels[1]->setText(QStringLiteral("Gebs remaining: ") + QString::number(n));
+        panels[3]->setText(QStringLiteral("Ansehen ~") + QString::number(5 * static_cast<qint64>(n)));
+    });
     connect(m_list, &ReportList::modifiedChanged, this, [this] { UpdateCaption(); });
     connect(m_list, &ReportList::progressChanged, this, [this](int position) { ProgressBar1->setValue(position); });
     connect(m_list, &ReportList::actionShown, this, [this](const QString &text) {
@@ -132,17 +136,9 @@ void TfrmMain::createControls()
         StatusBar1->repaint();
     });
     connect(m_list, &ReportList::protectionMoneyChanged, this, [this](const ProtectionMoney &money) {
-        Schutzgeld->setText(formatEuro(money.sum));
-        panels[2]->setText(QStringLiteral("Schutzgeld: ") + Schutzgeld->text());
+        panels[2]->setText(QStringLiteral("Schutzgeld: ") + formatEuro(money.sum));
     });
     connect(m_list, &ReportList::undoAvailableChanged, this, [this](bool on) { Rckgngig1->setEnabled(on); });
-
-    for (int k = 0; k < 10; ++k) {
-        MemoZ[k] = new QPlainTextEdit(client);
-        MemoZ[k]->setObjectName(QStringLiteral("MemoZ%1").arg(k + 1));
-        MemoZ[k]->setLineWrapMode(QPlainTextEdit::NoWrap);
-        MemoZ[k]->hide();
-    }
 
     sidebar = new QFrame(client);
     sidebar->setObjectName(QStringLiteral("sidebar"));
@@ -161,18 +157,23 @@ void TfrmMain::createControls()
 
     m_filterPage = new FilterPage(*m_list);
     PageControl1->addTab(m_filterPage, QStringLiteral("Filter"));
-    TabStats = addPage(PageControl1, "TabStats", QStringLiteral("Stats/Safestates"));
+    TabStats = new StatsPage(*m_list, m_platform);
+    PageControl1->addTab(TabStats, QStringLiteral("Stats/Safestates"));
     m_buildingsPage = new BuildingsPage(*m_list);
     PageControl1->addTab(m_buildingsPage, QStringLiteral("Gebäude"));
     m_infoPage = new InfoPage(*m_list, [this] { return m_filterPage->hideout(); });
     PageControl1->addTab(m_infoPage, QStringLiteral("Info"));
-    TabZubehoer = addPage(PageControl1, "TabZubehoer", QStringLiteral("Zubehör"));
-    TabRechner = addPage(PageControl1, "TabRechner", QStringLiteral("Rechner"));
+    // While the status window holds the list, the main window is hidden.
+    TabZubehoer = new AccessoriesPage(*m_list, m_platform, [this]() -> QWidget * {
+        TfrmStatus *status = statusWindow();
+        return status && status->holdsList() ? static_cast<QWidget *>(status) : this;
+    });
+    PageControl1->addTab(TabZubehoer, QStringLiteral("Zubehör"));
+    TabRechner = new CalculatorsPage(*m_list, [this] { return m_companions.sgRechner; });
+    PageControl1->addTab(TabRechner, QStringLiteral("Rechner"));
     PageControl1->setCurrentIndex(0);
     for (QWidget *page : std::initializer_list<QWidget *>{m_filterPage, TabStats, m_buildingsPage, m_infoPage, TabZubehoer})
         page->installEventFilter(this);
-
-    createStatisticsPage();
 
     StatusBar1 = new QStatusBar(client);
     StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
@@ -208,36 +209,6 @@ void TfrmMain::createControls()
 
     resize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
     move(311, 163);
-}
-
-void TfrmMain::createStatisticsPage()
-{
-    GroupStatistiken = new QGroupBox(QStringLiteral("Statistiken"), TabStats);
-    GroupStatistiken->setObjectName(QStringLiteral("GroupStatistiken"));
-    auto *grid = new QGridLayout(GroupStatistiken);
-    grid->setContentsMargins(8, 6, 8, 8);
-    grid->setVerticalSpacing(3);
-
-    Label4 = makeValueLabel("Label4", GroupStatistiken);
-    Ansehen = makeValueLabel("Ansehen", GroupStatistiken);
-    Schutzgeld = makeValueLabel("Schutzgeld", GroupStatistiken);
-
-    grid->addWidget(new QLabel(QStringLiteral("Gebs remaining:"), GroupStatistiken), 0, 0);
-    grid->addWidget(Label4, 0, 1);
-    auto *reputation = new QLabel(QStringLiteral("möglicher Ansehensgewinn durch Übernahmen:"), GroupStatistiken);
-    reputation->setWordWrap(true);
-    grid->addWidget(reputation, 1, 0);
-    grid->addWidget(Ansehen, 1, 1, Qt::AlignBottom);
-    grid->addWidget(new QLabel(QStringLiteral("zu erwartendes Schutzgeld:"), GroupStatistiken), 2, 0);
-    grid->addWidget(Schutzgeld, 2, 1);
-    grid->setColumnStretch(0, 1);
-
-    Button7 = new QPushButton(QStringLiteral("Aktualisieren"), GroupStatistiken);
-    Button7->setObjectName(QStringLiteral("Button7"));
-    grid->addWidget(Button7, 3, 0, 1, 2, Qt::AlignRight);
-    connectCommand(Button7, [this] { Button7Click(); });
-
-    static_cast<QVBoxLayout *>(TabStats->layout())->addWidget(GroupStatistiken);
 }
 
 void TfrmMain::createMenus()
@@ -321,6 +292,7 @@ void TfrmMain::createMenus()
     connectCommand(Allesmarkieren1, [this] { Allesmarkieren1Click(); });
     connectCommand(letzteZeilelschen1, [this] { letzteZeilelschen1Click(); });
     connectCommand(Info1, [this] { Info1Click(); });
+    connectCommand(SGRechner1, [this] { TabRechner->openSGCalculator(); });
     connect(ToFront, &QTimer::timeout, this, [] {});
 }
 
@@ -364,7 +336,7 @@ void TfrmMain::FormShow()
     if (m_companions.info)
         m_companions.info->hide();
     UpdateCaption();
-    showVolume();
+    TabZubehoer->showVolume();
     // Only the first showing reads them: showing the window again (after
     // the status window or the SG calculator hid it) must not undo what the
     // player has typed or where the window was moved since.
@@ -434,8 +406,7 @@ void TfrmMain::Beenden1Click()
 void TfrmMain::Alleslschen1Click()
 {
     m_memo.clear();
-    Label4->setText(QStringLiteral("---"));
-    Ansehen->setText(QStringLiteral("---"));
+    TabStats->clearStatistics();
 }
 
 void TfrmMain::Allesmarkieren1Click()
@@ -457,11 +428,6 @@ void TfrmMain::Info1Click()
         info->raise();
         info->activateWindow();
     }
-}
-
-void TfrmMain::Button7Click()
-{
-    UpdateProtectionMoney();
 }
 
 } // namespace veltrix

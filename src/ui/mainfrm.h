@@ -30,6 +30,10 @@ class QTimer;
 
 namespace veltrix {
 
+class AccessoriesPage;
+class CalculatorsPage;
+class StatsPage;
+
 class TfrmSGr;
 class TfrmgetURL;
 class TfrmInfo;
@@ -104,23 +108,15 @@ public:
 
     // ---- controls ----
     QPlainTextEdit *Memo1 = nullptr;
-    std::array<QPlainTextEdit *, 10> MemoZ{};
     QStatusBar *StatusBar1 = nullptr;
     std::array<QLabel *, 4> panels{};
     QProgressBar *ProgressBar1 = nullptr;
     QFrame *sidebar = nullptr;
     QTabWidget *PageControl1 = nullptr;
-    QWidget *TabStats = nullptr;
-    QWidget *TabZubehoer = nullptr;
-    QWidget *TabRechner = nullptr;
+    StatsPage *TabStats = nullptr;
+    AccessoriesPage *TabZubehoer = nullptr;
+    CalculatorsPage *TabRechner = nullptr;
     QTimer *ToFront = nullptr;
-
-    // "Stats/Safestates" page, group "Statistiken"
-    QGroupBox *GroupStatistiken = nullptr;
-    QLabel *Label4 = nullptr;
-    QLabel *Ansehen = nullptr;
-    QLabel *Schutzgeld = nullptr;
-    QPushButton *Button7 = nullptr;
 
     // Main menu
     QMenu *Datei1 = nullptr;
@@ -164,8 +160,6 @@ public:
     QAction *Info1 = nullptr;
 
     // ---- foundation commands ----
-    void Memo1Change();
-    void Button7Click();
     void AlwaysOnTop1Click();
     void Beenden1Click();
     void Alleslschen1Click();
@@ -175,66 +169,6 @@ public:
     void FormResize();
     void slideSidebar();
 
-    // ---- save slots (mainfrm_snapshots.cpp) ----
-    void setupSnapshots();
-    // Slot k is 1..10: save[k - 1] is the button save<k>, restore[k - 1] restore<k>.
-    void saveClick(int k);
-    void restoreClick(int k);
-    QGroupBox *SafeStates = nullptr;
-    std::array<QPushButton *, 10> save{};
-    std::array<QPushButton *, 10> restore{};
-
-    // ---- calculators (mainfrm_calc.cpp) ----
-    void setupCalculators();
-    void Button15Click();
-    void SGBetragExit();
-    void openSGRechnerClick();
-    void SGRechner1Click();
-    void BtnBerechnenClick();
-    void SteuerbetragExit();
-    void aSTExit();
-    void vSTExit();
-    QGroupBox *GroupSchutzgeldrechner = nullptr;
-    QComboBox *SGGebaeude = nullptr;
-    QLineEdit *SGBetrag = nullptr;
-    QPushButton *Button15 = nullptr;
-    QLabel *SGLabel = nullptr;
-    QPushButton *openSGRechner = nullptr;
-    QGroupBox *GroupSteuerrechner = nullptr;
-    QLineEdit *Steuerbetrag = nullptr;
-    QComboBox *aST = nullptr;
-    QComboBox *vST = nullptr;
-    QPushButton *BtnBerechnen = nullptr;
-    QLabel *netto = nullptr;
-    QLabel *Steuer = nullptr;
-    QLabel *verguenstigt = nullptr;
-    QLabel *Differenz = nullptr;
-
-    // ---- countdown timer and alarm (mainfrm_timer.cpp) ----
-    void setupTimerPage();
-    void showVolume();
-    void Button6Click();
-    void Button9Click();
-    void Timer1Timer();
-    void TimerAClick();
-    void TrackBar1Change();
-    qint32 countdownMinutes() const { return m_countdownMinutes; }
-    qint32 countdownSeconds() const { return m_countdownSeconds; }
-    QGroupBox *GroupTimer = nullptr;
-    QLabel *Label6 = nullptr;
-    QLineEdit *TimerEUhr = nullptr;
-    QPushButton *Button9 = nullptr;
-    QLabel *Label11 = nullptr;
-    QLineEdit *TimerE = nullptr;
-    QPushButton *Button6 = nullptr;
-    QLabel *TimerA = nullptr;
-    QLabel *Label5 = nullptr;
-    QComboBox *Sound = nullptr;
-    QCheckBox *TimerNotice = nullptr;
-    QSlider *TrackBar1 = nullptr;
-    QGroupBox *GroupNotiz = nullptr;
-    QPlainTextEdit *Notiz = nullptr;
-    QTimer *Timer1 = nullptr;
 
     // ---- report files (mainfrm_files.cpp) ----
     void setupFileCommands();
@@ -280,9 +214,6 @@ private:
     void createControls();
     void createMenus();
     void setupListCommands();
-    // Until the filter and SG pages hold their own commands they reach the
-    // list commands through these.
-    void createStatisticsPage();
     void FormShow();
     void flushProgress();
 
@@ -303,11 +234,6 @@ private:
 
     // ---- feature state (each section owned by its feature file) ----
 
-    // countdown timer and alarm
-    bool runAlarm();
-    void showCountdown();
-    qint32 m_countdownMinutes = 0;
-    qint32 m_countdownSeconds = 0;
 
     // report files, settings and close query
     void openedFollowUp();

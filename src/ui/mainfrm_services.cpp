@@ -76,15 +76,6 @@ void TfrmMain::UpdateProtectionMoney()
     m_list->UpdateProtectionMoney();
 }
 
-void TfrmMain::Memo1Change()
-{
-    const qsizetype n = m_memo.lineCount();
-    Label4->setText(QString::number(n));
-    panels[1]->setText(QStringLiteral("Gebs remaining: ") + Label4->text());
-    Ansehen->setText(QString::number(5 * static_cast<qint64>(n)));
-    panels[3]->setText(QStringLiteral("Ansehen ~") + Ansehen->text());
-}
-
 void TfrmMain::runListOperation(const std::function<QStringList(QStringList)> &work, Finish finish)
 {
     m_list->runListOperation(work, finish == Finish::ProtectionMoney ? ReportList::Finish::ProtectionMoney

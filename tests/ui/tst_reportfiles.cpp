@@ -189,9 +189,9 @@ private slots:
         for (QAction *command : {control<QAction>(*w.main, "N1Zeilenachunten1"), control<QAction>(*w.main, "N1Zeilenachunten1"), control<QAction>(*w.main, "N1Zeilenachunten1"),
                                control<QAction>(*w.main, "Listeumkehren1"), control<QAction>(*w.main, "Listeumkehren1"), control<QAction>(*w.main, "Aktualisieren1")})
             command->trigger();
-        w.main->saveClick(1);
+        click(*w.main, "save1");
         trigger(*w.main, "Alleslschen1");
-        w.main->restoreClick(1);
+        click(*w.main, "restore1");
         trigger(*w.main, "Statusfenster1");
         trigger(*w.status, "Schlieen1");
         QVERIFY(w.fakes.messageBoxes.shown.isEmpty());

@@ -202,8 +202,8 @@ private slots:
         if (statusOpen)
             w.open(kBank);
         control<QLineEdit>(*w.main, "TimerE")->setText(QStringLiteral("0:01"));
-        w.main->Button6Click();
-        w.main->Timer1Timer();
+        click(*w.main, "Button6");
+        QVERIFY(QMetaObject::invokeMethod(control<QTimer>(*w.main, "Timer1"), "timeout"));
         QCOMPARE(w.fakes.feedback.flashes, 1);
         QCOMPARE(w.fakes.feedback.flashed, statusOpen ? static_cast<QWidget *>(w.status.get()) : w.main.get());
     }

@@ -32,7 +32,7 @@ private:
     static void ticks(TfrmMain &w, int n)
     {
         for (int i = 0; i < n; ++i)
-            w.Timer1Timer();
+            QVERIFY(QMetaObject::invokeMethod(control<QTimer>(w, "Timer1"), "timeout"));
     }
 
 private slots:
@@ -279,10 +279,6 @@ private slots:
         QCOMPARE(fakes.feedback.beeps, beeps);
         QCOMPARE(control<QLineEdit>(w, "TimerEUhr")->text(), text);
         QCOMPARE(control<QLineEdit>(w, "TimerE")->text(), QStringLiteral("2:20"));
-        if (running)
-            QCOMPARE(w.countdownSeconds(), 0);
-        else
-            QCOMPARE(w.countdownMinutes() * 60 + w.countdownSeconds(), 133);
     }
 
     void volumeOnShow_data()

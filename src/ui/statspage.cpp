@@ -1,0 +1,163 @@
+#include "statspage.h"
+
+#include "core/lines.h"
+#include "core/statistics.h"
+#include "reportlist.h"
+#include "windowutil.h"
+
+#include <QDateTime>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace veltrix {
+
+namespace {
+
+// The caption of a save button while its slot is empty.
+const QString kEmptySlot = QStringLiteral("- - -");
+
+} // namespace
+
+StatsPage::StatsPage(ReportList &list, const Platform &platform, QWidget *parent)
+    : QWidget(parent), m_list(list), m_platform(platform)
+{
+    setObjectName(QStringLiteral("TabStats"));
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(4, 4, 4, 4);
+    layout->setSpacing(6);
+    createStatistics();
+    createSlots();
+    connect(&m_list, &ReportList::countChanged, this, &StatsPage::showCount);
+    connect(&m_list, &ReportList::protectionMoneyChanged, this, &StatsPage::showMoney);
+}
+
+void StatsPage::createStatistics()
+{
+    auto *group = new QGroupBox(QStringLiteral("Statistiken"), this);
+    group->setObjectName(QStringLiteral("GroupStatistiken"));
+    auto *grid = new QGridLayout(group);
+    grid->setContentsMargins(8, 6, 8, 8);
+    grid->setVerticalSpacing(3);
+
+    m_count = makeValueLabel("Label4", group);
+    m_reputation = makeValueLabel("Ansehen", group);
+    m_money = makeValueLabel("Schutzgeld", group);
+
+    grid->addWidget(new QLabel(QStringLiteral("Gebs remaining:"), group), 0, 0);
+    grid->addWidget(m_count, 0, 1);
+    auto *reputation = new QLabel(QStringLiteral("möglicher Ansehensgewinn durch Übernahmen:"), group);
+    reputation->setWordWrap(true);
+    grid->addWidget(reputation, 1, 0);
+    grid->addWidget(m_reputation, 1, 1, Qt::AlignBottom);
+    grid->addWidget(new QLabel(QStringLiteral("zu erwartendes Schutzgeld:"), group), 2, 0);
+    grid->addWidget(m_money, 2, 1);
+    grid->setColumnStretch(0, 1);
+
+    auto *refresh = new QPushButton(QStringLiteral("Aktualisieren"), group);
+    refresh->setObjectName(QStringLiteral("Button7"));
+    grid->addWidget(refresh, 3, 0, 1, 2, Qt::AlignRight);
+    m_list.connectCommand(refresh, [this] { m_list.UpdateProtectionMoney(); });
+
+    static_cast<QVBoxLayout *>(layout())->addWidget(group);
+}
+
+void StatsPage::createSlots()
+{
+    auto *group = new QGroupBox(QStringLiteral("SafeStates"), this);
+    group->setObjectName(QStringLiteral("SafeStates"));
+    auto *grid = new QGridLayout(group);
+    grid->setContentsMargins(4, 4, 3, 6);
+    grid->setHorizontalSpacing(2);
+    grid->setVerticalSpacing(2);
+    // A date and time beside "wiederherstellen" must fit a page about 250
+    // pixels wide: slim button margins and a slightly smaller font.
+    QFont small = group->font();
+    small.setPointSizeF(small.pointSizeF() * 0.9);
+    group->setStyleSheet(QStringLiteral("QPushButton { padding: 2px 0px; }"));
+
+    for (int i = 0; i < kSlots; ++i) {
+        const int k = i + 1;
+        auto *label = new QLabel(QStringLiteral("Slot %1").arg(k), group);
+        m_save[i] = new QPushButton(kEmptySlot, group);
+        m_save[i]->setObjectName(QStringLiteral("save%1").arg(k));
+        label->setBuddy(m_save[i]);
+        m_restore[i] = new QPushButton(QStringLiteral("wiederherstellen"), group);
+        m_restore[i]->setObjectName(QStringLiteral("restore%1").arg(k));
+        m_restore[i]->setEnabled(false);
+        for (QPushButton *b : {m_save[i], m_restore[i]})
+            b->setAutoDefault(false);
+        m_save[i]->setMinimumWidth(0);
+        m_save[i]->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+        m_restore[i]->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+        for (QWidget *w : std::initializer_list<QWidget *>{label, m_save[i], m_restore[i]})
+            w->setFont(small);
+        grid->addWidget(label, i, 0);
+        grid->addWidget(m_save[i], i, 1);
+        grid->addWidget(m_restore[i], i, 2);
+        m_list.connectCommand(m_save[i], [this, i] { saveClick(i); });
+        m_list.connectCommand(m_restore[i], [this, i] { restoreClick(i); });
+    }
+    grid->setColumnStretch(1, 1);
+    static_cast<QVBoxLayout *>(layout())->addWidget(group);
+}
+
+void StatsPage::clearStatistics()
+{
+    m_count->setText(QStringLiteral("---"));
+    m_reputation->setText(QStringLiteral("---"));
+}
+
+void StatsPage::showCount(qsizetype lines)
+{
+    m_count->setText(QString::number(lines));
+    m_reputation->setText(QString::number(5 * static_cast<qint64>(lines)));
+}
+
+void StatsPage::showMoney(const ProtectionMoney &money)
+{
+    m_money->setText(formatEuro(money.sum));
+}
+
+void StatsPage::saveClick(int i)
+{
+    if (!m_slots[i]) {
+        // Every line ends with a break, so a restore can write the text whole.
+        QString text = joinLinesLf(m_list.memo().lines());
+        if (!text.isEmpty() && !text.endsWith(QLatin1Char('\n')))
+            text += QLatin1Char('\n');
+        // One reading of the clock, so date and time cannot straddle midnight.
+        const QDateTime now = m_platform.clock->now();
+        m_slots[i] = Snapshot{text, m_platform.clock->shortDate(now) + QLatin1Char(' ') + m_platform.clock->longTime(now)};
+        showSlot(i);
+        return;
+    }
+    const MsgResult answer = m_platform.messageBoxes->show(
+        {QStringLiteral("Hinweis"), QStringLiteral("Safestate löschen?"), MsgButtons::YesNo, MsgIcon::None});
+    if (answer == MsgResult::Yes) {
+        m_slots[i].reset();
+        showSlot(i);
+    }
+}
+
+void StatsPage::showSlot(int i)
+{
+    const std::optional<Snapshot> &slot = m_slots[i];
+    m_save[i]->setText(slot ? slot->caption : kEmptySlot);
+    // In full, should the locale's format be wider than the button.
+    m_save[i]->setToolTip(slot ? slot->caption : QString());
+    m_restore[i]->setEnabled(slot.has_value());
+}
+
+void StatsPage::restoreClick(int i)
+{
+    if (!m_slots[i])
+        return;
+    m_list.writeListAsAppends(m_slots[i]->text);
+    m_list.setModified(true);
+    m_list.UpdateProtectionMoney();
+}
+
+} // namespace veltrix

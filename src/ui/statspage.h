@@ -1,0 +1,55 @@
+#pragma once
+
+#include "platform/platform.h"
+
+#include <QString>
+#include <QWidget>
+#include <array>
+#include <optional>
+
+class QLabel;
+class QPushButton;
+
+namespace veltrix {
+
+class ReportList;
+struct ProtectionMoney;
+
+// The page "Stats/Safestates": the list's statistics and ten slots that
+// keep a copy of the list for later.
+class StatsPage : public QWidget {
+    Q_OBJECT
+
+public:
+    struct Snapshot {
+        QString text; // the lines, each ended by a break
+        QString caption; // when it was taken
+    };
+    static constexpr int kSlots = 10;
+
+    StatsPage(ReportList &list, const Platform &platform, QWidget *parent = nullptr);
+
+    // After "&Alles löschen": count and reputation show no value.
+    void clearStatistics();
+
+private:
+    void createStatistics();
+    void createSlots();
+    void showCount(qsizetype lines);
+    void showMoney(const ProtectionMoney &money);
+    // Slot i is 0..9, the buttons save<i + 1> and restore<i + 1>.
+    void saveClick(int i);
+    void restoreClick(int i);
+    void showSlot(int i);
+
+    ReportList &m_list;
+    Platform m_platform;
+    QLabel *m_count = nullptr;
+    QLabel *m_reputation = nullptr;
+    QLabel *m_money = nullptr;
+    std::array<std::optional<Snapshot>, kSlots> m_slots;
+    std::array<QPushButton *, kSlots> m_save{};
+    std::array<QPushButton *, kSlots> m_restore{};
+};
+
+} // namespace veltrix
