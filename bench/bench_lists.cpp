@@ -3,12 +3,14 @@
 // baseline that the real orders are compared with.
 #include "harness.h"
 
+#include "core/lines.h"
 #include "core/orders.h"
 #include "core/reportline.h"
 #include "support/passorders.h"
 #include "support/controls.h"
 #include "ui/findbox.h"
 #include "ui/mainfrm.h"
+#include "ui/reportlist.h"
 
 #include <QLineEdit>
 
@@ -65,6 +67,15 @@ const Registrar findLast{{QStringLiteral("find reaching the last line"),
                               control<FindBox>(w, "FindDialog1")->setFindText(QStringLiteral("Zielweg"));
                           },
                           [](TfrmMain &w) { emit control<FindBox>(w, "FindDialog1")->findNext(); }}};
+
+// "Bericht abgleichen" with a fresh report of the same size, as from the clipboard.
+QString freshReport;
+const Registrar merge{{QStringLiteral("merge"),
+                       [](TfrmMain &, const QString &report) {
+                           if (countLines(freshReport) != countLines(report))
+                               freshReport = generateReport(int(countLines(report)), 20261209);
+                       },
+                       [](TfrmMain &w) { w.list().mergeReport(freshReport); }}};
 
 // The best-key pass scheme written out, in the same frame as the real order.
 void literalSecurityFeeling(TfrmMain &w)

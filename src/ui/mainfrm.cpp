@@ -245,6 +245,8 @@ void TfrmMain::createMenus()
     Bearbeiten1->addSeparator();
     Aktualisieren1 = addItem(Bearbeiten1, "Aktualisieren1", QStringLiteral("Aktualisieren"), QKeySequence(QStringLiteral("F5")));
     Suchen1 = addItem(Bearbeiten1, "Suchen1", QStringLiteral("Suchen..."), QKeySequence(QStringLiteral("Ctrl+F")));
+    QAction *merge = addItem(Bearbeiten1, "Berichtabgleichen1", QStringLiteral("Bericht abgleichen"), QKeySequence(QStringLiteral("Ctrl+Shift+V")));
+    connectCommand(merge, [this] { m_list->mergeReport(m_platform.clipboard->text()); });
 
     Sortieren1 = bar->addMenu(QStringLiteral("&Sortieren"));
     Sortieren1->setObjectName(QStringLiteral("Sortieren1"));

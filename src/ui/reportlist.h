@@ -66,6 +66,10 @@ public:
     // the change handler runs unless the list was and stays empty.
     void writeListAsAppends(const QString &text);
 
+    // Merges the valid report lines of a text into the list in the frame and
+    // shows the counts; a text without one changes nothing and says so.
+    void mergeReport(const QString &reportText);
+
     // Runs a command inside the top-level guard.
     void command(const std::function<void()> &fn);
     void connectCommand(QAction *action, std::function<void()> fn);
