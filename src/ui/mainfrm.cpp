@@ -1,5 +1,6 @@
 #include "mainfrm.h"
 
+#include "exportcommands.h"
 #include "resources.h"
 
 #include <QAction>
@@ -11,6 +12,7 @@
 #include <QGroupBox>
 #include <QKeySequence>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
@@ -278,6 +280,7 @@ void TfrmMain::createMenus()
     Speichernunter1 = addItem(Datei1, "Speichernunter1", QStringLiteral("Speichern unter..."));
     Berichtanfgen1 = addItem(Datei1, "Berichtanfgen1", QStringLiteral("Bericht anfügen..."), QKeySequence(QStringLiteral("Ctrl+B")));
     URLffnen1 = addItem(Datei1, "URLffnen1", QStringLiteral("URL öffnen..."), QKeySequence(QStringLiteral("Ctrl+U")));
+    QAction *exportItem = addItem(Datei1, "Exportieren1", QStringLiteral("Exportieren..."));
     Datei1->addSeparator();
     AlwaysOnTop1 = addItem(Datei1, "AlwaysOnTop1", QStringLiteral("Always On Top"), QKeySequence(QStringLiteral("Ctrl+F1")));
     AlwaysOnTop1->setCheckable(true);
@@ -297,6 +300,7 @@ void TfrmMain::createMenus()
     Bearbeiten1->addSeparator();
     Aktualisieren1 = addItem(Bearbeiten1, "Aktualisieren1", QStringLiteral("Aktualisieren"), QKeySequence(QStringLiteral("F5")));
     Suchen1 = addItem(Bearbeiten1, "Suchen1", QStringLiteral("Suchen..."), QKeySequence(QStringLiteral("Ctrl+F")));
+    QAction *copyBBCodeItem = addItem(Bearbeiten1, "AlsBBCodekopieren1", QStringLiteral("Als BBCode kopieren"));
 
     Sortieren1 = bar->addMenu(QStringLiteral("&Sortieren"));
     Sortieren1->setObjectName(QStringLiteral("Sortieren1"));
@@ -338,6 +342,14 @@ void TfrmMain::createMenus()
     for (QMenu *m : {Datei1, Bearbeiten1, Sortieren1, Filtern1})
         addActions(m->actions());
 
+    // Built per use: the list and the hideout field come later than the menus.
+    const auto exporter = [this] {
+        return ExportCommands(
+            this, *m_list, m_platform, [this] { return ExportCommands::hideoutOf(Versteck->text()); },
+            [this](const QString &name) { return mayOverwrite(name); });
+    };
+    connectCommand(exportItem, [exporter] { exporter().exportList(); });
+    connectCommand(copyBBCodeItem, [exporter] { exporter().copyBBCode(); });
     connectCommand(AlwaysOnTop1, [this] { AlwaysOnTop1Click(); });
     connectCommand(Beenden1, [this] { Beenden1Click(); });
     connectCommand(Alleslschen1, [this] { Alleslschen1Click(); });

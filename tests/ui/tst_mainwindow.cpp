@@ -58,6 +58,8 @@ private slots:
         QTest::newRow("last line") << "letzteZeilelschen1" << "letzte Zeile löschen" << "Ctrl+L";
         QTest::newRow("refresh") << "Aktualisieren1" << "Aktualisieren" << "F5";
         QTest::newRow("find") << "Suchen1" << "Suchen..." << "Ctrl+F";
+        QTest::newRow("export") << "Exportieren1" << "Exportieren..." << "";
+        QTest::newRow("copy bbcode") << "AlsBBCodekopieren1" << "Als BBCode kopieren" << "";
         QTest::newRow("sg order") << "Strasse1" << "Sicherheitsgefühl (aufsteigend)" << "Ctrl+I";
         QTest::newRow("street order") << "Strasse2" << "Strasse (aufsteigend)" << "Ctrl+T";
         QTest::newRow("number desc") << "Strasseabsteigend1" << "Hausnummer (absteigend)" << "Ctrl+H";
@@ -94,7 +96,7 @@ private slots:
         for (QAction *a : control<QMenu>(*w, "Datei1")->actions())
             datei << (a->isSeparator() ? QStringLiteral("-") : a->text());
         QCOMPARE(datei, (QStringList{"Neu...", "Datei öffnen...", "Öffnen: ", "Datei speichern...", "Speichern unter...",
-                                     "Bericht anfügen...", "URL öffnen...", "-", "Always On Top", "Versionscheck",
+                                     "Bericht anfügen...", "URL öffnen...", "Exportieren...", "-", "Always On Top", "Versionscheck",
                                      "Firefox Downloaden", "-", "Beenden"}));
         QVERIFY(!control<QAction>(*w, "Rckgngig1")->isEnabled());
         QVERIFY(!control<QAction>(*w, "lastOpened")->isVisible());
