@@ -145,8 +145,13 @@ QString readTextFile(const QString &path)
 
 void writeTextFile(const QString &path, const QString &text)
 {
+    writeBinaryFile(path, encodeFileText(text));
+}
+
+void writeBinaryFile(const QString &path, const QByteArray &bytes)
+{
     QString reason;
-    if (!writeBytes(path, encodeFileText(text), reason))
+    if (!writeBytes(path, bytes, reason))
         throw VeltrixError(QStringLiteral("Datei \"%1\" kann nicht erstellt werden. %2").arg(path, reason));
 }
 

@@ -16,6 +16,9 @@ QString readTextFile(const QString &path);
 // Throws "Datei "%s" kann nicht erstellt werden. %s".
 void writeTextFile(const QString &path, const QString &text);
 
+// The same for bytes already encoded, with the same error.
+void writeBinaryFile(const QString &path, const QByteArray &bytes);
+
 // $VELTRIX_INI, else $XDG_CONFIG_HOME/veltrix.ini (~/.config when unset).
 QString settingsFilePath();
 

@@ -143,6 +143,14 @@ QString QtFileDialogs::saveFileName(QWidget *parent, const QString &filter, cons
                                         QFileDialog::DontConfirmOverwrite);
 }
 
+QString QtFileDialogs::saveFileNameAndFilter(QWidget *parent, const QString &filter, const QString &initialName,
+                                             QString &selectedFilter)
+{
+    // The caller may still append an extension, so it asks about an existing file itself.
+    return QFileDialog::getSaveFileName(parent, QStringLiteral("Speichern unter"), initialName, filter,
+                                        &selectedFilter, QFileDialog::DontConfirmOverwrite);
+}
+
 void DesktopUrlOpener::open(const QString &url)
 {
     QDesktopServices::openUrl(QUrl(url));

@@ -5,6 +5,7 @@
 #include "infopage.h"
 #include "pagelayout.h"
 #include "listcommands.h"
+#include "exportcommands.h"
 #include "resources.h"
 #include "accessoriespage.h"
 #include "calculatorspage.h"
@@ -226,6 +227,7 @@ void TfrmMain::createMenus()
     Speichernunter1 = addItem(Datei1, "Speichernunter1", QStringLiteral("Speichern unter..."));
     Berichtanfgen1 = addItem(Datei1, "Berichtanfgen1", QStringLiteral("Bericht anfügen..."), QKeySequence(QStringLiteral("Ctrl+B")));
     URLffnen1 = addItem(Datei1, "URLffnen1", QStringLiteral("URL öffnen..."), QKeySequence(QStringLiteral("Ctrl+U")));
+    QAction *exportItem = addItem(Datei1, "Exportieren1", QStringLiteral("Exportieren..."));
     Datei1->addSeparator();
     AlwaysOnTop1 = addItem(Datei1, "AlwaysOnTop1", QStringLiteral("Always On Top"), QKeySequence(QStringLiteral("Ctrl+F1")));
     AlwaysOnTop1->setCheckable(true);
@@ -247,6 +249,7 @@ void TfrmMain::createMenus()
     Suchen1 = addItem(Bearbeiten1, "Suchen1", QStringLiteral("Suchen..."), QKeySequence(QStringLiteral("Ctrl+F")));
     QAction *merge = addItem(Bearbeiten1, "Berichtabgleichen1", QStringLiteral("Bericht abgleichen"), QKeySequence(QStringLiteral("Ctrl+Shift+V")));
     connectCommand(merge, [this] { m_list->mergeReport(m_platform.clipboard->text()); });
+    QAction *copyBBCodeItem = addItem(Bearbeiten1, "AlsBBCodekopieren1", QStringLiteral("Als BBCode kopieren"));
 
     Sortieren1 = bar->addMenu(QStringLiteral("&Sortieren"));
     Sortieren1->setObjectName(QStringLiteral("Sortieren1"));
@@ -288,6 +291,14 @@ void TfrmMain::createMenus()
     for (QMenu *m : {Datei1, Bearbeiten1, Sortieren1, Filtern1})
         addActions(m->actions());
 
+    // Built per use: the list and the hideout field come later than the menus.
+    const auto exporter = [this] {
+        return ExportCommands(
+            this, *m_list, m_platform, [this] { return ExportCommands::hideoutOf(m_filterPage->hideoutText()); },
+            [this](const QString &name) { return mayOverwrite(name); });
+    };
+    connectCommand(exportItem, [exporter] { exporter().exportList(); });
+    connectCommand(copyBBCodeItem, [exporter] { exporter().copyBBCode(); });
     connectCommand(AlwaysOnTop1, [this] { AlwaysOnTop1Click(); });
     connectCommand(Beenden1, [this] { Beenden1Click(); });
     connectCommand(Alleslschen1, [this] { Alleslschen1Click(); });

@@ -50,6 +50,14 @@ QString FakeFileDialogs::saveFileName(QWidget *, const QString &, const QString 
     return r;
 }
 
+QString FakeFileDialogs::saveFileNameAndFilter(QWidget *parent, const QString &filter, const QString &initialName,
+                                               QString &selectedFilter)
+{
+    saveFilters << filter;
+    selectedFilter = saveFilterAnswer.isEmpty() ? filter.section(QStringLiteral(";;"), 0, 0) : saveFilterAnswer;
+    return saveFileName(parent, filter, initialName);
+}
+
 bool FakeAudio::setWaveVolume(quint32 v)
 {
     if (!hasDevice)

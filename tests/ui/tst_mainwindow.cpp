@@ -58,6 +58,9 @@ private slots:
         QTest::newRow("last line") << "letzteZeilelschen1" << "letzte Zeile löschen" << "Ctrl+L";
         QTest::newRow("refresh") << "Aktualisieren1" << "Aktualisieren" << "F5";
         QTest::newRow("find") << "Suchen1" << "Suchen..." << "Ctrl+F";
+        QTest::newRow("merge") << "Berichtabgleichen1" << "Bericht abgleichen" << "Ctrl+Shift+V";
+        QTest::newRow("export") << "Exportieren1" << "Exportieren..." << "";
+        QTest::newRow("copy bbcode") << "AlsBBCodekopieren1" << "Als BBCode kopieren" << "";
         QTest::newRow("sg order") << "Strasse1" << "Sicherheitsgefühl (aufsteigend)" << "Ctrl+I";
         QTest::newRow("street order") << "Strasse2" << "Strasse (aufsteigend)" << "Ctrl+T";
         QTest::newRow("number desc") << "Strasseabsteigend1" << "Hausnummer (absteigend)" << "Ctrl+H";
@@ -94,8 +97,13 @@ private slots:
         for (QAction *a : control<QMenu>(*w, "Datei1")->actions())
             datei << (a->isSeparator() ? QStringLiteral("-") : a->text());
         QCOMPARE(datei, (QStringList{"Neu...", "Datei öffnen...", "Öffnen: ", "Datei speichern...", "Speichern unter...",
-                                     "Bericht anfügen...", "URL öffnen...", "-", "Always On Top", "Versionscheck",
+                                     "Bericht anfügen...", "URL öffnen...", "Exportieren...", "-", "Always On Top", "Versionscheck",
                                      "Firefox Downloaden", "-", "Beenden"}));
+        QStringList bearbeiten;
+        for (QAction *a : control<QMenu>(*w, "Bearbeiten1")->actions())
+            bearbeiten << (a->isSeparator() ? QStringLiteral("-") : a->objectName());
+        QCOMPARE(bearbeiten.mid(bearbeiten.indexOf(QStringLiteral("Suchen1"))),
+                 (QStringList{"Suchen1", "Berichtabgleichen1", "AlsBBCodekopieren1"}));
         QVERIFY(!control<QAction>(*w, "Rckgngig1")->isEnabled());
         QVERIFY(!control<QAction>(*w, "lastOpened")->isVisible());
         QVERIFY(control<QAction>(*w, "AlwaysOnTop1")->isCheckable());
@@ -236,6 +244,11 @@ private slots:
     void safepointCopiesBeforeTidy()
     {
         control<QPlainTextEdit>(*w, "Memo1")->setPlainText(QStringLiteral("\n") + kBank + "\n");
+        QStringList bearbeiten;
+        for (QAction *a : control<QMenu>(*w, "Bearbeiten1")->actions())
+            bearbeiten << (a->isSeparator() ? QStringLiteral("-") : a->objectName());
+        QCOMPARE(bearbeiten.mid(bearbeiten.indexOf(QStringLiteral("Suchen1"))),
+                 (QStringList{"Suchen1", "Berichtabgleichen1", "AlsBBCodekopieren1"}));
         QVERIFY(!control<QAction>(*w, "Rckgngig1")->isEnabled());
         w->CreateSafepoint();
         QCOMPARE(w->undoCopy(), (QStringList{"", kBank}));

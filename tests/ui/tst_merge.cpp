@@ -27,17 +27,6 @@ class TestMerge : public QObject {
     Q_OBJECT
 
 private slots:
-    void menuItem()
-    {
-        FakePlatform fakes;
-        TfrmMain w(fakes.platform());
-        const QList<QAction *> items = control<QMenu>(w, "Bearbeiten1")->actions();
-        QCOMPARE(items.last()->objectName(), QStringLiteral("Berichtabgleichen1"));
-        QCOMPARE(items.at(items.size() - 2)->objectName(), QStringLiteral("Suchen1"));
-        QCOMPARE(items.last()->text(), QStringLiteral("Bericht abgleichen"));
-        QCOMPARE(items.last()->shortcut(), QKeySequence(QStringLiteral("Ctrl+Shift+V")));
-    }
-
     void merge_data()
     {
         QTest::addColumn<QStringList>("list");
