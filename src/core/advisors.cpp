@@ -68,7 +68,7 @@ QString requiredRobberies(QStringView line)
 {
     if (cannotBeTakenOver(line))
         return kNoValue;
-    const qint64 over = static_cast<qint64>(getSG(line)) + countTraps(line) - 44;
+    const qint64 over = sgPlusTraps(line) - 44;
     qint64 robberies = over / 5 + (over % 5 > 0 ? 1 : 0);
     if (robberies < 0)
         robberies = 0;
@@ -81,7 +81,7 @@ QString requiredRiots(QStringView line)
         return kNoValue;
     const qint32 sg = getSG(line);
     const qint32 traps = countTraps(line);
-    const qint64 x = (sg <= 44 && traps > 0) ? static_cast<qint64>(sg) + traps : sg;
+    const qint64 x = (sg <= 44 && traps > 0) ? sgPlusTraps(sg, traps) : sg;
     return riotLevel(x, false);
 }
 
@@ -109,7 +109,7 @@ QString recommendedRiots(QStringView line)
             }
         }
     } else if (traps > 0) {
-        x = static_cast<qint64>(sg) + traps;
+        x = sgPlusTraps(sg, traps);
     }
     return riotLevel(x, true);
 }

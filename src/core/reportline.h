@@ -31,8 +31,11 @@ qint32 getSG(QStringView line);
 // before the first "]" after the first "[" plus one.
 qint32 countTraps(QStringView line);
 
-// SG plus traps, the key of the security-feeling order and the SG filters.
-inline qint32 sgPlusTraps(QStringView line) { return getSG(line) + countTraps(line); }
+// SG plus traps: the key of the security-feeling order and the SG filters,
+// and what the advisors weigh. 64 bits, as the SG is not clamped and one
+// near the 32-bit limit plus its traps must not wrap.
+inline qint64 sgPlusTraps(qint32 sg, qint32 traps) { return static_cast<qint64>(sg) + traps; }
+inline qint64 sgPlusTraps(QStringView line) { return sgPlusTraps(getSG(line), countTraps(line)); }
 
 inline bool isValidReportLine(QStringView line) { return buildingTypeIndexOfLine(line) >= 0; }
 
