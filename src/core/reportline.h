@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QStringView>
 #include <optional>
 
@@ -38,6 +39,13 @@ inline qint64 sgPlusTraps(qint32 sg, qint32 traps) { return static_cast<qint64>(
 inline qint64 sgPlusTraps(QStringView line) { return sgPlusTraps(getSG(line), countTraps(line)); }
 
 inline bool isValidReportLine(QStringView line) { return buildingTypeIndexOfLine(line) >= 0; }
+
+// The cleaning keeps a line when it names a known building type; an empty
+// line never does and is dropped without a look into the catalogue.
+inline bool isKeptLine(QStringView line) { return !line.isEmpty() && isValidReportLine(line); }
+
+// Drops the lines the cleaning does not keep; the others keep their order.
+void cleanLines(QStringList &lines);
 
 // The characters of the house number in a line: from after the last blank
 // before the first ":" up to the colon. Empty optional when there is no colon.
