@@ -3,6 +3,7 @@
 #include "reportline.h"
 
 #include <cmath>
+#include <cstdlib>
 
 namespace veltrix {
 
@@ -112,6 +113,12 @@ QString recommendedRiots(QStringView line)
         x = sgPlusTraps(sg, traps);
     }
     return riotLevel(x, true);
+}
+
+qint64 walkingSeconds(qint32 houseNumber, qint32 hideout)
+{
+    const qint64 distance = std::abs(static_cast<qint64>(houseNumber) - hideout);
+    return 5 * distance + 3;
 }
 
 } // namespace veltrix
