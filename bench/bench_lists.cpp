@@ -83,7 +83,7 @@ void literalSecurityFeeling(TfrmMain &w)
     w.runListOperation(
         [&w](const QStringList &lines) {
             return test::bestKeyPasses(
-                lines, [](QStringView l) { return static_cast<qint64>(sgPlusTraps(l)); }, 125, false,
+                lines, [](QStringView l) { return sgPlusTraps(l); }, 125, false,
                 [&w] { w.StepProgress(1); });
         },
         TfrmMain::Finish::Ready);
@@ -136,7 +136,7 @@ const Registrar addressWork{{QStringLiteral("work only: order Strasse"), keepCle
 const Registrar sgPassWork{[] {
     Case c{QStringLiteral("work only: pass scheme Sicherheitsgefühl"), keepCleanedLines, [](TfrmMain &w) {
                test::bestKeyPasses(
-                   cleanedLines(), [](QStringView l) { return static_cast<qint64>(sgPlusTraps(l)); }, 125, false,
+                   cleanedLines(), [](QStringView l) { return sgPlusTraps(l); }, 125, false,
                    [&w] { w.StepProgress(1); });
            }};
     c.fasterCase = QStringLiteral("work only: order Sicherheitsgefühl");

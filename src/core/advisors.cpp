@@ -3,6 +3,7 @@
 #include "reportline.h"
 
 #include <cmath>
+#include <cstdlib>
 
 namespace veltrix {
 
@@ -68,7 +69,7 @@ QString requiredRobberies(QStringView line)
 {
     if (cannotBeTakenOver(line))
         return kNoValue;
-    const qint64 over = static_cast<qint64>(getSG(line)) + countTraps(line) - 44;
+    const qint64 over = sgPlusTraps(line) - 44;
     qint64 robberies = over / 5 + (over % 5 > 0 ? 1 : 0);
     if (robberies < 0)
         robberies = 0;
@@ -81,7 +82,7 @@ QString requiredRiots(QStringView line)
         return kNoValue;
     const qint32 sg = getSG(line);
     const qint32 traps = countTraps(line);
-    const qint64 x = (sg <= 44 && traps > 0) ? static_cast<qint64>(sg) + traps : sg;
+    const qint64 x = (sg <= 44 && traps > 0) ? sgPlusTraps(sg, traps) : sg;
     return riotLevel(x, false);
 }
 
@@ -109,9 +110,15 @@ QString recommendedRiots(QStringView line)
             }
         }
     } else if (traps > 0) {
-        x = static_cast<qint64>(sg) + traps;
+        x = sgPlusTraps(sg, traps);
     }
     return riotLevel(x, true);
+}
+
+qint64 walkingSeconds(qint32 houseNumber, qint32 hideout)
+{
+    const qint64 distance = std::abs(static_cast<qint64>(houseNumber) - hideout);
+    return 5 * distance + 3;
 }
 
 } // namespace veltrix

@@ -24,4 +24,9 @@ QString requiredRiots(QStringView line);
 // Riot level recommended once the heavier trap kinds are weighed, or "---".
 QString recommendedRiots(QStringView line);
 
+// Seconds of the walk from the hideout: 5 for every house number between
+// the two, plus 3. Two 32-bit house numbers lie up to 2^32 - 1 apart, which
+// 64 bits hold five times over.
+qint64 walkingSeconds(qint32 houseNumber, qint32 hideout);
+
 } // namespace veltrix

@@ -42,7 +42,7 @@ QStringList filterByHouseNumber(const QStringList &lines, qint32 from, qint32 to
 QStringList filterBySecurityFeeling(const QStringList &lines, qint32 limit, SGLimit kind, const LineStep &step)
 {
     return keepLines(lines, step, [limit, kind](QStringView line) {
-        const qint64 key = static_cast<qint64>(getSG(line)) + countTraps(line);
+        const qint64 key = sgPlusTraps(line);
         return kind == SGLimit::AtMost ? key <= limit : key >= limit;
     });
 }

@@ -22,24 +22,6 @@ QStringList splitLines(QStringView text)
     return lines;
 }
 
-qsizetype countLines(QStringView text)
-{
-    qsizetype count = 0;
-    const qsizetype n = text.size();
-    qsizetype start = 0;
-    for (qsizetype i = 0; i < n; ++i) {
-        const QChar ch = text[i];
-        if (ch == QLatin1Char('\n') || ch == QLatin1Char('\r') || ch == QChar::ParagraphSeparator
-            || ch == QChar::LineSeparator) {
-            ++count;
-            if (ch == QLatin1Char('\r') && i + 1 < n && text[i + 1] == QLatin1Char('\n'))
-                ++i;
-            start = i + 1;
-        }
-    }
-    return start < n ? count + 1 : count;
-}
-
 namespace {
 
 QString joinWith(const QStringList &lines, QStringView lineEnd)

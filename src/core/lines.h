@@ -10,9 +10,6 @@ namespace veltrix {
 // a lone CR end a line, and a final line break opens no further line.
 QStringList splitLines(QStringView text);
 
-// Number of lines splitLines would give, without building them.
-qsizetype countLines(QStringView text);
-
 // Joins lines with CR LF after each line, the form in which list texts are
 // written back and saved.
 QString joinLinesCrLf(const QStringList &lines);

@@ -96,10 +96,7 @@ QByteArray windows1252SortKey(QStringView text)
 
 QStringList orderBySecurityFeeling(const QStringList &lines, const LineStep &step)
 {
-    // 64 bits: an unclamped SG near the 32-bit limit plus traps must not wrap.
-    return stableOrder<qint64>(lines, step, [](QStringView line) {
-        return static_cast<qint64>(getSG(line)) + countTraps(line);
-    });
+    return stableOrder<qint64>(lines, step, [](QStringView line) { return sgPlusTraps(line); });
 }
 
 QStringList orderByAddress(const QStringList &lines, const LineStep &step)

@@ -100,6 +100,11 @@ qint32 countTraps(QStringView line)
     return static_cast<qint32>(rest.left(end).count(QLatin1Char(',')) + 1);
 }
 
+void cleanLines(QStringList &lines)
+{
+    lines.removeIf([](const QString &line) { return !isKeptLine(line); });
+}
+
 std::optional<TextSpan> houseNumberSpan(QStringView line)
 {
     const qsizetype c = line.indexOf(kColon);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QStringView>
 #include <optional>
 
@@ -31,10 +32,20 @@ qint32 getSG(QStringView line);
 // before the first "]" after the first "[" plus one.
 qint32 countTraps(QStringView line);
 
-// SG plus traps, the key of the security-feeling order and the SG filters.
-inline qint32 sgPlusTraps(QStringView line) { return getSG(line) + countTraps(line); }
+// SG plus traps: the key of the security-feeling order and the SG filters,
+// and what the advisors weigh. 64 bits, as the SG is not clamped and one
+// near the 32-bit limit plus its traps must not wrap.
+inline qint64 sgPlusTraps(qint32 sg, qint32 traps) { return static_cast<qint64>(sg) + traps; }
+inline qint64 sgPlusTraps(QStringView line) { return sgPlusTraps(getSG(line), countTraps(line)); }
 
 inline bool isValidReportLine(QStringView line) { return buildingTypeIndexOfLine(line) >= 0; }
+
+// The cleaning keeps a line when it names a known building type; an empty
+// line never does and is dropped without a look into the catalogue.
+inline bool isKeptLine(QStringView line) { return !line.isEmpty() && isValidReportLine(line); }
+
+// Drops the lines the cleaning does not keep; the others keep their order.
+void cleanLines(QStringList &lines);
 
 // The characters of the house number in a line: from after the last blank
 // before the first ":" up to the colon. Empty optional when there is no colon.

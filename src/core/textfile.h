@@ -11,9 +11,11 @@ namespace veltrix {
 // multi-byte sequence (pure ASCII is not evidence of either code).
 bool isUtf8WithMultiByte(QByteArrayView bytes);
 
-// The text of a report or settings file: UTF-8 when the bytes are UTF-8
-// with a multi-byte sequence (one leading byte-order mark, the signature, is
-// dropped), otherwise Windows-1252. Line ends are left as they are.
+// The text of a report or settings file, or of a report fetched from a web
+// address: UTF-8 when the bytes are UTF-8 with a multi-byte sequence (one
+// leading byte-order mark, the signature, is dropped), otherwise
+// Windows-1252. A sequence cut off at the end makes the whole text
+// Windows-1252, so no byte is lost. Line ends are left as they are.
 QString decodeFileText(QByteArrayView bytes);
 
 // Windows-1252 when every character has a code and those bytes would not

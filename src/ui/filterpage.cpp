@@ -327,7 +327,7 @@ void FilterPage::restoreHideout(const QString &text)
     keinversteck->setVisible(!isStrictInt(text) || text == u"0");
 }
 
-std::optional<qint64> FilterPage::hideout() const
+std::optional<qint32> FilterPage::hideout() const
 {
     if (!keinversteck->isHidden())
         return std::nullopt;

@@ -32,7 +32,7 @@ public:
     // Sets the hideout read from the settings and the marker with it.
     void restoreHideout(const QString &text);
     // The entered hideout; none while the red marker asks for one.
-    std::optional<qint64> hideout() const;
+    std::optional<qint32> hideout() const;
 
 signals:
     // The "V" button: the list in order of distance to the hideout.

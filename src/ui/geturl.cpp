@@ -1,33 +1,14 @@
 #include "geturl.h"
 
-#include "core/cp1252.h"
+#include "core/textfile.h"
 #include "mainfrm.h"
 #include "windowutil.h"
 
 #include <QLineEdit>
 #include <QPushButton>
 #include <QShowEvent>
-#include <QStringDecoder>
 
 namespace veltrix {
-
-QString decodeReportText(const QByteArray &bytes)
-{
-    bool multiByte = false;
-    for (char c : bytes) {
-        if (static_cast<unsigned char>(c) >= 0x80) {
-            multiByte = true;
-            break;
-        }
-    }
-    if (multiByte) {
-        QStringDecoder utf8(QStringDecoder::Utf8);
-        const QString text = utf8.decode(bytes);
-        if (!utf8.hasError())
-            return text;
-    }
-    return fromWindows1252(bytes);
-}
 
 TfrmgetURL::TfrmgetURL(TfrmMain &main, const Platform &platform)
     : QWidget(nullptr, Qt::Dialog), m_main(main), m_platform(platform)
@@ -69,7 +50,7 @@ void TfrmgetURL::Button1Click()
         m_main.CreateSafepoint();
         MemoLines &memo = m_main.memo();
         memo.clear();
-        memo.setText(decodeReportText(result.body));
+        memo.setText(decodeFileText(result.body));
     } else {
         // The player's list stays as it was: nothing arrived to replace it.
         m_platform.messageBoxes->show({QStringLiteral("Veltrix Professional"),

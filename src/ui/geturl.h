@@ -32,8 +32,4 @@ private:
     Platform m_platform;
 };
 
-// The text of a fetched report: UTF-8 when the bytes are valid UTF-8 with a
-// multi-byte sequence, otherwise Windows-1252.
-QString decodeReportText(const QByteArray &bytes);
-
 } // namespace veltrix

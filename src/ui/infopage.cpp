@@ -52,7 +52,7 @@ QPushButton *makeButton(const char *name, const QString &caption, QWidget *paren
 
 } // namespace
 
-InfoPage::InfoPage(ReportList &list, std::function<std::optional<qint64>()> hideout, QWidget *parent)
+InfoPage::InfoPage(ReportList &list, std::function<std::optional<qint32>()> hideout, QWidget *parent)
     : QWidget(parent), m_list(list), m_hideout(std::move(hideout))
 {
     setObjectName(QStringLiteral("TabInfo"));
@@ -176,15 +176,13 @@ void InfoPage::showBuilding(const QString &line)
     if (InfoRandale->text() != HintRandale->text())
         marker->show();
 
-    const std::optional<qint64> hideout = m_hideout ? m_hideout() : std::nullopt;
+    const std::optional<qint32> hideout = m_hideout ? m_hideout() : std::nullopt;
     // An empty list has no house number to walk to.
     if (!hideout || line.isEmpty()) {
         Fussweg->setText(kNoValue);
         return;
     }
-    const qint64 house = getHouseNumber(line);
-    const qint64 distance = house > *hideout ? house - *hideout : *hideout - house;
-    const qint64 seconds = 5 * distance + 3;
+    const qint64 seconds = walkingSeconds(getHouseNumber(line), *hideout);
     Fussweg->setText(QStringLiteral("%1 min %2 sec").arg(seconds / 60).arg(seconds % 60));
 }
 

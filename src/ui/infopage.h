@@ -20,7 +20,7 @@ class InfoPage : public QWidget {
 
 public:
     // hideout gives the entered hideout, none while there is none.
-    InfoPage(ReportList &list, std::function<std::optional<qint64>()> hideout, QWidget *parent = nullptr);
+    InfoPage(ReportList &list, std::function<std::optional<qint32>()> hideout, QWidget *parent = nullptr);
 
 signals:
     // "-5 %" ends by copying the first house number.
@@ -36,7 +36,7 @@ private:
     void lowerFirstBuilding();
 
     ReportList &m_list;
-    std::function<std::optional<qint64>()> m_hideout;
+    std::function<std::optional<qint32>()> m_hideout;
 
     QGroupBox *GroupGebaeudeeigenschaften = nullptr;
     QLabel *InfoGeb = nullptr;

@@ -190,7 +190,7 @@ void ListCommands::undo()
     // lines add no protection money, and spares a second write of the list.
     QStringList lines = m_list.takeUndo();
     const qsizetype steps = lines.size();
-    lines.removeIf([](const QString &line) { return line.isEmpty() || !isValidReportLine(line); });
+    cleanLines(lines);
     m_list.writeListAsAppends(joinLinesLf(lines));
     for (qsizetype i = 0; i < steps; ++i)
         m_list.StepProgress(1);

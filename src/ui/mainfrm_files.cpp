@@ -25,7 +25,7 @@ const QString kSaveFilter = QStringLiteral("*.txt");
 QString cleanedList(const QString &text)
 {
     QStringList lines = splitLines(text);
-    lines.removeIf([](const QString &line) { return line.isEmpty() || !isValidReportLine(line); });
+    cleanLines(lines);
     return joinLinesLf(lines);
 }
 

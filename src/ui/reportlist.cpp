@@ -16,11 +16,6 @@ namespace {
 // that 100,000 steps do not cost 100,000 repaints.
 constexpr int kProgressSyncSteps = 250;
 
-bool dropsLine(QStringView line)
-{
-    return line.isEmpty() || !isValidReportLine(line);
-}
-
 } // namespace
 
 QString actionText(ListAction action)
@@ -121,7 +116,7 @@ void ReportList::CleanList()
         qsizetype end = text.indexOf(QLatin1Char('\n'), start);
         if (end < 0)
             end = text.size();
-        if (dropsLine(QStringView(text).mid(start, end - start)))
+        if (!isKeptLine(QStringView(text).mid(start, end - start)))
             invalid.push_back(count);
         start = end + 1;
     }
@@ -181,7 +176,7 @@ void ReportList::runListOperation(const std::function<QStringList(QStringList)> 
     // long list is split once and written once.
     ShowAction(ListAction::Check);
     QStringList cleaned = m_undoCopy;
-    cleaned.removeIf([](const QString &line) { return dropsLine(line); });
+    cleanLines(cleaned);
     ShowAction(ListAction::Ready);
     ShowAction(ListAction::Filter);
     QStringList result;

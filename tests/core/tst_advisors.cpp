@@ -2,6 +2,8 @@
 
 #include <QtTest>
 
+#include <limits>
+
 using namespace veltrix;
 
 namespace {
@@ -129,6 +131,27 @@ private slots:
         QCOMPARE(requiredRobberies(line), robberies);
         QCOMPARE(requiredRiots(line), required);
         QCOMPARE(recommendedRiots(line), recommended);
+    }
+
+    // The window's hideout field holds five characters, but a report line's
+    // house number may be any 32-bit value.
+    void walkingTime_data()
+    {
+        QTest::addColumn<qint32>("houseNumber");
+        QTest::addColumn<qint32>("hideout");
+        QTest::addColumn<qint64>("seconds");
+        QTest::newRow("worked example") << 117 << 100 << qint64(88);
+        QTest::newRow("lowest to highest") << std::numeric_limits<qint32>::min() << std::numeric_limits<qint32>::max()
+                                           << qint64(5) * 0xFFFFFFFFLL + 3;
+        QTest::newRow("highest to lowest") << std::numeric_limits<qint32>::max() << std::numeric_limits<qint32>::min()
+                                           << qint64(5) * 0xFFFFFFFFLL + 3;
+    }
+    void walkingTime()
+    {
+        QFETCH(qint32, houseNumber);
+        QFETCH(qint32, hideout);
+        QFETCH(qint64, seconds);
+        QCOMPARE(walkingSeconds(houseNumber, hideout), seconds);
     }
 };
 

@@ -279,6 +279,12 @@ private slots:
             << "";
         QTest::newRow("UTF-8 text") << ScriptedResponse::ok("Hafenstra\xc3\x9f" "e 8: Casino (SG: 60%)")
                                     << QStringList{QStringLiteral("Hafenstraße 8: Casino (SG: 60%)")} << "";
+        // "ß" as its last byte could begin a UTF-8 sequence; it must not be lost.
+        QTest::newRow("Windows-1252 letter at the end")
+            << ScriptedResponse::ok("Am Alten Markt 3: Kiosk (SG: 100%) Keine Ausbauten vorhanden\r\nHafenstra\xdf")
+            << QStringList{QStringLiteral("Am Alten Markt 3: Kiosk (SG: 100%) Keine Ausbauten vorhanden"),
+                           QStringLiteral("Hafenstraß")}
+            << "";
         QTest::newRow("not cleaned") << ScriptedResponse::ok("<html>\nkein Bericht\n")
                                      << QStringList{"<html>", "kein Bericht"} << "";
         QTest::newRow("empty page") << ScriptedResponse::status(204, "No Content") << QStringList{} << "";
