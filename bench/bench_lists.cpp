@@ -72,8 +72,8 @@ const Registrar findLast{{QStringLiteral("find reaching the last line"),
 QString freshReport;
 const Registrar merge{{QStringLiteral("merge"),
                        [](TfrmMain &, const QString &report) {
-                           if (countLines(freshReport) != countLines(report))
-                               freshReport = generateReport(int(countLines(report)), 20261209);
+                           if (freshReport.count(QLatin1Char('\n')) != report.count(QLatin1Char('\n')))
+                               freshReport = generateReport(int(report.count(QLatin1Char('\n'))), 20261209);
                        },
                        [](TfrmMain &w) { w.list().mergeReport(freshReport); }}};
 

@@ -18,7 +18,7 @@ MergeResult mergeReport(const QStringList &list, const QStringList &report)
     order.reserve(report.size());
     for (qsizetype i = 0; i < report.size(); ++i) {
         const QString &line = report.at(i);
-        if (line.isEmpty() || !isValidReportLine(line))
+        if (!isKeptLine(line))
             continue;
         const QStringView key = getAddress(line);
         if (!byKey.contains(key)) {

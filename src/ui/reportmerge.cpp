@@ -12,7 +12,7 @@ namespace veltrix {
 void ReportList::mergeReport(const QString &reportText)
 {
     const QStringList report = splitLines(reportText);
-    if (std::none_of(report.cbegin(), report.cend(), [](const QString &line) { return isValidReportLine(line); })) {
+    if (std::none_of(report.cbegin(), report.cend(), [](const QString &line) { return isKeptLine(line); })) {
         m_platform.messageBoxes->show({QStringLiteral("Hinweis"),
                                        QStringLiteral("Die Zwischenablage enthält keinen Spionagebericht."),
                                        MsgButtons::Ok, MsgIcon::None});
