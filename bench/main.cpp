@@ -50,7 +50,6 @@ double yardstick(const QString &report, int reps)
 int main(int argc, char *argv[])
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    qputenv("VELTRIX_UPDATE_URL", "http://127.0.0.1:9");
     QApplication app(argc, argv);
     const QString only = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
 

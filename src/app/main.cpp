@@ -3,6 +3,7 @@
 #include "ui/mainfrm.h"
 
 #include <QApplication>
+#include <QProcessEnvironment>
 
 int main(int argc, char *argv[])
 {
@@ -14,7 +15,7 @@ int main(int argc, char *argv[])
     QApplication::setFont(font);
     veltrix::installGermanTranslations(app);
 
-    veltrix::RealPlatform platform;
+    veltrix::RealPlatform platform(QProcessEnvironment::systemEnvironment());
     veltrix::VeltrixWindows windows = veltrix::createWindows(platform.platform());
     windows.main->show();
     return QApplication::exec();

@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcessEnvironment>
 #include <QSaveFile>
 #include <QScopeGuard>
 
@@ -155,12 +156,12 @@ void writeBinaryFile(const QString &path, const QByteArray &bytes)
         throw VeltrixError(QStringLiteral("Datei \"%1\" kann nicht erstellt werden. %2").arg(path, reason));
 }
 
-QString settingsFilePath()
+QString settingsFilePath(const QProcessEnvironment &environment)
 {
-    const QString explicitPath = qEnvironmentVariable("VELTRIX_INI");
+    const QString explicitPath = environment.value(QStringLiteral("VELTRIX_INI"));
     if (!explicitPath.isEmpty())
         return explicitPath;
-    QString base = qEnvironmentVariable("XDG_CONFIG_HOME");
+    QString base = environment.value(QStringLiteral("XDG_CONFIG_HOME"));
     // Relative values are invalid for this variable and are ignored.
     if (base.isEmpty() || QDir::isRelativePath(base))
         base = QDir::homePath() + QStringLiteral("/.config");
@@ -183,6 +184,12 @@ void writeSettingsFile(const QString &path, const IniFile &ini)
     const bool folder = QDir().mkpath(QFileInfo(path).absolutePath());
     if (!folder || !writeBytes(path, ini.toBytes(), reason))
         throw VeltrixError(QStringLiteral("In %1 kann nicht geschrieben werden").arg(path));
+}
+
+bool DiskFiles::exists(const QString &path)
+{
+    const QFileInfo target(path);
+    return target.exists() && !target.isDir();
 }
 
 } // namespace veltrix

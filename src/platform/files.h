@@ -1,10 +1,13 @@
 #pragma once
 
 #include "core/inifile.h"
+#include "platform.h"
 
 #include <QByteArray>
 #include <QString>
 #include <optional>
+
+class QProcessEnvironment;
 
 namespace veltrix {
 
@@ -20,7 +23,7 @@ void writeTextFile(const QString &path, const QString &text);
 void writeBinaryFile(const QString &path, const QByteArray &bytes);
 
 // $VELTRIX_INI, else $XDG_CONFIG_HOME/veltrix.ini (~/.config when unset).
-QString settingsFilePath();
+QString settingsFilePath(const QProcessEnvironment &environment);
 
 // A missing settings file reads as empty, so every key falls back to its
 // default. One that exists but cannot be read gives an empty optional:
@@ -29,5 +32,15 @@ std::optional<IniFile> readSettingsFile(const QString &path);
 
 // Throws "In %s kann nicht geschrieben werden".
 void writeSettingsFile(const QString &path, const IniFile &ini);
+
+// The files above, for the windows.
+class DiskFiles : public Files {
+public:
+    QString readText(const QString &path) override { return readTextFile(path); }
+    void writeText(const QString &path, const QString &text) override { writeTextFile(path, text); }
+    bool exists(const QString &path) override;
+    std::optional<IniFile> readSettings(const QString &path) override { return readSettingsFile(path); }
+    void writeSettings(const QString &path, const IniFile &ini) override { writeSettingsFile(path, ini); }
+};
 
 } // namespace veltrix

@@ -4,6 +4,8 @@
 // has one real implementation; windows receive them through their
 // constructor and tests hand in recording fakes.
 
+#include "core/inifile.h"
+
 #include <QByteArray>
 #include <QDateTime>
 #include <QImage>
@@ -154,7 +156,35 @@ public:
     virtual QImage decodeJpeg(const QByteArray &data) = 0;
 };
 
-// The set of services handed to the windows.
+// Report and settings files on disk.
+class Files {
+public:
+    virtual ~Files() = default;
+    // UTF-8 or Windows-1252, line ends as they are. Throws "Datei %s kann
+    // nicht geöffnet werden. %s".
+    virtual QString readText(const QString &path) = 0;
+    // Atomic: on failure the old file stays whole. Throws "Datei "%s" kann
+    // nicht erstellt werden. %s".
+    virtual void writeText(const QString &path, const QString &text) = 0;
+    // Something other than a folder is there, which a write would replace.
+    virtual bool exists(const QString &path) = 0;
+    // A missing file reads as empty; one that cannot be read gives nothing,
+    // as writing over it would lose what it holds.
+    virtual std::optional<IniFile> readSettings(const QString &path) = 0;
+    // Throws "In %s kann nicht geschrieben werden".
+    virtual void writeSettings(const QString &path, const IniFile &ini) = 0;
+};
+
+// The maker's servers; base addresses without a trailing "/".
+struct ServerAddresses {
+    QString updateUrl;
+    QString contactUrl;
+    QString contactRecipient; // the maker's mail address
+};
+
+// The set of services handed to the windows, and where the program's
+// settings and servers are. Fixed for the run: the real platform takes them
+// from the environment once, at start.
 struct Platform {
     MessageBoxes *messageBoxes = nullptr;
     Clipboard *clipboard = nullptr;
@@ -165,6 +195,9 @@ struct Platform {
     HttpClient *http = nullptr;
     Clock *clock = nullptr;
     ImageDecoder *images = nullptr;
+    Files *files = nullptr;
+    QString settingsPath;
+    ServerAddresses servers;
 };
 
 } // namespace veltrix

@@ -7,6 +7,13 @@
 #include <QSoundEffect>
 #include <QUrl>
 
+// The sounds are compiled into this library; a static library's resources
+// are registered by hand, outside any namespace.
+static void registerSounds()
+{
+    Q_INIT_RESOURCE(sounds);
+}
+
 namespace veltrix {
 
 QtAudio::QtAudio() = default;
@@ -49,6 +56,8 @@ QString QtAudio::soundResource(const QString &name)
 {
     if (name.isEmpty())
         return {};
+    static const bool registered = (registerSounds(), true);
+    Q_UNUSED(registered);
     const QDir root(QStringLiteral(":/"));
     const QString suffix = QStringLiteral(".wav");
     for (const QString &file : root.entryList(QDir::Files, QDir::Name)) {

@@ -1,8 +1,10 @@
 #include "qtplatform.h"
 
 #include "curlhttp.h"
+#include "files.h"
 #include "jpegdecoder.h"
 #include "qtaudio.h"
+#include "serverconfig.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -11,6 +13,7 @@
 #include <QGuiApplication>
 #include <QLocale>
 #include <QMessageBox>
+#include <QProcessEnvironment>
 #include <QUrl>
 
 namespace veltrix {
@@ -186,9 +189,10 @@ struct RealPlatform::Impl {
     CurlHttpClient http;
     LibJpegDecoder images;
     QtAudio audio;
+    DiskFiles files;
 };
 
-RealPlatform::RealPlatform() : m_impl(std::make_unique<Impl>())
+RealPlatform::RealPlatform(const QProcessEnvironment &environment) : m_impl(std::make_unique<Impl>())
 {
     m_platform.messageBoxes = &m_impl->messageBoxes;
     m_platform.clipboard = &m_impl->clipboard;
@@ -199,6 +203,9 @@ RealPlatform::RealPlatform() : m_impl(std::make_unique<Impl>())
     m_platform.http = &m_impl->http;
     m_platform.images = &m_impl->images;
     m_platform.audio = &m_impl->audio;
+    m_platform.files = &m_impl->files;
+    m_platform.settingsPath = settingsFilePath(environment);
+    m_platform.servers = serverAddresses(environment);
 }
 
 RealPlatform::~RealPlatform() = default;

@@ -6,6 +6,8 @@
 #include <memory>
 #include <optional>
 
+class QProcessEnvironment;
+
 namespace veltrix {
 
 class QtMessageBoxes : public MessageBoxes {
@@ -54,10 +56,11 @@ private:
     std::optional<QLocale> m_locale;
 };
 
-// Owns one real implementation of every service.
+// Owns one real implementation of every service. The settings path and the
+// server addresses come from the environment given, read here only.
 class RealPlatform {
 public:
-    RealPlatform();
+    explicit RealPlatform(const QProcessEnvironment &environment);
     ~RealPlatform();
     const Platform &platform() const { return m_platform; }
 

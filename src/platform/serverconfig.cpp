@@ -1,25 +1,18 @@
 #include "serverconfig.h"
 
-#include <QtGlobal>
+#include <QProcessEnvironment>
 
-#ifndef VELTRIX_DEFAULT_UPDATE_URL
-#define VELTRIX_DEFAULT_UPDATE_URL "http://127.0.0.1:8080"
-#endif
-#ifndef VELTRIX_DEFAULT_CONTACT_URL
-#define VELTRIX_DEFAULT_CONTACT_URL "http://127.0.0.1:8081"
-#endif
-#ifndef VELTRIX_DEFAULT_CONTACT_RECIPIENT
-#define VELTRIX_DEFAULT_CONTACT_RECIPIENT "kontakt@example.invalid"
-#endif
+// The defaults are the build's cache values (VELTRIX_UPDATE_URL and the
+// others in CMakeLists.txt), handed in as VELTRIX_DEFAULT_*.
 
 namespace veltrix {
 
 namespace {
 
 // An empty variable counts as unset: it would leave no usable address.
-QString configured(const char *name, const char *fallback)
+QString configured(const QProcessEnvironment &environment, const char *name, const char *fallback)
 {
-    const QString value = qEnvironmentVariable(name);
+    const QString value = environment.value(QLatin1String(name));
     return value.isEmpty() ? QString::fromUtf8(fallback) : value;
 }
 
@@ -32,19 +25,13 @@ QString withoutTrailingSlashes(QString url)
 
 } // namespace
 
-QString updateServerUrl()
+ServerAddresses serverAddresses(const QProcessEnvironment &environment)
 {
-    return withoutTrailingSlashes(configured("VELTRIX_UPDATE_URL", VELTRIX_DEFAULT_UPDATE_URL));
-}
-
-QString contactServerUrl()
-{
-    return withoutTrailingSlashes(configured("VELTRIX_CONTACT_URL", VELTRIX_DEFAULT_CONTACT_URL));
-}
-
-QString contactRecipient()
-{
-    return configured("VELTRIX_CONTACT_RECIPIENT", VELTRIX_DEFAULT_CONTACT_RECIPIENT);
+    ServerAddresses servers;
+    servers.updateUrl = withoutTrailingSlashes(configured(environment, "VELTRIX_UPDATE_URL", VELTRIX_DEFAULT_UPDATE_URL));
+    servers.contactUrl = withoutTrailingSlashes(configured(environment, "VELTRIX_CONTACT_URL", VELTRIX_DEFAULT_CONTACT_URL));
+    servers.contactRecipient = configured(environment, "VELTRIX_CONTACT_RECIPIENT", VELTRIX_DEFAULT_CONTACT_RECIPIENT);
+    return servers;
 }
 
 } // namespace veltrix

@@ -1,18 +1,14 @@
 #pragma once
 
-#include <QString>
+#include "platform.h"
+
+class QProcessEnvironment;
 
 namespace veltrix {
 
-// Addresses of the maker's servers: build-time defaults, overridden at run
-// time by environment variables of the same names. Read at every call, so a
-// changed environment takes effect at the next request.
-
-// Base address of the maker's web server, without a trailing "/".
-QString updateServerUrl();
-// Base address of the contact-form server, without a trailing "/".
-QString contactServerUrl();
-// The maker's contact mail address.
-QString contactRecipient();
+// The build's server addresses, each overridden by the environment variable
+// of the same name (VELTRIX_UPDATE_URL, VELTRIX_CONTACT_URL,
+// VELTRIX_CONTACT_RECIPIENT) when that is not empty.
+ServerAddresses serverAddresses(const QProcessEnvironment &environment);
 
 } // namespace veltrix

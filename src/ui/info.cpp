@@ -2,18 +2,17 @@
 
 #include "core/error.h"
 #include "core/formencode.h"
-#include "platform/serverconfig.h"
 #include "resources.h"
 #include "windowutil.h"
 
 #include <QComboBox>
-#include <QFile>
 #include <QFocusEvent>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QResource>
 #include <QShowEvent>
 
 #include <utility>
@@ -110,9 +109,9 @@ void TfrmInfo::createControls()
     // Tall enough for the whole 100-pixel picture.
     Image1->setGeometry(24, 8, 121, 100);
     Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    QFile picture(QStringLiteral(":/about.jpg"));
-    if (m_platform.images && picture.open(QIODevice::ReadOnly)) {
-        const QImage image = m_platform.images->decodeJpeg(picture.readAll());
+    const QResource picture(QStringLiteral(":/about.jpg"));
+    if (m_platform.images && picture.isValid()) {
+        const QImage image = m_platform.images->decodeJpeg(picture.uncompressedData());
         if (!image.isNull())
             Image1->setPixmap(QPixmap::fromImage(image));
     }
@@ -272,14 +271,14 @@ void TfrmInfo::Button2Click()
     QString text = Mitteilung->toPlainText();
     text.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
     const FormFields fields{
-        {QStringLiteral("recipient"), contactRecipient()},
+        {QStringLiteral("recipient"), m_platform.servers.contactRecipient},
         {QStringLiteral("subject"), Betreff->itemText(subject)},
         {QStringLiteral("text"), text},
         {QStringLiteral("Gangster"), Gangster->text()},
         {QStringLiteral("E-Mail"), email->text()},
     };
     const HttpResult result = m_platform.http
-                                  ? m_platform.http->postForm(contactServerUrl() + kContactTarget, formEncode(fields))
+                                  ? m_platform.http->postForm(m_platform.servers.contactUrl + kContactTarget, formEncode(fields))
                                   : HttpResult{false, {}, QStringLiteral("no HTTP client")};
     m_platform.messageBoxes->show({QStringLiteral("Veltrix Professional"),
                                    result.ok ? QStringLiteral("Mitteilung gesendet.")
@@ -300,7 +299,7 @@ void TfrmInfo::openAddress(const QString &url)
 
 void TfrmInfo::Label5Click()
 {
-    openAddress(updateServerUrl() + kDownload);
+    openAddress(m_platform.servers.updateUrl + kDownload);
 }
 
 void TfrmInfo::Label6Click()
@@ -310,7 +309,7 @@ void TfrmInfo::Label6Click()
 
 void TfrmInfo::Label7Click()
 {
-    openAddress(updateServerUrl() + kChangelog);
+    openAddress(m_platform.servers.updateUrl + kChangelog);
 }
 
 } // namespace veltrix

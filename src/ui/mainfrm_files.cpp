@@ -7,10 +7,8 @@
 #include "core/lines.h"
 #include "core/reportline.h"
 #include "core/textfile.h"
-#include "platform/files.h"
 
 #include <QAction>
-#include <QFileInfo>
 #include <QLabel>
 
 namespace veltrix {
@@ -33,9 +31,8 @@ QString cleanedList(const QString &text)
 
 bool TfrmMain::mayOverwrite(const QString &fileName)
 {
-    const QFileInfo target(fileName);
     // A folder cannot be replaced; writing reports that.
-    if (!target.exists() || target.isDir())
+    if (!m_platform.files->exists(fileName))
         return true;
     return m_platform.messageBoxes->show({QStringLiteral("Hinweis"),
                                           QStringLiteral("Die Datei %1 existiert bereits.\nSoll sie ersetzt werden?")
@@ -82,7 +79,7 @@ void TfrmMain::Dateiffnen1Click()
         return;
     // The name becomes current only once the file has been read: a failed
     // open must not make the next save write the old list over that file.
-    const QString text = cleanedList(readTextFile(name));
+    const QString text = cleanedList(m_platform.files->readText(name));
     m_fileName = name;
     m_memo.setText(text);
     openedFollowUp();
@@ -90,7 +87,7 @@ void TfrmMain::Dateiffnen1Click()
 
 void TfrmMain::lastOpenedClick()
 {
-    const QString text = cleanedList(readTextFile(m_lastOpenedName));
+    const QString text = cleanedList(m_platform.files->readText(m_lastOpenedName));
     m_memo.setText(text);
     m_fileName = m_lastOpenedName;
     openedFollowUp();
@@ -98,7 +95,7 @@ void TfrmMain::lastOpenedClick()
 
 void TfrmMain::writeReport(const QString &fileName)
 {
-    writeTextFile(fileName, m_memo.crlfText());
+    m_platform.files->writeText(fileName, m_memo.crlfText());
 }
 
 bool TfrmMain::saveReport(bool withDialog)
@@ -147,7 +144,7 @@ void TfrmMain::Berichtanfgen1Click()
     CreateSafepoint();
     const QString name = m_platform.fileDialogs->openFileName(this, kOpenFilter);
     if (!name.isEmpty()) {
-        const QStringList lines = splitLines(readTextFile(name));
+        const QStringList lines = splitLines(m_platform.files->readText(name));
         // One insertion gives the same text as appending line by line.
         if (!lines.isEmpty())
             m_memo.appendLine(lines.join(QLatin1Char('\n')));

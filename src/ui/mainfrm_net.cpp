@@ -1,7 +1,6 @@
 #include "mainfrm.h"
 
 #include "core/cp1252.h"
-#include "platform/serverconfig.h"
 
 namespace veltrix {
 
@@ -35,7 +34,7 @@ void TfrmMain::CheckForUpdate(bool reportNoNewer)
     if (m_versionCheck.running())
         return;
     const auto done = [this](const HttpResult &answer) { command([&] { versionCheckDone(answer); }); };
-    if (!m_versionCheck.start(m_platform.http, updateServerUrl() + kVersionFile, done))
+    if (!m_versionCheck.start(m_platform.http, m_platform.servers.updateUrl + kVersionFile, done))
         done(HttpResult{});
 }
 
@@ -64,7 +63,7 @@ bool TfrmMain::offerNewVersion(const HttpResult &answer)
         {QStringLiteral("Neue Version vorhanden"), text, MsgButtons::YesNo, MsgIcon::Question});
     if (result == MsgResult::Yes) {
         if (m_platform.urlOpener)
-            m_platform.urlOpener->open(updateServerUrl() + kDownload);
+            m_platform.urlOpener->open(m_platform.servers.updateUrl + kDownload);
         // Set before closing: this close and every later one must not write settings.
         setCloseRequest();
         close();

@@ -5,7 +5,6 @@
 #include "filterpage.h"
 
 #include "core/intconv.h"
-#include "platform/files.h"
 #include "statusfenster.h"
 
 #include <QAction>
@@ -69,8 +68,8 @@ void TfrmMain::settingsUnreadable(const QString &path)
 
 void TfrmMain::LoadSettings()
 {
-    const QString path = settingsFilePath();
-    const std::optional<IniFile> read = readSettingsFile(path);
+    const QString &path = m_platform.settingsPath;
+    const std::optional<IniFile> read = m_platform.files->readSettings(path);
     if (!read && !m_settingsUnreadable)
         settingsUnreadable(path);
     const IniFile ini = read.value_or(IniFile());
@@ -95,8 +94,8 @@ void TfrmMain::SaveSettings()
     // A window closing for an update writes nothing.
     if (m_closeRequest || m_settingsUnreadable)
         return;
-    const QString path = settingsFilePath();
-    std::optional<IniFile> read = readSettingsFile(path);
+    const QString &path = m_platform.settingsPath;
+    std::optional<IniFile> read = m_platform.files->readSettings(path);
     if (!read) {
         settingsUnreadable(path);
         return;
@@ -107,7 +106,7 @@ void TfrmMain::SaveSettings()
         storePosition(ini, u"Statusfenster", status);
     storePosition(ini, u"Veltrix", this);
     ini.setValue(u"Einstellungen", u"Versteck", m_filterPage->hideoutText());
-    writeSettingsFile(path, ini);
+    m_platform.files->writeSettings(path, ini);
 }
 
 bool TfrmMain::closeQuery()

@@ -2,7 +2,7 @@
 
 namespace veltrix {
 
-// Registers the program's compiled-in resources (sounds, picture, icon).
+// Registers the program's compiled-in resources (About picture, icon).
 void initVeltrixResources();
 
 } // namespace veltrix

@@ -105,6 +105,9 @@ Platform FakePlatform::platform()
     p.http = &http;
     p.clock = &clock;
     p.images = &images;
+    p.files = &files;
+    p.settingsPath = settingsPath;
+    p.servers = servers;
     return p;
 }
 

@@ -1,10 +1,12 @@
 #pragma once
 
+#include "platform/files.h"
 #include "platform/platform.h"
 
 #include <QList>
 #include <QMap>
 #include <QStringList>
+#include <QTemporaryDir>
 #include <deque>
 
 namespace veltrix::test {
@@ -102,7 +104,9 @@ public:
     QImage decodeJpeg(const QByteArray &) override { return QImage(); }
 };
 
-// All fakes in one bundle.
+// All fakes in one bundle. Files are real; the settings file lies in a
+// folder of this bundle's own unless a test names another. The servers
+// cannot be reached: nothing listens on the discard port.
 struct FakePlatform {
     FakeMessageBoxes messageBoxes;
     FakeClipboard clipboard;
@@ -113,6 +117,11 @@ struct FakePlatform {
     FakeHttp http;
     FakeClock clock;
     FakeImages images;
+    DiskFiles files;
+    QTemporaryDir settingsFolder;
+    QString settingsPath = settingsFolder.filePath(QStringLiteral("veltrix.ini"));
+    ServerAddresses servers{QStringLiteral("http://127.0.0.1:9"), QStringLiteral("http://127.0.0.1:9"),
+                            QStringLiteral("kontakt@test.invalid")};
 
     Platform platform();
 };

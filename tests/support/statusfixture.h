@@ -36,15 +36,18 @@ public:
     bool onTopDuringQuestion = false;
 };
 
-// The main window with its status window.
+// The main window with its status window; the settings file at
+// settingsPath when one is given.
 struct MainAndStatus {
     FakePlatform fakes;
     ProbingBoxes boxes;
     std::unique_ptr<TfrmMain> main;
     std::unique_ptr<TfrmStatus> status;
 
-    MainAndStatus()
+    explicit MainAndStatus(const QString &settingsPath = {})
     {
+        if (!settingsPath.isEmpty())
+            fakes.settingsPath = settingsPath;
         Platform p = fakes.platform();
         p.messageBoxes = &boxes;
         main = std::make_unique<TfrmMain>(p);

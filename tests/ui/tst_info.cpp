@@ -31,10 +31,14 @@ private:
     LoopbackHttpServer m_server;
     CurlHttpClient m_http;
 
+    // The real client, with the contact-form server on the loopback server
+    // (the update server is elsewhere, so a message sent there fails).
     Platform realHttp(test::FakePlatform &fakes)
     {
         Platform p = fakes.platform();
         p.http = &m_http;
+        p.servers.contactUrl = m_server.baseUrl();
+        p.servers.contactRecipient = QStringLiteral("kontakt@veltrix.example");
         return p;
     }
 
@@ -51,9 +55,6 @@ private slots:
     void initTestCase()
     {
         QVERIFY(m_server.isListening());
-        qputenv("VELTRIX_UPDATE_URL", m_server.baseUrl().toLatin1());
-        qputenv("VELTRIX_CONTACT_URL", m_server.baseUrl().toLatin1());
-        qputenv("VELTRIX_CONTACT_RECIPIENT", "kontakt@veltrix.example");
     }
     void init()
     {
@@ -243,7 +244,7 @@ private slots:
         auto *link = info.findChild<LinkLabel *>(label);
         QVERIFY(link);
         QTest::mouseClick(link, Qt::LeftButton);
-        const QString expected = address == "irc:" ? TfrmInfo::ircAddress() : m_server.baseUrl() + address;
+        const QString expected = address == "irc:" ? TfrmInfo::ircAddress() : fakes.servers.updateUrl + address;
         QCOMPARE(fakes.urlOpener.opened, QStringList{expected});
         QVERIFY(TfrmInfo::ircAddress().startsWith(QStringLiteral("irc:")));
         QVERIFY(TfrmInfo::ircAddress().contains(QStringLiteral(" -j #")));

@@ -10,7 +10,6 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QtTest>
 
 using namespace veltrix;
@@ -34,12 +33,13 @@ class TestNetwork : public QObject {
 private:
     LoopbackHttpServer m_server;
     CurlHttpClient m_http;
-    QTemporaryDir m_dir;
 
+    // The real client, with the update server on the loopback server.
     Platform realHttp(test::FakePlatform &fakes)
     {
         Platform p = fakes.platform();
         p.http = &m_http;
+        p.servers.updateUrl = m_server.baseUrl();
         return p;
     }
 
@@ -47,15 +47,11 @@ private slots:
     void initTestCase()
     {
         QVERIFY(m_server.isListening());
-        QVERIFY(m_dir.isValid());
-        qputenv("VELTRIX_UPDATE_URL", m_server.baseUrl().toLatin1());
-        qputenv("VELTRIX_INI", m_dir.filePath(QStringLiteral("veltrix.ini")).toLocal8Bit());
     }
     void init()
     {
         m_server.clearRequests();
         m_server.setResponse("/Downloads/version.txt", ScriptedResponse::ok("Version 1.61"));
-        qputenv("VELTRIX_UPDATE_URL", m_server.baseUrl().toLatin1());
     }
 
     void versionCheck_data()
@@ -120,9 +116,10 @@ private slots:
 
     void serverDown()
     {
-        qputenv("VELTRIX_UPDATE_URL", QStringLiteral("http://127.0.0.1:%1").arg(LoopbackHttpServer::closedPort()).toLatin1());
         test::FakePlatform fakes;
-        TfrmMain w(realHttp(fakes));
+        Platform p = realHttp(fakes);
+        p.servers.updateUrl = QStringLiteral("http://127.0.0.1:%1").arg(LoopbackHttpServer::closedPort());
+        TfrmMain w(p);
         w.show();
         QTRY_VERIFY(!w.versionCheckRunning());
         QVERIFY(fakes.messageBoxes.shown.isEmpty());
@@ -194,9 +191,8 @@ private slots:
     void acceptAtStartUpClosesWithoutSettings()
     {
         m_server.setResponse("/Downloads/version.txt", ScriptedResponse::ok("Version 1.62"));
-        const QString ini = qEnvironmentVariable("VELTRIX_INI");
-        QFile::remove(ini);
         test::FakePlatform fakes;
+        const QString ini = fakes.settingsPath;
         fakes.messageBoxes.answers = {MsgResult::Yes};
         TfrmMain w(realHttp(fakes));
         w.show();
@@ -221,10 +217,9 @@ private slots:
     {
         QFETCH(int, saveAnswer);
         QFETCH(bool, closes);
-        const QString ini = qEnvironmentVariable("VELTRIX_INI");
-        QFile::remove(ini);
         test::FakePlatform fakes;
-        fakes.http.responses[m_server.baseUrl() + "/Downloads/version.txt"] = {true, "Version 1.62", {}};
+        const QString ini = fakes.settingsPath;
+        fakes.http.responses[fakes.servers.updateUrl + "/Downloads/version.txt"] = {true, "Version 1.62", {}};
         fakes.messageBoxes.answers = {MsgResult::Yes, MsgResult(saveAnswer)};
         TfrmMain w(fakes.platform());
         w.show();

@@ -62,7 +62,6 @@ private slots:
     {
         m_temp = std::make_unique<QTemporaryDir>();
         QVERIFY(m_temp->isValid());
-        qputenv("VELTRIX_INI", path(QStringLiteral("veltrix.ini")).toLocal8Bit());
         QDir(m_temp->path()).mkdir(QStringLiteral("ordner.txt"));
         put(QStringLiteral("datei"), "x");
     }
@@ -411,6 +410,7 @@ private slots:
         put(QStringLiteral("a.txt"), kBank + "\r\nkeine Zeile\r\n");
         put(QStringLiteral("veltrix.ini"), "[Datei]\r\nDateiname=" + path(name).toLocal8Bit() + "\r\n");
         test::FakePlatform fakes;
+        fakes.settingsPath = path(QStringLiteral("veltrix.ini"));
         TfrmMain w(fakes.platform());
         w.LoadSettings();
         QVERIFY(control<QAction>(w, "lastOpened")->isVisible());

@@ -1,9 +1,10 @@
-#include "platform/files.h"
+#include "platform/qtplatform.h"
 #include "support/elsewhere.h"
 #include "support/statusfixture.h"
 #include "support/controls.h"
 
 #include <QAction>
+#include <QProcessEnvironment>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
@@ -42,7 +43,6 @@ private slots:
         m_temp = std::make_unique<QTemporaryDir>();
         QVERIFY(m_temp->isValid());
         m_ini = path(QStringLiteral("veltrix.ini"));
-        qputenv("VELTRIX_INI", m_ini.toLocal8Bit());
     }
 
     void settingsPath_data()
@@ -59,12 +59,10 @@ private slots:
         QFETCH(QString, explicitPath);
         QFETCH(QString, configHome);
         QFETCH(QString, expected);
-        const QByteArray oldHome = qgetenv("XDG_CONFIG_HOME");
-        qputenv("VELTRIX_INI", explicitPath.toLocal8Bit());
-        qputenv("XDG_CONFIG_HOME", configHome.toLocal8Bit());
-        const QString result = settingsFilePath();
-        qputenv("XDG_CONFIG_HOME", oldHome);
-        QCOMPARE(result, expected);
+        QProcessEnvironment environment;
+        environment.insert(QStringLiteral("VELTRIX_INI"), explicitPath);
+        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), configHome);
+        QCOMPARE(RealPlatform(environment).platform().settingsPath, expected);
     }
 
     void load_data()
@@ -111,7 +109,7 @@ private slots:
         QFETCH(QString, lastOpened);
         if (!ini.isEmpty())
             QVERIFY(test::putFile(m_ini, ini));
-        MainAndStatus w;
+        MainAndStatus w(m_ini);
         const QPoint start = w.status->pos();
         control<QLineEdit>(*w.main, "Versteck")->setText(QStringLiteral("55"));
         w.main->LoadSettings();
@@ -138,7 +136,7 @@ private slots:
     {
         QFETCH(bool, viaStatus);
         QVERIFY(test::putFile(m_ini, "[Veltrix]\r\ntop=20\r\nleft=30\r\n[Einstellungen]\r\nVersteck=120\r\n"));
-        MainAndStatus w;
+        MainAndStatus w(m_ini);
         w.main->show();
         QVERIFY(QTest::qWaitForWindowExposed(w.main.get()));
         QCOMPARE(control<QLineEdit>(*w.main, "Versteck")->text(), QStringLiteral("120"));
@@ -177,7 +175,7 @@ private slots:
         QFETCH(QByteArray, after);
         if (!before.isEmpty())
             QVERIFY(test::putFile(m_ini, before));
-        MainAndStatus w;
+        MainAndStatus w(m_ini);
         w.main->move(40, 50);
         w.status->move(600, 1);
         control<QLineEdit>(*w.main, "Versteck")->setText(QStringLiteral("120"));
@@ -188,7 +186,7 @@ private slots:
     void closeRequestWritesNothing()
     {
         QVERIFY(test::putFile(m_ini, "[Veltrix]\r\ntop=2\r\n"));
-        MainAndStatus w;
+        MainAndStatus w(m_ini);
         w.main->setCloseRequest();
         QVERIFY(w.main->closeQuery());
         QCOMPARE(fileBytes(m_ini), QByteArray("[Veltrix]\r\ntop=2\r\n"));
@@ -220,7 +218,7 @@ private slots:
         QFETCH(QString, written);
         QDir(m_temp->path()).mkdir(QStringLiteral("ordner.txt"));
         QVERIFY(test::putFile(path(QStringLiteral("a.txt")), kBank.toLatin1()));
-        MainAndStatus w;
+        MainAndStatus w(m_ini);
         if (withName) {
             w.fakes.fileDialogs.openAnswers.push_back(path(QStringLiteral("a.txt")));
             trigger(*w.main, "Dateiffnen1");
@@ -257,7 +255,7 @@ private slots:
     {
         QFETCH(int, answer);
         QFETCH(bool, onTopAfter);
-        MainAndStatus w;
+        MainAndStatus w(m_ini);
         trigger(*w.main, "AlwaysOnTop1");
         w.main->memo().setText(kBank);
         w.boxes.answers.push_back(MsgResult(answer));
@@ -287,8 +285,7 @@ private slots:
         QVERIFY(QFile::setPermissions(path(QStringLiteral("nurlesen.ini")), QFile::ReadOwner));
         QVERIFY(QDir(m_temp->path()).mkdir(QStringLiteral("nurlesen")));
         QVERIFY(QFile::setPermissions(path(QStringLiteral("nurlesen")), QFile::ReadOwner | QFile::ExeOwner));
-        qputenv("VELTRIX_INI", path(ini).toLocal8Bit());
-        MainAndStatus w;
+        MainAndStatus w(path(ini));
         showAndClose(*w.main);
         QVERIFY(!w.main->isVisible());
         QCOMPARE(w.boxes.shown.size(), 1);
@@ -319,7 +316,7 @@ private slots:
             QVERIFY(test::putFile(m_ini, held));
             QVERIFY(QFile::setPermissions(m_ini, QFileDevice::WriteOwner));
         }
-        MainAndStatus w;
+        MainAndStatus w(m_ini);
         w.main->show();
         QVERIFY(QTest::qWaitForWindowExposed(w.main.get()));
         w.main->memo().setText(kBank);

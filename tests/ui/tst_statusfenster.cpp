@@ -41,8 +41,6 @@ class TestStatusfenster : public QObject {
     QTemporaryDir m_dir;
 
 private slots:
-    void initTestCase() { qputenv("VELTRIX_INI", m_dir.filePath(QStringLiteral("veltrix.ini")).toLocal8Bit()); }
-
     void layout()
     {
         Windows w;

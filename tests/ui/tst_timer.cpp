@@ -10,7 +10,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSlider>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
 #include <memory>
@@ -22,8 +21,6 @@ class TestTimer : public QObject {
     Q_OBJECT
 
 private:
-    QTemporaryDir m_dir;
-
     static void startCountdown(TfrmMain &w, const QString &text)
     {
         control<QLineEdit>(w, "TimerE")->setText(text);
@@ -36,12 +33,6 @@ private:
     }
 
 private slots:
-    void initTestCase()
-    {
-        // Showing the window reads the settings file; keep it away from the user's.
-        qputenv("VELTRIX_INI", m_dir.filePath(QStringLiteral("veltrix.ini")).toLocal8Bit());
-    }
-
     void controlsAndDefaults()
     {
         test::FakePlatform fakes;

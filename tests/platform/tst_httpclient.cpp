@@ -1,7 +1,8 @@
 #include "platform/curlhttp.h"
-#include "platform/serverconfig.h"
+#include "platform/qtplatform.h"
 #include "support/loopbackhttp.h"
 
+#include <QProcessEnvironment>
 #include <QtTest>
 
 using namespace veltrix;
@@ -117,35 +118,30 @@ private slots:
 
     void serverAddresses_data()
     {
-        QTest::addColumn<QByteArray>("variable");
-        QTest::addColumn<QByteArray>("value");
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("trailing slashes dropped") << QByteArray("VELTRIX_UPDATE_URL") << QByteArray("http://h:1//")
-                                                  << "http://h:1";
-        QTest::newRow("empty falls back") << QByteArray("VELTRIX_UPDATE_URL") << QByteArray("") << "<unset>";
-        QTest::newRow("contact") << QByteArray("VELTRIX_CONTACT_URL") << QByteArray("http://127.0.0.1:99/")
-                                 << "http://127.0.0.1:99";
-        QTest::newRow("recipient") << QByteArray("VELTRIX_CONTACT_RECIPIENT") << QByteArray("a@b.example")
-                                   << "a@b.example";
+        QTest::addColumn<QString>("variable");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QString>("expected"); // <unset>: the build's default
+        QTest::newRow("trailing slashes dropped") << "VELTRIX_UPDATE_URL" << "http://h:1//" << "http://h:1";
+        QTest::newRow("empty falls back") << "VELTRIX_UPDATE_URL" << "" << "<unset>";
+        QTest::newRow("contact") << "VELTRIX_CONTACT_URL" << "http://127.0.0.1:99/" << "http://127.0.0.1:99";
+        QTest::newRow("recipient") << "VELTRIX_CONTACT_RECIPIENT" << "a@b.example" << "a@b.example";
     }
     void serverAddresses()
     {
-        QFETCH(QByteArray, variable);
-        QFETCH(QByteArray, value);
+        QFETCH(QString, variable);
+        QFETCH(QString, value);
         QFETCH(QString, expected);
-        const auto read = [&] {
-            return variable == "VELTRIX_UPDATE_URL"    ? updateServerUrl()
-                   : variable == "VELTRIX_CONTACT_URL" ? contactServerUrl()
-                                                       : contactRecipient();
+        const auto read = [&](const QProcessEnvironment &environment) {
+            const ServerAddresses servers = RealPlatform(environment).platform().servers;
+            return variable == u"VELTRIX_UPDATE_URL"    ? servers.updateUrl
+                   : variable == u"VELTRIX_CONTACT_URL" ? servers.contactUrl
+                                                        : servers.contactRecipient;
         };
-        const QByteArray before = qgetenv(variable.constData());
-        qunsetenv(variable.constData());
-        const QString builtIn = read();
-        qputenv(variable.constData(), value);
-        const QString actual = read();
-        qputenv(variable.constData(), before);
+        const QString builtIn = read(QProcessEnvironment());
+        QProcessEnvironment environment;
+        environment.insert(variable, value);
         QVERIFY(!builtIn.isEmpty());
-        QCOMPARE(actual, expected == "<unset>" ? builtIn : expected);
+        QCOMPARE(read(environment), expected == u"<unset>" ? builtIn : expected);
     }
 
 private:

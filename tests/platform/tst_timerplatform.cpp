@@ -3,7 +3,6 @@
 #include "platform/qtaudio.h"
 #include "platform/qtplatform.h"
 #include "support/showntext.h"
-#include "ui/resources.h"
 
 #include <QApplication>
 #include <QAudioDevice>
@@ -91,24 +90,22 @@ class TestTimerPlatform : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { initVeltrixResources(); }
-
     void builtInSounds_data()
     {
-        QTest::addColumn<QString>("resource");
+        QTest::addColumn<QString>("name");
         QTest::addColumn<int>("bits");
         QTest::addColumn<double>("seconds");
-        QTest::newRow("TIMER1") << ":/TIMER1.wav" << 8 << 1.6;
-        QTest::newRow("TIMER2") << ":/TIMER2.wav" << 16 << 1.25;
-        QTest::newRow("TIMER3") << ":/TIMER3.wav" << 8 << 1.5;
+        QTest::newRow("TIMER1") << "TIMER1" << 8 << 1.6;
+        QTest::newRow("TIMER2") << "TIMER2" << 16 << 1.25;
+        QTest::newRow("TIMER3") << "TIMER3" << 8 << 1.5;
     }
     void builtInSounds()
     {
-        QFETCH(QString, resource);
+        QFETCH(QString, name);
         QFETCH(int, bits);
         QFETCH(double, seconds);
-        QFile file(resource);
-        QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(resource));
+        QFile file(QtAudio::soundResource(name));
+        QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(name));
         const WaveInfo w = parseWave(file.readAll());
         QVERIFY2(w.error.isEmpty(), qPrintable(w.error));
         QCOMPARE(w.format, 1); // PCM
