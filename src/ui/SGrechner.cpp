@@ -3,6 +3,7 @@
 #include "core/calculators.h"
 #include "core/catalogue.h"
 #include "core/intconv.h"
+#include "pagelayout.h"
 #include "windowutil.h"
 
 #include <QAction>
@@ -77,11 +78,7 @@ void TfrmSGr::createControls()
     Button15 = new QPushButton(QStringLiteral("Berechnen"), client);
     Button15->setObjectName(QStringLiteral("Button15"));
     Button15->setDefault(true);
-    SGLabel = new QLabel(QStringLiteral("---"), client);
-    SGLabel->setObjectName(QStringLiteral("SGLabel"));
-    QFont bold = SGLabel->font();
-    bold.setBold(true);
-    SGLabel->setFont(bold);
+    SGLabel = makeValueLabel(client, "SGLabel");
     Uebernahme = new QLabel(client);
     Uebernahme->setObjectName(QStringLiteral("Uebernahme"));
 

@@ -1,5 +1,6 @@
 #include "accessoriespage.h"
 
+#include "pagelayout.h"
 #include "reportlist.h"
 
 #include <QCheckBox>
@@ -53,13 +54,6 @@ private:
     std::function<void()> m_clicked;
 };
 
-template <class W>
-W *named(W *widget, const char *name)
-{
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
-
 QLineEdit *timeField(QWidget *parent, const char *name, const QString &text)
 {
     auto *edit = named(new QLineEdit(text, parent), name);
@@ -69,7 +63,7 @@ QLineEdit *timeField(QWidget *parent, const char *name, const QString &text)
 
 QPushButton *goButton(QWidget *parent, const char *name)
 {
-    auto *button = named(new QPushButton(QStringLiteral("Go!"), parent), name);
+    QPushButton *button = makeButton(parent, name, QStringLiteral("Go!"));
     button->setFixedSize(kFieldWidth, kFieldHeight);
     return button;
 }
@@ -81,11 +75,9 @@ AccessoriesPage::AccessoriesPage(ReportList &list, const Platform &platform, std
     : QWidget(parent), m_list(list), m_platform(platform), m_shownWindow(std::move(shownWindow))
 {
     setObjectName(QStringLiteral("TabZubehoer"));
-    auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(4, 4, 4, 4);
-    layout->setSpacing(6);
-    createTimer();
-    createNote();
+    QVBoxLayout *page = makePageLayout(this);
+    page->addWidget(createTimer());
+    page->addWidget(createNote());
 
     m_timer = named(new QTimer(this), "Timer1");
     m_timer->setInterval(1000);
@@ -93,9 +85,9 @@ AccessoriesPage::AccessoriesPage(ReportList &list, const Platform &platform, std
     connect(m_timer, &QTimer::timeout, this, [this] { m_list.command([this] { tick(); }); });
 }
 
-void AccessoriesPage::createTimer()
+QGroupBox *AccessoriesPage::createTimer()
 {
-    auto *group = named(new QGroupBox(QStringLiteral(" Timer "), this), "GroupTimer");
+    QGroupBox *group = makeGroup(this, "GroupTimer", QStringLiteral(" Timer "));
     auto *grid = new QGridLayout(group);
     grid->setContentsMargins(8, 6, 6, 6);
     grid->setHorizontalSpacing(6);
@@ -155,17 +147,17 @@ void AccessoriesPage::createTimer()
     grid->addWidget(m_volume, 5, 0, 1, 4, Qt::AlignHCenter);
     grid->setColumnStretch(3, 1);
     grid->setRowMinimumHeight(1, kFieldHeight + 2);
-    static_cast<QVBoxLayout *>(layout())->addWidget(group);
 
     m_list.connectCommand(countdownGo, [this] { startCountdown(); });
     m_list.connectCommand(alarmGo, [this] { startAlarmClock(); });
     new ClickFilter(m_display, [this] { m_list.command([this] { toggleTimer(); }); });
     connect(m_volume, &QSlider::valueChanged, this, [this] { m_list.command([this] { applyVolume(); }); });
+    return group;
 }
 
-void AccessoriesPage::createNote()
+QGroupBox *AccessoriesPage::createNote()
 {
-    auto *group = named(new QGroupBox(QStringLiteral(" Notiz / MessageBox "), this), "GroupNotiz");
+    QGroupBox *group = makeGroup(this, "GroupNotiz", QStringLiteral(" Notiz / MessageBox "));
     auto *layout = new QVBoxLayout(group);
     layout->setContentsMargins(8, 6, 6, 8);
     m_note = named(new QPlainTextEdit(group), "Notiz");
@@ -173,7 +165,7 @@ void AccessoriesPage::createNote()
     m_note->setFixedHeight(113);
     m_note->setAccessibleName(QStringLiteral("Notiz"));
     layout->addWidget(m_note);
-    static_cast<QVBoxLayout *>(this->layout())->addWidget(group);
+    return group;
 }
 
 void AccessoriesPage::showCountdown()

@@ -8,6 +8,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
@@ -32,8 +33,8 @@ public:
     void showVolume();
 
 private:
-    void createTimer();
-    void createNote();
+    QGroupBox *createTimer();
+    QGroupBox *createNote();
     void startCountdown();
     void startAlarmClock();
     void tick();

@@ -10,6 +10,7 @@
 #include <QFontMetricsF>
 #include <QPlainTextEdit>
 #include <QTextCursor>
+#include <QVBoxLayout>
 
 namespace veltrix {
 
@@ -18,8 +19,7 @@ BuildingsPage::BuildingsPage(ReportList &list, QWidget *parent) : QWidget(parent
     setObjectName(QStringLiteral("TabGebaeude"));
     QVBoxLayout *page = makePageLayout(this);
 
-    AnzGebs = new QPlainTextEdit(this);
-    AnzGebs->setObjectName(QStringLiteral("AnzGebs"));
+    AnzGebs = named(new QPlainTextEdit(this), "AnzGebs");
     AnzGebs->setReadOnly(true);
     AnzGebs->setLineWrapMode(QPlainTextEdit::NoWrap);
     QFont fixed(QStringLiteral("Courier New"));
@@ -28,7 +28,7 @@ BuildingsPage::BuildingsPage(ReportList &list, QWidget *parent) : QWidget(parent
     fixed.setPointSize(9);
     AnzGebs->setFont(fixed);
     AnzGebs->setTabStopDistance(QFontMetricsF(fixed).horizontalAdvance(QLatin1Char(' ')) * 8);
-    AnzGebs->setPlainText(QStringLiteral("---"));
+    AnzGebs->setPlainText(kNoValue);
     page->addWidget(AnzGebs, 1);
     page->addStretch(1);
 

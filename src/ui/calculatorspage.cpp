@@ -1,5 +1,6 @@
 #include "calculatorspage.h"
 
+#include "pagelayout.h"
 #include "reportlist.h"
 #include "windowutil.h"
 
@@ -36,10 +37,9 @@ const QStringList &taxRates()
     return rates;
 }
 
-QComboBox *makeCombo(const char *name, const QStringList &items, const QString &text, QWidget *parent)
+QComboBox *makeCombo(QWidget *parent, const char *name, const QStringList &items, const QString &text)
 {
-    auto *combo = new QComboBox(parent);
-    combo->setObjectName(QString::fromLatin1(name));
+    auto *combo = named(new QComboBox(parent), name);
     combo->setEditable(true);
     combo->setInsertPolicy(QComboBox::NoInsert);
     combo->addItems(items);
@@ -48,13 +48,7 @@ QComboBox *makeCombo(const char *name, const QStringList &items, const QString &
     return combo;
 }
 
-QPushButton *makeButton(const char *name, const QString &caption, QWidget *parent)
-{
-    auto *b = new QPushButton(caption, parent);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setAutoDefault(false);
-    return b;
-}
+constexpr Qt::Alignment kValueAlignment = Qt::AlignRight | Qt::AlignVCenter;
 
 } // namespace
 
@@ -62,30 +56,26 @@ CalculatorsPage::CalculatorsPage(ReportList &list, std::function<QWidget *()> sg
     : QWidget(parent), m_list(list), m_sgCalculator(std::move(sgCalculator))
 {
     setObjectName(QStringLiteral("TabRechner"));
-    auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(4, 4, 4, 4);
-    layout->setSpacing(6);
-    createTax();
-    createProtectionMoney();
+    QVBoxLayout *page = makePageLayout(this);
+    page->addWidget(createTax());
+    page->addWidget(createProtectionMoney());
 }
 
-void CalculatorsPage::createTax()
+QGroupBox *CalculatorsPage::createTax()
 {
-    auto *group = new QGroupBox(QStringLiteral("Steuerrechner"), this);
-    group->setObjectName(QStringLiteral("GroupSteuerrechner"));
+    QGroupBox *group = makeGroup(this, "GroupSteuerrechner", QStringLiteral("Steuerrechner"));
     auto *tax = new QFormLayout(group);
     tax->setContentsMargins(8, 6, 8, 8);
     tax->setVerticalSpacing(3);
     tax->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
-    m_taxAmount = new QLineEdit(kDefaultTaxAmount, group);
-    m_taxAmount->setObjectName(QStringLiteral("Steuerbetrag"));
-    m_currentRate = makeCombo("aST", taxRates(), kDefaultCurrentRate, group);
-    m_reducedRate = makeCombo("vST", taxRates(), kDefaultReducedRate, group);
-    auto *compute = makeButton("BtnBerechnen", QStringLiteral("Berechnen"), group);
-    m_net = makeValueLabel("netto", group);
-    m_tax = makeValueLabel("Steuer", group);
-    m_reduced = makeValueLabel("verguenstigt", group);
-    m_difference = makeValueLabel("Differenz", group);
+    m_taxAmount = named(new QLineEdit(kDefaultTaxAmount, group), "Steuerbetrag");
+    m_currentRate = makeCombo(group, "aST", taxRates(), kDefaultCurrentRate);
+    m_reducedRate = makeCombo(group, "vST", taxRates(), kDefaultReducedRate);
+    QPushButton *compute = makeButton(group, "BtnBerechnen", QStringLiteral("Berechnen"));
+    m_net = makeValueLabel(group, "netto", kValueAlignment);
+    m_tax = makeValueLabel(group, "Steuer", kValueAlignment);
+    m_reduced = makeValueLabel(group, "verguenstigt", kValueAlignment);
+    m_difference = makeValueLabel(group, "Differenz", kValueAlignment);
     // The form binds each label to its field.
     tax->addRow(QStringLiteral("Betrag:"), m_taxAmount);
     tax->addRow(QStringLiteral("aktueller Steuersatz:"), m_currentRate);
@@ -95,28 +85,26 @@ void CalculatorsPage::createTax()
     tax->addRow(QStringLiteral("enthaltene Steuer:"), m_tax);
     tax->addRow(QStringLiteral("vergünstigt:"), m_reduced);
     tax->addRow(QStringLiteral("Differenz:"), m_difference);
-    static_cast<QVBoxLayout *>(layout())->addWidget(group);
 
-    onFocusLost(m_taxAmount, [this] { m_list.command([this] { checkTaxAmount(); }); });
-    onFocusLost(m_currentRate, [this] { m_list.command([this] { checkCurrentRate(); }); });
-    onFocusLost(m_reducedRate, [this] { m_list.command([this] { checkReducedRate(); }); });
+    checkIntegerOnExit(m_list, m_taxAmount, kDefaultTaxAmount);
+    checkIntegerOnExit(m_list, m_currentRate, kDefaultCurrentRate);
+    checkIntegerOnExit(m_list, m_reducedRate, kDefaultReducedRate);
     m_list.connectCommand(compute, [this] { computeTaxes(); });
+    return group;
 }
 
-void CalculatorsPage::createProtectionMoney()
+QGroupBox *CalculatorsPage::createProtectionMoney()
 {
-    auto *group = new QGroupBox(QStringLiteral("Schutzgeldrechner"), this);
-    group->setObjectName(QStringLiteral("GroupSchutzgeldrechner"));
+    QGroupBox *group = makeGroup(this, "GroupSchutzgeldrechner", QStringLiteral("Schutzgeldrechner"));
     auto *sg = new QFormLayout(group);
     sg->setContentsMargins(8, 6, 8, 8);
     sg->setVerticalSpacing(3);
     sg->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
-    m_building = makeCombo("SGGebaeude", calculatorTypeNames(), QStringLiteral("Casino"), group);
-    m_sgAmount = new QLineEdit(kDefaultAmount, group);
-    m_sgAmount->setObjectName(QStringLiteral("SGBetrag"));
-    auto *compute = makeButton("Button15", QStringLiteral("Berechnen"), group);
-    m_sg = makeValueLabel("SGLabel", group);
-    auto *open = makeButton("openSGRechner", QStringLiteral("open extern"), group);
+    m_building = makeCombo(group, "SGGebaeude", calculatorTypeNames(), QStringLiteral("Casino"));
+    m_sgAmount = named(new QLineEdit(kDefaultAmount, group), "SGBetrag");
+    QPushButton *compute = makeButton(group, "Button15", QStringLiteral("Berechnen"));
+    m_sg = makeValueLabel(group, "SGLabel", kValueAlignment);
+    QPushButton *open = makeButton(group, "openSGRechner", QStringLiteral("open extern"));
     sg->addRow(QStringLiteral("Gebäude:"), m_building);
     sg->addRow(QStringLiteral("Schutzgeld:"), m_sgAmount);
     sg->addRow(QStringLiteral("Sicherheitsgefühl:"), m_sg);
@@ -125,11 +113,11 @@ void CalculatorsPage::createProtectionMoney()
     buttons->addStretch(1);
     buttons->addWidget(compute);
     sg->addRow(buttons);
-    static_cast<QVBoxLayout *>(layout())->addWidget(group);
 
     onFocusLost(m_sgAmount, [this] { m_list.command([this] { checkSGAmount(); }); });
     m_list.connectCommand(compute, [this] { computeSG(); });
     m_list.connectCommand(open, [this] { openSGCalculator(); });
+    return group;
 }
 
 void CalculatorsPage::computeSG()
@@ -164,24 +152,6 @@ void CalculatorsPage::computeTaxes()
     m_reduced->setText(formatEuro(r.reduced));
     m_tax->setText(formatEuro(r.tax));
     m_difference->setText(formatEuro(r.difference));
-}
-
-void CalculatorsPage::checkTaxAmount()
-{
-    if (!isStrictInt(m_taxAmount->text()))
-        m_taxAmount->setText(kDefaultTaxAmount);
-}
-
-void CalculatorsPage::checkCurrentRate()
-{
-    if (!isStrictInt(m_currentRate->currentText()))
-        m_currentRate->setEditText(kDefaultCurrentRate);
-}
-
-void CalculatorsPage::checkReducedRate()
-{
-    if (!isStrictInt(m_reducedRate->currentText()))
-        m_reducedRate->setEditText(kDefaultReducedRate);
 }
 
 } // namespace veltrix

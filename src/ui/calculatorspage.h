@@ -4,6 +4,7 @@
 #include <functional>
 
 class QComboBox;
+class QGroupBox;
 class QLabel;
 class QLineEdit;
 
@@ -24,14 +25,11 @@ public:
     void openSGCalculator();
 
 private:
-    void createTax();
-    void createProtectionMoney();
+    QGroupBox *createTax();
+    QGroupBox *createProtectionMoney();
     void computeSG();
     void checkSGAmount();
     void computeTaxes();
-    void checkTaxAmount();
-    void checkCurrentRate();
-    void checkReducedRate();
 
     ReportList &m_list;
     std::function<QWidget *()> m_sgCalculator;

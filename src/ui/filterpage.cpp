@@ -62,15 +62,6 @@ private:
     QLineEdit *m_field = nullptr;
 };
 
-QPushButton *makeButton(QWidget *parent, const char *name, const QString &caption, const QString &hint = {})
-{
-    auto *button = new QPushButton(caption, parent);
-    button->setObjectName(QString::fromLatin1(name));
-    if (!hint.isEmpty())
-        button->setToolTip(hint);
-    return button;
-}
-
 QPushButton *makeRetryButton(QWidget *parent, const char *name, const QString &caption)
 {
     auto *button = makeButton(parent, name, caption);
@@ -80,8 +71,7 @@ QPushButton *makeRetryButton(QWidget *parent, const char *name, const QString &c
 
 QLineEdit *makeField(QWidget *parent, const char *name, const QString &text, int maxLength, int width)
 {
-    auto *field = new QLineEdit(text, parent);
-    field->setObjectName(QString::fromLatin1(name));
+    auto *field = named(new QLineEdit(text, parent), name);
     limitTyping(field, maxLength);
     field->setFixedWidth(width);
     return field;
@@ -95,13 +85,6 @@ void checkPreset(QListWidget *list, Preset preset)
         if (names.contains(item->text()))
             item->setCheckState(Qt::Checked);
     }
-}
-
-// Replaces a text that is not an integer by the field's default.
-void exitCheck(QLineEdit *field, const QString &fallback)
-{
-    if (!isStrictInt(field->text()))
-        field->setText(fallback);
 }
 
 } // namespace
@@ -124,10 +107,10 @@ FilterPage::FilterPage(ReportList &list, QWidget *parent) : QWidget(parent), m_l
     m_list.connectCommand(Button10, [this] { emit distanceOrderRequested(); });
 
     onFocusLost(Versteck, [this] { m_list.command([this] { hideoutExit(); }); });
-    onFocusLost(Range, [this] { m_list.command([this] { exitCheck(Range, QStringLiteral("300")); }); });
-    onFocusLost(Edit1, [this] { m_list.command([this] { exitCheck(Edit1, QStringLiteral("0")); }); });
-    onFocusLost(Edit2, [this] { m_list.command([this] { exitCheck(Edit2, QStringLiteral("99999")); }); });
-    onFocusLost(Edit3, [this] { m_list.command([this] { exitCheck(Edit3, QStringLiteral("44")); }); });
+    checkIntegerOnExit(m_list, Range, QStringLiteral("300"));
+    checkIntegerOnExit(m_list, Edit1, QStringLiteral("0"));
+    checkIntegerOnExit(m_list, Edit2, QStringLiteral("99999"));
+    checkIntegerOnExit(m_list, Edit3, QStringLiteral("44"));
 }
 
 void FilterPage::createControls()
@@ -135,8 +118,7 @@ void FilterPage::createControls()
     QVBoxLayout *page = makePageLayout(this);
 
     // "Sicherheitsgefühl"
-    GroupSicherheitsgefuehl = new QGroupBox(QStringLiteral("Sicherheitsgefühl"), this);
-    GroupSicherheitsgefuehl->setObjectName(QStringLiteral("GroupSicherheitsgefuehl"));
+    GroupSicherheitsgefuehl = makeGroup(this, "GroupSicherheitsgefuehl", QStringLiteral("Sicherheitsgefühl"));
     auto *sgRow = new QHBoxLayout(GroupSicherheitsgefuehl);
     sgRow->setContentsMargins(6, 4, 6, 6);
     BitBtn3 = makeRetryButton(GroupSicherheitsgefuehl, "BitBtn3", QStringLiteral("<="));
@@ -151,15 +133,13 @@ void FilterPage::createControls()
     page->addWidget(GroupSicherheitsgefuehl);
 
     // "Straßen-Filter"
-    GroupStrassenFilter = new QGroupBox(QStringLiteral("Straßen-Filter"), this);
-    GroupStrassenFilter->setObjectName(QStringLiteral("GroupStrassenFilter"));
+    GroupStrassenFilter = makeGroup(this, "GroupStrassenFilter", QStringLiteral("Straßen-Filter"));
     auto *street = new QGridLayout(GroupStrassenFilter);
     street->setContentsMargins(6, 4, 6, 6);
     street->setHorizontalSpacing(4);
     street->setVerticalSpacing(4);
     auto *hideoutFrame = new HideoutFrame(GroupStrassenFilter);
-    keinversteck = new QLabel(QStringLiteral("keinversteck"), hideoutFrame);
-    keinversteck->setObjectName(QStringLiteral("keinversteck"));
+    keinversteck = named(new QLabel(QStringLiteral("keinversteck"), hideoutFrame), "keinversteck");
     keinversteck->setAutoFillBackground(true);
     keinversteck->setStyleSheet(QStringLiteral("background-color: red; color: red; border: none;"));
     Versteck = makeField(hideoutFrame, "Versteck", QStringLiteral("0"), 5, 46);
@@ -174,11 +154,7 @@ void FilterPage::createControls()
     Edit2 = makeField(GroupStrassenFilter, "Edit2", QStringLiteral("99999"), 5, 46);
     BitBtn2 = makeRetryButton(GroupStrassenFilter, "BitBtn2", QStringLiteral("&Filtern"));
 
-    auto label = [this](const QString &text, QWidget *buddy) {
-        auto *l = new QLabel(text, GroupStrassenFilter);
-        l->setBuddy(buddy);
-        return l;
-    };
+    auto label = [this](const QString &text, QWidget *buddy) { return makeCaption(GroupStrassenFilter, text, buddy); };
     street->addWidget(label(QStringLiteral("Versteck"), Versteck), 0, 0);
     street->addWidget(hideoutFrame, 0, 1, Qt::AlignLeft | Qt::AlignVCenter);
     street->addWidget(label(QStringLiteral("Range"), Range), 0, 2, Qt::AlignRight);
@@ -195,8 +171,7 @@ void FilterPage::createControls()
     page->addWidget(GroupStrassenFilter);
 
     // "Gebäude-Filter", with the check list below it
-    GroupGebaeudeFilter = new QGroupBox(QStringLiteral("Gebäude-Filter"), this);
-    GroupGebaeudeFilter->setObjectName(QStringLiteral("GroupGebaeudeFilter"));
+    GroupGebaeudeFilter = makeGroup(this, "GroupGebaeudeFilter", QStringLiteral("Gebäude-Filter"));
     auto *types = new QGridLayout(GroupGebaeudeFilter);
     types->setContentsMargins(3, 4, 3, 4);
     types->setSpacing(3);
@@ -217,8 +192,7 @@ void FilterPage::createControls()
     page->addWidget(GroupGebaeudeFilter);
 
     // The building-type check list doubles as the catalogue of known types.
-    checklistbox1 = new QListWidget(this);
-    checklistbox1->setObjectName(QStringLiteral("checklistbox1"));
+    checklistbox1 = named(new QListWidget(this), "checklistbox1");
     for (const QString &name : buildingTypeNames()) {
         auto *item = new QListWidgetItem(name, checklistbox1);
         item->setFlags(Qt::ItemIsUserCheckable | Qt::ItemIsEnabled | Qt::ItemIsSelectable);
@@ -344,7 +318,7 @@ void FilterPage::fillRange()
 
 void FilterPage::hideoutExit()
 {
-    exitCheck(Versteck, QStringLiteral("0"));
+    replaceNonInteger(Versteck, QStringLiteral("0"));
     // A text comparison: "00" counts as an entered hideout.
     if (Versteck->text() == u"0") {
         keinversteck->setVisible(true);

@@ -2,6 +2,7 @@
 
 #include "core/error.h"
 #include "core/formencode.h"
+#include "pagelayout.h"
 #include "resources.h"
 #include "windowutil.h"
 
@@ -39,13 +40,6 @@ QFont serifFont(int pixels, bool bold)
     font.setPixelSize(pixels);
     font.setBold(bold);
     return font;
-}
-
-void setTextColour(QWidget *w, QPalette::ColorRole role, const QColor &colour)
-{
-    QPalette p = w->palette();
-    p.setColor(role, colour);
-    w->setPalette(p);
 }
 
 } // namespace

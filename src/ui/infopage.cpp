@@ -4,7 +4,6 @@
 
 #include "pagelayout.h"
 #include "reportlist.h"
-#include "windowutil.h"
 
 #include "core/advisors.h"
 #include "core/intconv.h"
@@ -24,30 +23,14 @@ namespace veltrix {
 
 namespace {
 
-const QString kNoValue = QStringLiteral("---");
 const QString kDefaultStep = QStringLiteral("25");
-
-void setTextColor(QLabel *label, const QColor &color)
-{
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, color);
-    label->setPalette(palette);
-}
 
 // Green when the building can be taken over at once.
 void showRiotLevel(QLabel *label, const QString &level)
 {
     label->setText(level);
     if (level.contains(u"keine"))
-        setTextColor(label, QColor(0, 128, 0));
-}
-
-QPushButton *makeButton(const char *name, const QString &caption, QWidget *parent)
-{
-    auto *b = new QPushButton(caption, parent);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setAutoDefault(false);
-    return b;
+        setTextColour(label, QPalette::WindowText, QColor(0, 128, 0));
 }
 
 } // namespace
@@ -64,12 +47,7 @@ InfoPage::InfoPage(ReportList &list, std::function<std::optional<qint32>()> hide
     page->addStretch(1);
 
     connect(&m_list, &ReportList::buildingInfoRequested, this, [this](const QString &line) { showBuilding(line); });
-    onFocusLost(SGdown, [this] {
-        m_list.command([this] {
-            if (!isStrictInt(SGdown->text()))
-                SGdown->setText(kDefaultStep);
-        });
-    });
+    checkIntegerOnExit(m_list, SGdown, kDefaultStep);
     m_list.connectCommand(BitBtn5, [this] { shiftUp(); });
     m_list.connectCommand(BitBtn6, [this] { shiftDown(); });
     m_list.connectCommand(Button11, [this] { lowerFirstBuilding(); });
@@ -77,23 +55,13 @@ InfoPage::InfoPage(ReportList &list, std::function<std::optional<qint32>()> hide
 
 void InfoPage::createBuildingGroup()
 {
-    GroupGebaeudeeigenschaften = new QGroupBox(QStringLiteral("Gebäudeeigenschaften"), this);
-    GroupGebaeudeeigenschaften->setObjectName(QStringLiteral("GroupGebaeudeeigenschaften"));
+    GroupGebaeudeeigenschaften = makeGroup(this, "GroupGebaeudeeigenschaften", QStringLiteral("Gebäudeeigenschaften"));
     auto *grid = new QGridLayout(GroupGebaeudeeigenschaften);
     grid->setContentsMargins(8, 6, 8, 8);
     grid->setHorizontalSpacing(4);
     grid->setVerticalSpacing(2);
 
-    auto value = [this](const char *name) {
-        auto *label = new QLabel(kNoValue, GroupGebaeudeeigenschaften);
-        label->setObjectName(QString::fromLatin1(name));
-        // Parts of the first line: markup in a report is text.
-        label->setTextFormat(Qt::PlainText);
-        QFont bold = label->font();
-        bold.setBold(true);
-        label->setFont(bold);
-        return label;
-    };
+    auto value = [this](const char *name) { return makeValueLabel(GroupGebaeudeeigenschaften, name); };
     auto caption = [this](const QString &text) { return new QLabel(text, GroupGebaeudeeigenschaften); };
 
     InfoGeb = value("InfoGeb");
@@ -104,7 +72,7 @@ void InfoPage::createBuildingGroup()
     Fussweg = value("Fussweg");
     marker = value("marker");
     marker->setText(QStringLiteral("!"));
-    setTextColor(marker, QColor(255, 0, 0));
+    setTextColour(marker, QPalette::WindowText, QColor(255, 0, 0));
     marker->setFixedWidth(marker->fontMetrics().horizontalAdvance(QLatin1Char('!')) + 4);
     marker->hide();
 
@@ -129,23 +97,19 @@ void InfoPage::createBuildingGroup()
 
 void InfoPage::createShiftGroup()
 {
-    GroupSGNeu = new QGroupBox(QStringLiteral("Sicherheitsgefühl neu berechnen"), this);
-    GroupSGNeu->setObjectName(QStringLiteral("GroupSGNeu"));
+    GroupSGNeu = makeGroup(this, "GroupSGNeu", QStringLiteral("Sicherheitsgefühl neu berechnen"));
     auto *grid = new QGridLayout(GroupSGNeu);
     grid->setContentsMargins(8, 6, 8, 8);
     grid->setHorizontalSpacing(4);
     grid->setVerticalSpacing(4);
 
-    SGdown = new QLineEdit(kDefaultStep, GroupSGNeu);
-    SGdown->setObjectName(QStringLiteral("SGdown"));
+    SGdown = named(new QLineEdit(kDefaultStep, GroupSGNeu), "SGdown");
     SGdown->setFixedWidth(44);
-    BitBtn5 = makeButton("BitBtn5", QStringLiteral("up"), GroupSGNeu);
-    BitBtn6 = makeButton("BitBtn6", QStringLiteral("down"), GroupSGNeu);
-    Button11 = makeButton("Button11", QStringLiteral("-5 %"), GroupSGNeu);
+    BitBtn5 = makeButton(GroupSGNeu, "BitBtn5", QStringLiteral("up"));
+    BitBtn6 = makeButton(GroupSGNeu, "BitBtn6", QStringLiteral("down"));
+    Button11 = makeButton(GroupSGNeu, "Button11", QStringLiteral("-5 %"));
 
-    auto *wholeReport = new QLabel(QStringLiteral("Gesamten Bericht neu berechnen:"), GroupSGNeu);
-    wholeReport->setBuddy(SGdown);
-    grid->addWidget(wholeReport, 0, 0, 1, 3);
+    grid->addWidget(makeCaption(GroupSGNeu, QStringLiteral("Gesamten Bericht neu berechnen:"), SGdown), 0, 0, 1, 3);
     grid->addWidget(SGdown, 1, 0);
     grid->addWidget(BitBtn5, 1, 1);
     grid->addWidget(BitBtn6, 1, 2);
@@ -168,8 +132,8 @@ void InfoPage::showBuilding(const QString &line)
                              : QStringLiteral("%1 % / %2").arg(QString::number(sg), QString::number(countTraps(line))));
     InfoUeberfall->setText(requiredRobberies(line));
 
-    setTextColor(InfoRandale, Qt::black);
-    setTextColor(HintRandale, Qt::black);
+    setTextColour(InfoRandale, QPalette::WindowText, Qt::black);
+    setTextColour(HintRandale, QPalette::WindowText, Qt::black);
     marker->hide();
     showRiotLevel(InfoRandale, requiredRiots(line));
     showRiotLevel(HintRandale, recommendedRiots(line));

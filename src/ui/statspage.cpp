@@ -1,9 +1,10 @@
 #include "statspage.h"
 
+#include "pagelayout.h"
+#include "reportlist.h"
+
 #include "core/lines.h"
 #include "core/statistics.h"
-#include "reportlist.h"
-#include "windowutil.h"
 
 #include <QDateTime>
 #include <QGridLayout>
@@ -25,26 +26,24 @@ StatsPage::StatsPage(ReportList &list, const Platform &platform, QWidget *parent
     : QWidget(parent), m_list(list), m_platform(platform)
 {
     setObjectName(QStringLiteral("TabStats"));
-    auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(4, 4, 4, 4);
-    layout->setSpacing(6);
-    createStatistics();
-    createSlots();
+    QVBoxLayout *page = makePageLayout(this);
+    page->addWidget(createStatistics());
+    page->addWidget(createSlots());
     connect(&m_list, &ReportList::countChanged, this, &StatsPage::showCount);
     connect(&m_list, &ReportList::protectionMoneyChanged, this, &StatsPage::showMoney);
 }
 
-void StatsPage::createStatistics()
+QGroupBox *StatsPage::createStatistics()
 {
-    auto *group = new QGroupBox(QStringLiteral("Statistiken"), this);
-    group->setObjectName(QStringLiteral("GroupStatistiken"));
+    QGroupBox *group = makeGroup(this, "GroupStatistiken", QStringLiteral("Statistiken"));
     auto *grid = new QGridLayout(group);
     grid->setContentsMargins(8, 6, 8, 8);
     grid->setVerticalSpacing(3);
 
-    m_count = makeValueLabel("Label4", group);
-    m_reputation = makeValueLabel("Ansehen", group);
-    m_money = makeValueLabel("Schutzgeld", group);
+    const Qt::Alignment right = Qt::AlignRight | Qt::AlignVCenter;
+    m_count = makeValueLabel(group, "Label4", right);
+    m_reputation = makeValueLabel(group, "Ansehen", right);
+    m_money = makeValueLabel(group, "Schutzgeld", right);
 
     grid->addWidget(new QLabel(QStringLiteral("Gebs remaining:"), group), 0, 0);
     grid->addWidget(m_count, 0, 1);
@@ -56,18 +55,15 @@ void StatsPage::createStatistics()
     grid->addWidget(m_money, 2, 1);
     grid->setColumnStretch(0, 1);
 
-    auto *refresh = new QPushButton(QStringLiteral("Aktualisieren"), group);
-    refresh->setObjectName(QStringLiteral("Button7"));
+    QPushButton *refresh = makeButton(group, "Button7", QStringLiteral("Aktualisieren"));
     grid->addWidget(refresh, 3, 0, 1, 2, Qt::AlignRight);
     m_list.connectCommand(refresh, [this] { m_list.UpdateProtectionMoney(); });
-
-    static_cast<QVBoxLayout *>(layout())->addWidget(group);
+    return group;
 }
 
-void StatsPage::createSlots()
+QGroupBox *StatsPage::createSlots()
 {
-    auto *group = new QGroupBox(QStringLiteral("SafeStates"), this);
-    group->setObjectName(QStringLiteral("SafeStates"));
+    QGroupBox *group = makeGroup(this, "SafeStates", QStringLiteral("SafeStates"));
     auto *grid = new QGridLayout(group);
     grid->setContentsMargins(4, 4, 3, 6);
     grid->setHorizontalSpacing(2);
@@ -81,14 +77,10 @@ void StatsPage::createSlots()
     for (int i = 0; i < kSlots; ++i) {
         const int k = i + 1;
         auto *label = new QLabel(QStringLiteral("Slot %1").arg(k), group);
-        m_save[i] = new QPushButton(kEmptySlot, group);
-        m_save[i]->setObjectName(QStringLiteral("save%1").arg(k));
+        m_save[i] = makeButton(group, qPrintable(QStringLiteral("save%1").arg(k)), kEmptySlot);
         label->setBuddy(m_save[i]);
-        m_restore[i] = new QPushButton(QStringLiteral("wiederherstellen"), group);
-        m_restore[i]->setObjectName(QStringLiteral("restore%1").arg(k));
+        m_restore[i] = makeButton(group, qPrintable(QStringLiteral("restore%1").arg(k)), QStringLiteral("wiederherstellen"));
         m_restore[i]->setEnabled(false);
-        for (QPushButton *b : {m_save[i], m_restore[i]})
-            b->setAutoDefault(false);
         m_save[i]->setMinimumWidth(0);
         m_save[i]->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
         m_restore[i]->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
@@ -101,13 +93,13 @@ void StatsPage::createSlots()
         m_list.connectCommand(m_restore[i], [this, i] { restoreClick(i); });
     }
     grid->setColumnStretch(1, 1);
-    static_cast<QVBoxLayout *>(layout())->addWidget(group);
+    return group;
 }
 
 void StatsPage::clearStatistics()
 {
-    m_count->setText(QStringLiteral("---"));
-    m_reputation->setText(QStringLiteral("---"));
+    m_count->setText(kNoValue);
+    m_reputation->setText(kNoValue);
 }
 
 void StatsPage::showCount(qsizetype lines)

@@ -7,6 +7,7 @@
 #include <array>
 #include <optional>
 
+class QGroupBox;
 class QLabel;
 class QPushButton;
 
@@ -33,8 +34,8 @@ public:
     void clearStatistics();
 
 private:
-    void createStatistics();
-    void createSlots();
+    QGroupBox *createStatistics();
+    QGroupBox *createSlots();
     void showCount(qsizetype lines);
     void showMoney(const ProtectionMoney &money);
     // Slot i is 0..9, the buttons save<i + 1> and restore<i + 1>.

@@ -2,7 +2,6 @@
 
 #include <QEvent>
 #include <QFocusEvent>
-#include <QLabel>
 #include <QLineEdit>
 #include <QObject>
 #include <QTimer>
@@ -118,17 +117,6 @@ void setStayOnTop(QWidget *window, bool on)
     window->setWindowFlag(Qt::WindowStaysOnTopHint, on);
     if (visible)
         window->show();
-}
-
-QLabel *makeValueLabel(const char *name, QWidget *parent)
-{
-    auto *label = new QLabel(QStringLiteral("---"), parent);
-    label->setObjectName(QString::fromLatin1(name));
-    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    QFont bold = label->font();
-    bold.setBold(true);
-    label->setFont(bold);
-    return label;
 }
 
 void setStayOnTop(QWidget *window, bool on, QTimer *toFront)

@@ -13,7 +13,6 @@ class QLineEdit;
 class QWidget;
 class QComboBox;
 class QTimer;
-class QLabel;
 
 namespace veltrix {
 
@@ -51,9 +50,6 @@ void limitTyping(QLineEdit *field, int maxLength);
 // Switches the stay-on-top hint without leaving a shown window hidden.
 void setStayOnTop(QWidget *window, bool on);
 bool isStayOnTop(const QWidget *window);
-
-// A bold, right-aligned display label starting at "---".
-QLabel *makeValueLabel(const char *name, QWidget *parent);
 
 // The stay-on-top style together with the window's bring-to-front timer.
 void setStayOnTop(QWidget *window, bool on, QTimer *toFront);
