@@ -87,6 +87,13 @@ void checkPreset(QListWidget *list, Preset preset)
     }
 }
 
+// The one rule for the hideout marker: an integer other than the text "0"
+// is an entered hideout, so "00" counts as one.
+bool isHideoutEntered(const QString &text)
+{
+    return isStrictInt(text) && text != u"0";
+}
+
 } // namespace
 
 FilterPage::FilterPage(ReportList &list, QWidget *parent) : QWidget(parent), m_list(list)
@@ -298,14 +305,20 @@ void FilterPage::restoreHideout(const QString &text)
 {
     Versteck->setText(text);
     // The marker follows the restored hideout as the field's exit check would.
-    keinversteck->setVisible(!isStrictInt(text) || text == u"0");
+    showHideoutEntered(isHideoutEntered(text));
 }
 
 std::optional<qint32> FilterPage::hideout() const
 {
-    if (!keinversteck->isHidden())
+    if (!m_hideoutEntered)
         return std::nullopt;
     return strToInt(Versteck->text());
+}
+
+void FilterPage::showHideoutEntered(bool entered)
+{
+    m_hideoutEntered = entered;
+    keinversteck->setVisible(!entered);
 }
 
 void FilterPage::fillRange()
@@ -319,14 +332,9 @@ void FilterPage::fillRange()
 void FilterPage::hideoutExit()
 {
     replaceNonInteger(Versteck, QStringLiteral("0"));
-    // A text comparison: "00" counts as an entered hideout.
-    if (Versteck->text() == u"0") {
-        keinversteck->setVisible(true);
-        Versteck->setToolTip(QStringLiteral("Bitte Versteck eingeben"));
-    } else {
-        keinversteck->setVisible(false);
-        Versteck->setToolTip(QString());
-    }
+    const bool entered = isHideoutEntered(Versteck->text());
+    showHideoutEntered(entered);
+    Versteck->setToolTip(entered ? QString() : QStringLiteral("Bitte Versteck eingeben"));
 }
 
 } // namespace veltrix

@@ -48,8 +48,11 @@ private:
     void invertSelection();
     void fillRange();
     void hideoutExit();
+    void showHideoutEntered(bool entered);
 
     ReportList &m_list;
+    // The red marker keinversteck shows exactly while this is false.
+    bool m_hideoutEntered = false;
     QGroupBox *GroupSicherheitsgefuehl = nullptr;
     QGroupBox *GroupStrassenFilter = nullptr;
     QGroupBox *GroupGebaeudeFilter = nullptr;

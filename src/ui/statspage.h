@@ -22,18 +22,18 @@ class StatsPage : public QWidget {
     Q_OBJECT
 
 public:
-    struct Snapshot {
-        QString text; // the lines, each ended by a break
-        QString caption; // when it was taken
-    };
-    static constexpr int kSlots = 10;
-
     StatsPage(ReportList &list, const Platform &platform, QWidget *parent = nullptr);
 
     // After "&Alles löschen": count and reputation show no value.
     void clearStatistics();
 
 private:
+    struct Snapshot {
+        QString text; // the lines, each ended by a break
+        QString caption; // when it was taken
+    };
+    static constexpr int kSlots = 10;
+
     QGroupBox *createStatistics();
     QGroupBox *createSlots();
     void showCount(qsizetype lines);
