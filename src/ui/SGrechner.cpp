@@ -82,21 +82,25 @@ void TfrmSGr::createControls()
     Uebernahme = new QLabel(client);
     Uebernahme->setObjectName(QStringLiteral("Uebernahme"));
 
-    grid->addWidget(new QLabel(QStringLiteral("Gebäude:"), client), 0, 0);
-    grid->addWidget(new QLabel(QStringLiteral("Fallen:"), client), 0, 1);
+    // A buddy names edit fields only: the lists take their captions as names.
+    auto caption = [client](const QString &text, QWidget *buddy) { return makeCaption(client, text, buddy); };
+    SGGebaeude->setAccessibleName(QStringLiteral("Gebäude:"));
+    Fallen->setAccessibleName(QStringLiteral("Fallen:"));
+    grid->addWidget(caption(QStringLiteral("Gebäude:"), SGGebaeude), 0, 0);
+    grid->addWidget(caption(QStringLiteral("Fallen:"), Fallen), 0, 1);
     grid->addWidget(SGGebaeude, 1, 0, 1, 1);
     grid->addWidget(Fallen, 1, 1, 1, 1);
 
     auto *amountRow = new QHBoxLayout;
     amountRow->setSpacing(6);
-    amountRow->addWidget(new QLabel(QStringLiteral("Schutzgeld"), client));
+    amountRow->addWidget(caption(QStringLiteral("Schutzgeld"), SGBetrag));
     amountRow->addWidget(SGBetrag, 1);
     amountRow->addWidget(Button15);
     grid->addLayout(amountRow, 2, 0, 1, 2);
 
     auto *resultRow = new QHBoxLayout;
     resultRow->setSpacing(6);
-    resultRow->addWidget(new QLabel(QStringLiteral("Sicherheitsgefühl:"), client));
+    resultRow->addWidget(caption(QStringLiteral("Sicherheitsgefühl:"), SGLabel));
     resultRow->addWidget(SGLabel, 1);
     grid->addLayout(resultRow, 3, 0, 1, 2);
     grid->addWidget(Uebernahme, 4, 0, 1, 2);

@@ -20,6 +20,8 @@ BuildingsPage::BuildingsPage(ReportList &list, QWidget *parent) : QWidget(parent
     QVBoxLayout *page = makePageLayout(this);
 
     AnzGebs = named(new QPlainTextEdit(this), "AnzGebs");
+    // The page's only control; the tab's caption names it.
+    AnzGebs->setAccessibleName(QStringLiteral("Gebäude"));
     AnzGebs->setReadOnly(true);
     AnzGebs->setLineWrapMode(QPlainTextEdit::NoWrap);
     QFont fixed(QStringLiteral("Courier New"));

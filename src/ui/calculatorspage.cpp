@@ -113,6 +113,8 @@ QGroupBox *CalculatorsPage::createProtectionMoney()
     buttons->addStretch(1);
     buttons->addWidget(compute);
     sg->addRow(buttons);
+    // Tab follows the row from left to right.
+    setTabOrder(open, compute);
 
     onFocusLost(m_sgAmount, [this] { m_list.command([this] { checkSGAmount(); }); });
     m_list.connectCommand(compute, [this] { computeSG(); });

@@ -151,6 +151,8 @@ void FilterPage::createControls()
     keinversteck->setStyleSheet(QStringLiteral("background-color: red; color: red; border: none;"));
     Versteck = makeField(hideoutFrame, "Versteck", QStringLiteral("0"), 5, 46);
     Versteck->setToolTip(QStringLiteral("Hier eigenes Versteck eingeben"));
+    // Its label lies outside the frame, where a buddy gives no name.
+    Versteck->setAccessibleName(QStringLiteral("Versteck"));
     hideoutFrame->setWidgets(keinversteck, Versteck);
     Range = makeField(GroupStrassenFilter, "Range", QStringLiteral("300"), 5, 46);
     Range->setToolTip(QStringLiteral("Entfernung zum Versteck"));
@@ -200,6 +202,7 @@ void FilterPage::createControls()
 
     // The building-type check list doubles as the catalogue of known types.
     checklistbox1 = named(new QListWidget(this), "checklistbox1");
+    checklistbox1->setAccessibleName(QStringLiteral("Gebäude-Filter"));
     for (const QString &name : buildingTypeNames()) {
         auto *item = new QListWidgetItem(name, checklistbox1);
         item->setFlags(Qt::ItemIsUserCheckable | Qt::ItemIsEnabled | Qt::ItemIsSelectable);

@@ -141,6 +141,7 @@ void TfrmInfo::createControls()
     // The field yields to a wide font's label; its right edge stays.
     const int gangsterLeft = qMax(85, Label2->geometry().right() + 6);
     Gangster->setGeometry(gangsterLeft, 19, 337 - gangsterLeft, 21);
+    Label2->setBuddy(Gangster);
     setTextColour(Gangster, QPalette::Text, Qt::black);
 
     Button2 = new QPushButton(QStringLiteral("Senden"), GroupBox1);
@@ -170,6 +171,7 @@ void TfrmInfo::createControls()
     email->setObjectName(QStringLiteral("email"));
     email->setGeometry(56, 155, 369, 21);
     email->installEventFilter(this);
+    Label4->setBuddy(email);
 
     for (QWidget *field : {static_cast<QWidget *>(Betreff), static_cast<QWidget *>(Mitteilung),
                            static_cast<QWidget *>(email)})

@@ -62,7 +62,9 @@ void InfoPage::createBuildingGroup()
     grid->setVerticalSpacing(2);
 
     auto value = [this](const char *name) { return makeValueLabel(GroupGebaeudeeigenschaften, name); };
-    auto caption = [this](const QString &text) { return new QLabel(text, GroupGebaeudeeigenschaften); };
+    auto caption = [this](const QString &text, QWidget *value) {
+        return makeCaption(GroupGebaeudeeigenschaften, text, value);
+    };
 
     InfoGeb = value("InfoGeb");
     InfoSG = value("InfoSG");
@@ -78,18 +80,18 @@ void InfoPage::createBuildingGroup()
 
     int row = 0;
     grid->addWidget(InfoGeb, row++, 0, 1, 3);
-    grid->addWidget(caption(QStringLiteral("SG / Fallen:")), row, 0, 1, 2);
+    grid->addWidget(caption(QStringLiteral("SG / Fallen:"), InfoSG), row, 0, 1, 2);
     grid->addWidget(InfoSG, row++, 2);
     grid->setRowMinimumHeight(row++, 4);
-    grid->addWidget(caption(QStringLiteral("benötigte Randale vor Übernahme:")), row++, 0, 1, 3);
+    grid->addWidget(caption(QStringLiteral("benötigte Randale vor Übernahme:"), InfoRandale), row++, 0, 1, 3);
     grid->addWidget(InfoRandale, row++, 1, 1, 2);
-    grid->addWidget(caption(QStringLiteral("empfohlene Randale vor Übernahme:")), row++, 0, 1, 3);
+    grid->addWidget(caption(QStringLiteral("empfohlene Randale vor Übernahme:"), HintRandale), row++, 0, 1, 3);
     grid->addWidget(marker, row, 0);
     grid->addWidget(HintRandale, row++, 1, 1, 2);
-    grid->addWidget(caption(QStringLiteral("benötigte Überfälle vor Übernahme: ")), row++, 0, 1, 3);
+    grid->addWidget(caption(QStringLiteral("benötigte Überfälle vor Übernahme: "), InfoUeberfall), row++, 0, 1, 3);
     grid->addWidget(InfoUeberfall, row++, 1, 1, 2);
     grid->setRowMinimumHeight(row++, 4);
-    grid->addWidget(caption(QStringLiteral("Fussweg: ")), row, 0, 1, 2);
+    grid->addWidget(caption(QStringLiteral("Fussweg: "), Fussweg), row, 0, 1, 2);
     grid->addWidget(Fussweg, row++, 2);
     grid->setColumnMinimumWidth(0, marker->width());
     grid->setColumnStretch(2, 1);
@@ -114,7 +116,7 @@ void InfoPage::createShiftGroup()
     grid->addWidget(BitBtn5, 1, 1);
     grid->addWidget(BitBtn6, 1, 2);
     auto *firstRow = new QHBoxLayout;
-    firstRow->addWidget(new QLabel(QStringLiteral("1. Gebäude neu Berechnen:"), GroupSGNeu));
+    firstRow->addWidget(makeCaption(GroupSGNeu, QStringLiteral("1. Gebäude neu Berechnen:"), Button11));
     firstRow->addStretch(1);
     Button11->setFixedWidth(56);
     firstRow->addWidget(Button11);

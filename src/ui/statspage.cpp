@@ -44,14 +44,15 @@ QGroupBox *StatsPage::createStatistics()
     m_count = makeValueLabel(group, "Label4", right);
     m_reputation = makeValueLabel(group, "Ansehen", right);
     m_money = makeValueLabel(group, "Schutzgeld", right);
+    auto caption = [group](const QString &text, QWidget *value) { return makeCaption(group, text, value); };
 
-    grid->addWidget(new QLabel(QStringLiteral("Gebs remaining:"), group), 0, 0);
+    grid->addWidget(caption(QStringLiteral("Gebs remaining:"), m_count), 0, 0);
     grid->addWidget(m_count, 0, 1);
-    auto *reputation = new QLabel(QStringLiteral("möglicher Ansehensgewinn durch Übernahmen:"), group);
+    QLabel *reputation = caption(QStringLiteral("möglicher Ansehensgewinn durch Übernahmen:"), m_reputation);
     reputation->setWordWrap(true);
     grid->addWidget(reputation, 1, 0);
     grid->addWidget(m_reputation, 1, 1, Qt::AlignBottom);
-    grid->addWidget(new QLabel(QStringLiteral("zu erwartendes Schutzgeld:"), group), 2, 0);
+    grid->addWidget(caption(QStringLiteral("zu erwartendes Schutzgeld:"), m_money), 2, 0);
     grid->addWidget(m_money, 2, 1);
     grid->setColumnStretch(0, 1);
 
