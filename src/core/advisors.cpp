@@ -65,6 +65,11 @@ QString riotLevel(qint64 value, bool recommended)
     return recommended ? QStringLiteral("Extrem") : QString();
 }
 
+bool takenOverAtOnce(QStringView line)
+{
+    return !cannotBeTakenOver(line) && static_cast<qint64>(getSG(line)) + countTraps(line) <= 44;
+}
+
 QString requiredRobberies(QStringView line)
 {
     if (cannotBeTakenOver(line))

@@ -13,6 +13,11 @@ const QStringList &trapCatalogue();
 // gives the empty text and the recommended one "Extrem".
 QString riotLevel(qint64 takeoverValue, bool recommended);
 
+// True when the building can be taken over without robberies or riots: a
+// readable SG that with the traps is 44 or less, and neither a hideout nor a
+// hotel room.
+bool takenOverAtOnce(QStringView line);
+
 // Robberies needed before a takeover: a decimal number, or "---" for a line
 // without a readable SG or for a hideout or hotel room.
 QString requiredRobberies(QStringView line);

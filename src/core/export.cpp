@@ -16,14 +16,15 @@ constexpr char16_t kFullwidthClose = u'\uFF3D';
 // Columns holding numbers: right-aligned in HTML.
 bool isNumberColumn(qsizetype column)
 {
-    return column == 1 || column == 3 || column == 4 || column == 6 || column == 7;
+    return column == 1 || column == 3 || column == 4 || column == 6 || column == 7 || column == 9;
 }
 
 QString trapNamesOf(QStringView line)
 {
-    if (countTraps(line) == 0)
-        return {};
+    // A line without a bracketed list names no traps, whatever it counts.
     const qsizetype open = line.indexOf(QLatin1Char('['));
+    if (countTraps(line) == 0 || open < 0)
+        return {};
     QStringView rest = line.mid(open + 1);
     const qsizetype close = rest.indexOf(QLatin1Char(']'));
     if (close >= 0)

@@ -6,6 +6,7 @@
 #include "pagelayout.h"
 #include "listcommands.h"
 #include "exportcommands.h"
+#include "linecolours.h"
 #include "resources.h"
 #include "accessoriespage.h"
 #include "calculatorspage.h"
@@ -250,6 +251,10 @@ void TfrmMain::createMenus()
     QAction *merge = addItem(Bearbeiten1, "Berichtabgleichen1", QStringLiteral("Bericht abgleichen"), QKeySequence(QStringLiteral("Ctrl+Shift+V")));
     connectCommand(merge, [this] { m_list->mergeReport(m_platform.clipboard->text()); });
     QAction *copyBBCodeItem = addItem(Bearbeiten1, "AlsBBCodekopieren1", QStringLiteral("Als BBCode kopieren"));
+    Zeileneinfaerben1 = addItem(Bearbeiten1, "Zeileneinfaerben1", QStringLiteral("Zeilen einfärben"));
+    Zeileneinfaerben1->setCheckable(true);
+    Zeileneinfaerben1->setChecked(true);
+    LineColours::attach(Memo1, Zeileneinfaerben1);
 
     Sortieren1 = bar->addMenu(QStringLiteral("&Sortieren"));
     Sortieren1->setObjectName(QStringLiteral("Sortieren1"));

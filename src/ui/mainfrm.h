@@ -248,6 +248,8 @@ private:
     bool mayOverwrite(const QString &fileName);
     void writeReport(const QString &fileName);
     QString m_saveDialogName;
+    // "Zeilen einfärben", kept in the settings; the status window follows it.
+    QAction *Zeileneinfaerben1 = nullptr;
 
     // version check
     void versionCheckDone(const HttpResult &answer);

@@ -80,6 +80,7 @@ void TfrmMain::LoadSettings()
 
     const QString hideout = ini.value(u"Einstellungen", u"Versteck").value_or(QStringLiteral("0"));
     m_filterPage->restoreHideout(hideout);
+    Zeileneinfaerben1->setChecked(ini.value(u"Einstellungen", u"Farben").value_or(QStringLiteral("1")) != u"0");
 
     if (!m_lastOpenedName.isEmpty()) {
         QString caption = m_lastOpenedName;
@@ -106,6 +107,7 @@ void TfrmMain::SaveSettings()
         storePosition(ini, u"Statusfenster", status);
     storePosition(ini, u"Veltrix", this);
     ini.setValue(u"Einstellungen", u"Versteck", m_filterPage->hideoutText());
+    ini.setValue(u"Einstellungen", u"Farben", Zeileneinfaerben1->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
     m_platform.files->writeSettings(path, ini);
 }
 

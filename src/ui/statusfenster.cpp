@@ -2,6 +2,7 @@
 
 #include "core/advisors.h"
 #include "core/reportline.h"
+#include "linecolours.h"
 #include "mainfrm.h"
 #include "windowutil.h"
 
@@ -60,6 +61,9 @@ TfrmStatus::TfrmStatus(TfrmMain &main, const Platform &platform, QWidget *parent
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(Memo1);
     m_memo = MemoLines(Memo1);
+    // The list keeps its colours while it lives here; the main window's item
+    // switches both.
+    LineColours::attach(Memo1, main.findChild<QAction *>(QStringLiteral("Zeileneinfaerben1")));
 
     ToFront = new QTimer(this);
     ToFront->setObjectName(QStringLiteral("ToFront"));

@@ -91,6 +91,11 @@ private slots:
                                     "[td][/td][td]80 €[/td][td]17[/td][td]")
                    + kKeine + "[/td][td]0[/td][/tr]\n[/table]\n"
             << QList<QStringList>{htmlHead, kioskCells};
+        const QString bare = QStringLiteral("Weg 9: Kiosk (SG: 40%)");
+        QTest::newRow("no trap list: no trap names")
+            << QStringList{bare} << Hideout()
+            << kHead + QStringLiteral("Weg 9;9;Kiosk;40;1;;80;;") + kKeine + ";0\r\n" << QString()
+            << QList<QStringList>{htmlHead, {"Weg 9", "9", "Kiosk", "40", "1", "", "80 €", "", kKeine, "0"}};
         QList<QStringList> both{htmlHead, kioskCells, bankCells};
         both[2][7] = QStringLiteral("8");
         QTest::newRow("two rows with hideout")
@@ -123,6 +128,22 @@ private slots:
         QVERIFY(htmlBytes.contains("<html lang=\"de\">"));
         QVERIFY(htmlBytes.contains("<thead>"));
         QCOMPARE(htmlCells(htmlBytes), html);
+    }
+
+    void htmlNumbersRightAligned()
+    {
+        QTextDocument document;
+        document.setHtml(QString::fromUtf8(exportHtml({kBank}, Hideout(20))));
+        QTextTable *table = nullptr;
+        for (QTextFrame::iterator it = document.rootFrame()->begin(); !table && !it.atEnd(); ++it)
+            table = qobject_cast<QTextTable *>(it.currentFrame());
+        QVERIFY(table);
+        QList<int> right;
+        for (int c = 0; c < table->columns(); ++c)
+            if (table->cellAt(1, c).firstCursorPosition().blockFormat().alignment() & Qt::AlignRight)
+                right << c;
+        // Hausnummer, SG, Fallen, Schutzgeld, Entfernung, Überfälle
+        QCOMPARE(right, (QList<int>{1, 3, 4, 6, 7, 9}));
     }
 
     void htmlEscapesMarkup()

@@ -61,6 +61,7 @@ private slots:
         QTest::newRow("merge") << "Berichtabgleichen1" << "Bericht abgleichen" << "Ctrl+Shift+V";
         QTest::newRow("export") << "Exportieren1" << "Exportieren..." << "";
         QTest::newRow("copy bbcode") << "AlsBBCodekopieren1" << "Als BBCode kopieren" << "";
+        QTest::newRow("colours") << "Zeileneinfaerben1" << "Zeilen einfärben" << "";
         QTest::newRow("sg order") << "Strasse1" << "Sicherheitsgefühl (aufsteigend)" << "Ctrl+I";
         QTest::newRow("street order") << "Strasse2" << "Strasse (aufsteigend)" << "Ctrl+T";
         QTest::newRow("number desc") << "Strasseabsteigend1" << "Hausnummer (absteigend)" << "Ctrl+H";
@@ -103,7 +104,9 @@ private slots:
         for (QAction *a : control<QMenu>(*w, "Bearbeiten1")->actions())
             bearbeiten << (a->isSeparator() ? QStringLiteral("-") : a->objectName());
         QCOMPARE(bearbeiten.mid(bearbeiten.indexOf(QStringLiteral("Suchen1"))),
-                 (QStringList{"Suchen1", "Berichtabgleichen1", "AlsBBCodekopieren1"}));
+                 (QStringList{"Suchen1", "Berichtabgleichen1", "AlsBBCodekopieren1", "Zeileneinfaerben1"}));
+        QVERIFY(control<QAction>(*w, "Zeileneinfaerben1")->isCheckable());
+        QVERIFY(control<QAction>(*w, "Zeileneinfaerben1")->isChecked());
         QVERIFY(!control<QAction>(*w, "Rckgngig1")->isEnabled());
         QVERIFY(!control<QAction>(*w, "lastOpened")->isVisible());
         QVERIFY(control<QAction>(*w, "AlwaysOnTop1")->isCheckable());
@@ -248,7 +251,9 @@ private slots:
         for (QAction *a : control<QMenu>(*w, "Bearbeiten1")->actions())
             bearbeiten << (a->isSeparator() ? QStringLiteral("-") : a->objectName());
         QCOMPARE(bearbeiten.mid(bearbeiten.indexOf(QStringLiteral("Suchen1"))),
-                 (QStringList{"Suchen1", "Berichtabgleichen1", "AlsBBCodekopieren1"}));
+                 (QStringList{"Suchen1", "Berichtabgleichen1", "AlsBBCodekopieren1", "Zeileneinfaerben1"}));
+        QVERIFY(control<QAction>(*w, "Zeileneinfaerben1")->isCheckable());
+        QVERIFY(control<QAction>(*w, "Zeileneinfaerben1")->isChecked());
         QVERIFY(!control<QAction>(*w, "Rckgngig1")->isEnabled());
         w->CreateSafepoint();
         QCOMPARE(w->undoCopy(), (QStringList{"", kBank}));

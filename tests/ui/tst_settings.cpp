@@ -162,12 +162,12 @@ private slots:
         QTest::addColumn<QByteArray>("after");
         QTest::newRow("new file") << QByteArray()
                                   << QByteArray("[Datei]\r\nDateiname=\r\n[Statusfenster]\r\ntop=1\r\nleft=600\r\n"
-                                                "[Veltrix]\r\ntop=50\r\nleft=40\r\n[Einstellungen]\r\nVersteck=120\r\n");
+                                                "[Veltrix]\r\ntop=50\r\nleft=40\r\n[Einstellungen]\r\nVersteck=120\r\nFarben=1\r\n");
         QTest::newRow("classic file") << QByteArray("; von Hand\r\n[DATEI]\r\nDATEINAME=C:\\alt.txt\r\nExtra=1\r\n\r\n"
                                                     "[Fremd]\r\nx = y\r\n[veltrix]\r\nLEFT=1\r\nTop=2\r\n")
                                       << QByteArray("; von Hand\r\n[DATEI]\r\nDATEINAME=\r\nExtra=1\r\n\r\n[Fremd]\r\nx = y\r\n"
                                                     "[veltrix]\r\nLEFT=40\r\nTop=50\r\n[Statusfenster]\r\ntop=1\r\nleft=600\r\n"
-                                                    "[Einstellungen]\r\nVersteck=120\r\n");
+                                                    "[Einstellungen]\r\nVersteck=120\r\nFarben=1\r\n");
     }
     void saveWritesKeysInOrder()
     {
@@ -181,6 +181,30 @@ private slots:
         control<QLineEdit>(*w.main, "Versteck")->setText(QStringLiteral("120"));
         w.main->SaveSettings();
         QCOMPARE(fileBytes(m_ini), after);
+    }
+
+    // "Zeilen einfärben" is kept: on unless the file says "0".
+    void coloursSetting_data()
+    {
+        QTest::addColumn<QByteArray>("ini");
+        QTest::addColumn<bool>("checked");
+        QTest::newRow("no key") << QByteArray("[Einstellungen]\r\nVersteck=1\r\n") << true;
+        QTest::newRow("off") << QByteArray("[Einstellungen]\r\nFarben=0\r\n") << false;
+        QTest::newRow("on") << QByteArray("[Einstellungen]\r\nFarben=1\r\n") << true;
+    }
+    void coloursSetting()
+    {
+        QFETCH(QByteArray, ini);
+        QFETCH(bool, checked);
+        QVERIFY(test::putFile(m_ini, ini));
+        MainAndStatus w;
+        auto *item = control<QAction>(*w.main, "Zeileneinfaerben1");
+        item->setChecked(!checked);
+        w.main->LoadSettings();
+        QCOMPARE(item->isChecked(), checked);
+        item->setChecked(!checked);
+        w.main->SaveSettings();
+        QVERIFY(fileBytes(m_ini).contains(checked ? "\r\nFarben=0\r\n" : "\r\nFarben=1\r\n"));
     }
 
     void closeRequestWritesNothing()
