@@ -197,7 +197,7 @@ private slots:
         QFETCH(QByteArray, ini);
         QFETCH(bool, checked);
         QVERIFY(test::putFile(m_ini, ini));
-        MainAndStatus w;
+        MainAndStatus w(m_ini);
         auto *item = control<QAction>(*w.main, "Zeileneinfaerben1");
         item->setChecked(!checked);
         w.main->LoadSettings();
