@@ -3,6 +3,7 @@
 #include "core/error.h"
 #include "core/formencode.h"
 #include "platform/serverconfig.h"
+#include "programname.h"
 #include "resources.h"
 #include "windowutil.h"
 
@@ -281,7 +282,7 @@ void TfrmInfo::Button2Click()
     const HttpResult result = m_platform.http
                                   ? m_platform.http->postForm(contactServerUrl() + kContactTarget, formEncode(fields))
                                   : HttpResult{false, {}, QStringLiteral("no HTTP client")};
-    m_platform.messageBoxes->show({QStringLiteral("Veltrix Professional"),
+    m_platform.messageBoxes->show({kProgramName,
                                    result.ok ? QStringLiteral("Mitteilung gesendet.")
                                              : QStringLiteral("Error encountered during POST: ") + result.error,
                                    MsgButtons::Ok});

@@ -3,6 +3,10 @@
 #include "mainfrm.h"
 
 #include "filterpage.h"
+#include "programname.h"
+#include "reportlist.h"
+#include "stayontop.h"
+#include "windowutil.h"
 
 #include "core/intconv.h"
 #include "platform/files.h"
@@ -85,8 +89,8 @@ void TfrmMain::LoadSettings()
     if (!m_lastOpenedName.isEmpty()) {
         QString caption = m_lastOpenedName;
         caption.replace(QLatin1Char('&'), QStringLiteral("&&"));
-        lastOpened->setText(QStringLiteral("Öffnen: ") + caption);
-        lastOpened->setVisible(true);
+        m_lastOpened->setText(QStringLiteral("Öffnen: ") + caption);
+        m_lastOpened->setVisible(true);
     }
 }
 
@@ -118,16 +122,13 @@ bool TfrmMain::closeQuery()
         status->close();
 
     // The question must not hide behind a stay-on-top window.
-    const bool wasOnTop = AlwaysOnTop1->isChecked();
-    if (wasOnTop) {
-        setStayOnTop(this, false);
-        AlwaysOnTop1->setChecked(false);
-        ToFront->stop();
-    }
+    const bool wasOnTop = m_stayOnTop->mainOnTop();
+    if (wasOnTop)
+        m_stayOnTop->setMainOnTop(false);
 
     if (m_list->isModified()) {
         const MsgResult answer = m_platform.messageBoxes->show(
-            {QStringLiteral("Veltrix Professional"), QStringLiteral("Wollen Sie die Änderungen speichern?"),
+            {kProgramName, QStringLiteral("Wollen Sie die Änderungen speichern?"),
              MsgButtons::YesNoCancel, MsgIcon::Question});
         if (answer == MsgResult::Yes) {
             // A save that fails or whose dialog is cancelled keeps the
@@ -145,11 +146,8 @@ bool TfrmMain::closeQuery()
     guarded(m_platform, [this] { SaveSettings(); });
 
     const bool accept = !m_closeCancelled;
-    if (!accept && wasOnTop) {
-        setStayOnTop(this, true);
-        AlwaysOnTop1->setChecked(true);
-        ToFront->start();
-    }
+    if (!accept && wasOnTop)
+        m_stayOnTop->setMainOnTop(true);
     m_closeCancelled = false;
     return accept;
 }

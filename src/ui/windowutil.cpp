@@ -1,5 +1,7 @@
 #include "windowutil.h"
 
+#include "programname.h"
+
 #include <QEvent>
 #include <QFocusEvent>
 #include <QLabel>
@@ -16,7 +18,7 @@ namespace veltrix {
 void reportError(const Platform &platform, const QString &text)
 {
     if (platform.messageBoxes)
-        platform.messageBoxes->show({QStringLiteral("Veltrix Professional"), text, MsgButtons::Ok, MsgIcon::Critical});
+        platform.messageBoxes->show({kProgramName, text, MsgButtons::Ok, MsgIcon::Critical});
 }
 
 namespace {
