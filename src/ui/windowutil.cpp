@@ -102,11 +102,6 @@ void onFocusLost(QWidget *field, std::function<void()> check)
     new FocusWatcher(field, QEvent::FocusOut, std::move(check));
 }
 
-void onFocusGained(QWidget *field, std::function<void()> handler)
-{
-    new FocusWatcher(field, QEvent::FocusIn, std::move(handler));
-}
-
 bool isStayOnTop(const QWidget *window)
 {
     return window->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
