@@ -5,6 +5,7 @@
 
 #include "ui/mainfrm.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QKeyEvent>
@@ -29,8 +30,12 @@ const Registrar money{{QStringLiteral("UpdateProtectionMoney"), nullptr, [](Tfrm
 
 const Registrar safepoint{{QStringLiteral("CreateSafepoint"), nullptr, [](TfrmMain &w) { w.list().CreateSafepoint(); }}};
 
-const Registrar lastLine{{QStringLiteral("letzte Zeile löschen"), nullptr,
-                          [](TfrmMain &w) { trigger(w, "letzteZeilelschen1"); }}};
+// Found before the clock starts: the search through the window's controls
+// would take longer than the command.
+QAction *lastLineItem = nullptr;
+const Registrar lastLine{{QStringLiteral("letzte Zeile löschen"),
+                          [](TfrmMain &w, const QString &) { lastLineItem = control<QAction>(w, "letzteZeilelschen1"); },
+                          [](TfrmMain &) { lastLineItem->trigger(); }}};
 
 const Registrar typed{{QStringLiteral("one typed character (change handler)"),
                        [](TfrmMain &w, const QString &) {
