@@ -108,16 +108,16 @@ const Registrar streetOn{operation("order Strasse", [](TfrmMain &w) { trigger(w,
 const Registrar typeOn{operation("order Gebäudetyp", [](TfrmMain &w) { trigger(w, "Gebude1"); })};
 const Registrar filterOn{operation("filter SG <= 44", [](TfrmMain &w) { click(w, "BitBtn3"); })};
 const Registrar reverseOn{operation("Liste umkehren", [](TfrmMain &w) { trigger(w, "Listeumkehren1"); })};
-const Registrar cleanOn{operation("CleanList", [](TfrmMain &w) { w.CleanList(); })};
+const Registrar cleanOn{operation("CleanList", [](TfrmMain &w) { w.list().CleanList(); })};
 const Registrar deleteOn{operation("1. Zeile löschen", [](TfrmMain &w) { trigger(w, "AktuelleZeilelschen1"); })};
-const Registrar lastOn{operation("letzte Zeile löschen", [](TfrmMain &w) { w.letzteZeilelschen1Click(); })};
+const Registrar lastOn{operation("letzte Zeile löschen", [](TfrmMain &w) { trigger(w, "letzteZeilelschen1"); })};
 const Registrar undoOn{operation("Rückgängig", [](TfrmMain &w) { trigger(w, "Rckgngig1"); }, [](TfrmMain &w) {
-    w.CreateSafepoint();
-    w.memo().setLines({w.memo().firstLine()});
+    w.list().CreateSafepoint();
+    w.list().memo().setLines({w.list().memo().firstLine()});
 })};
 const Registrar pasteOn{operation("paste report into Memo1", [](TfrmMain &w) { memo(w)->paste(); }, [](TfrmMain &w) {
-    QApplication::clipboard()->setText(w.memo().text());
-    w.memo().clear();
+    QApplication::clipboard()->setText(w.list().memo().text());
+    w.list().memo().clear();
 })};
 const Registrar switchOn{{QStringLiteral("colours switched on"), colours(false),
                           then([](TfrmMain &w) { control<QAction>(w, "Zeileneinfaerben1")->setChecked(true); }, coloured)}};

@@ -39,7 +39,7 @@ QString reportFile(const QString &report)
 const Registrar open{{QStringLiteral("Datei öffnen... (read, clean, statistics)"),
                       [](TfrmMain &w, const QString &report) {
                           const QString path = reportFile(report);
-                          w.memo().clear();
+                          w.list().memo().clear();
                           if (auto *dialogs = dynamic_cast<test::FakeFileDialogs *>(w.platform().fileDialogs))
                               dialogs->openAnswers = {path};
                       },
@@ -47,7 +47,13 @@ const Registrar open{{QStringLiteral("Datei öffnen... (read, clean, statistics)
 
 const Registrar save{{QStringLiteral("Datei speichern..."),
                       [](TfrmMain &w, const QString &) {
-                          w.setCurrentFileName(folder().filePath(QStringLiteral("gespeichert.txt")));
+                          // Named once through "Speichern unter...", untimed.
+                          const QString name = folder().filePath(QStringLiteral("gespeichert.txt"));
+                          if (w.currentFileName() == name)
+                              return;
+                          if (auto *dialogs = dynamic_cast<test::FakeFileDialogs *>(w.platform().fileDialogs))
+                              dialogs->saveAnswers = {name};
+                          trigger(w, "Speichernunter1");
                       },
                       [](TfrmMain &w) { trigger(w, "Dateispeichern1"); }}};
 
@@ -55,10 +61,8 @@ TfrmStatus &statusWindow(TfrmMain &w)
 {
     static std::unique_ptr<TfrmStatus> status;
     if (!status) {
-        status = std::make_unique<TfrmStatus>(w, w.platform());
-        TfrmMain::Companions c = w.companions();
-        c.status = status.get();
-        w.setCompanions(c);
+        status = std::make_unique<TfrmStatus>(w.list(), w.stayOnTop(), w.platform());
+        w.setCompanions({nullptr, nullptr, nullptr, status.get()});
     }
     return *status;
 }

@@ -5,6 +5,7 @@
 
 #include "ui/mainfrm.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QKeyEvent>
@@ -18,19 +19,23 @@ namespace {
 
 const Registrar paste{{QStringLiteral("paste report into Memo1"),
                        [](TfrmMain &w, const QString &report) {
-                           w.memo().clear();
+                           w.list().memo().clear();
                            QApplication::clipboard()->setText(report);
                        },
                        [](TfrmMain &w) { control<QPlainTextEdit>(w, "Memo1")->paste(); }}};
 
-const Registrar clean{{QStringLiteral("CleanList"), nullptr, [](TfrmMain &w) { w.CleanList(); }}};
+const Registrar clean{{QStringLiteral("CleanList"), nullptr, [](TfrmMain &w) { w.list().CleanList(); }}};
 
-const Registrar money{{QStringLiteral("UpdateProtectionMoney"), nullptr, [](TfrmMain &w) { w.UpdateProtectionMoney(); }}};
+const Registrar money{{QStringLiteral("UpdateProtectionMoney"), nullptr, [](TfrmMain &w) { w.list().UpdateProtectionMoney(); }}};
 
-const Registrar safepoint{{QStringLiteral("CreateSafepoint"), nullptr, [](TfrmMain &w) { w.CreateSafepoint(); }}};
+const Registrar safepoint{{QStringLiteral("CreateSafepoint"), nullptr, [](TfrmMain &w) { w.list().CreateSafepoint(); }}};
 
-const Registrar lastLine{{QStringLiteral("letzte Zeile löschen"), nullptr,
-                          [](TfrmMain &w) { w.letzteZeilelschen1Click(); }}};
+// Found before the clock starts: the search through the window's controls
+// would take longer than the command.
+QAction *lastLineItem = nullptr;
+const Registrar lastLine{{QStringLiteral("letzte Zeile löschen"),
+                          [](TfrmMain &w, const QString &) { lastLineItem = control<QAction>(w, "letzteZeilelschen1"); },
+                          [](TfrmMain &) { lastLineItem->trigger(); }}};
 
 const Registrar typed{{QStringLiteral("one typed character (change handler)"),
                        [](TfrmMain &w, const QString &) {

@@ -58,12 +58,12 @@ const Registrar deleteFirst{{QStringLiteral("1. Zeile löschen"), nullptr,
                              [](TfrmMain &w) { trigger(w, "AktuelleZeilelschen1"); }}};
 // The usual case while working down a list that was sorted or filtered.
 const Registrar deleteFirstCleaned{{QStringLiteral("1. Zeile löschen (cleaned list)"),
-                                    [](TfrmMain &w, const QString &) { w.CleanList(); },
+                                    [](TfrmMain &w, const QString &) { w.list().CleanList(); },
                                     [](TfrmMain &w) { trigger(w, "AktuelleZeilelschen1"); }}};
 const Registrar findLast{{QStringLiteral("find reaching the last line"),
                           [](TfrmMain &w, const QString &) {
-                              w.memo().appendLine(QStringLiteral("Zielweg 1: Bank (SG: 45%) [Fallgitter]"));
-                              w.memo().caretToStart();
+                              w.list().memo().appendLine(QStringLiteral("Zielweg 1: Bank (SG: 45%) [Fallgitter]"));
+                              w.list().memo().caretToStart();
                               control<FindBox>(w, "FindDialog1")->setFindText(QStringLiteral("Zielweg"));
                           },
                           [](TfrmMain &w) { emit control<FindBox>(w, "FindDialog1")->findNext(); }}};
@@ -80,20 +80,20 @@ const Registrar merge{{QStringLiteral("merge"),
 // The best-key pass scheme written out, in the same frame as the real order.
 void literalSecurityFeeling(TfrmMain &w)
 {
-    w.runListOperation(
+    w.list().runListOperation(
         [&w](const QStringList &lines) {
             return test::bestKeyPasses(
                 lines, [](QStringView l) { return sgPlusTraps(l); }, 125, false,
-                [&w] { w.StepProgress(1); });
+                [&w] { w.list().StepProgress(1); });
         },
-        TfrmMain::Finish::Ready);
+        ReportList::Finish::Ready);
 }
 
 void literalAddress(TfrmMain &w)
 {
-    w.runListOperation(
-        [&w](const QStringList &lines) { return test::addressPasses(lines, [&w] { w.StepProgress(1); }); },
-        TfrmMain::Finish::Ready);
+    w.list().runListOperation(
+        [&w](const QStringList &lines) { return test::addressPasses(lines, [&w] { w.list().StepProgress(1); }); },
+        ReportList::Finish::Ready);
 }
 
 Case literal(const QString &name, void (*run)(TfrmMain &), const QString &realOrder)
@@ -123,21 +123,21 @@ QStringList &cleanedLines()
 
 void keepCleanedLines(TfrmMain &w, const QString &)
 {
-    w.CleanList();
-    cleanedLines() = w.memo().lines();
+    w.list().CleanList();
+    cleanedLines() = w.list().memo().lines();
 }
 
 const Registrar sgWork{{QStringLiteral("work only: order Sicherheitsgefühl"), keepCleanedLines, [](TfrmMain &w) {
-                            orderBySecurityFeeling(cleanedLines(), [&w] { w.StepProgress(1); });
+                            orderBySecurityFeeling(cleanedLines(), [&w] { w.list().StepProgress(1); });
                         }}};
 const Registrar addressWork{{QStringLiteral("work only: order Strasse"), keepCleanedLines, [](TfrmMain &w) {
-                                 orderByAddress(cleanedLines(), [&w] { w.StepProgress(1); });
+                                 orderByAddress(cleanedLines(), [&w] { w.list().StepProgress(1); });
                              }}};
 const Registrar sgPassWork{[] {
     Case c{QStringLiteral("work only: pass scheme Sicherheitsgefühl"), keepCleanedLines, [](TfrmMain &w) {
                test::bestKeyPasses(
                    cleanedLines(), [](QStringView l) { return sgPlusTraps(l); }, 125, false,
-                   [&w] { w.StepProgress(1); });
+                   [&w] { w.list().StepProgress(1); });
            }};
     c.fasterCase = QStringLiteral("work only: order Sicherheitsgefühl");
     c.maxRepetitions = 1;
@@ -145,7 +145,7 @@ const Registrar sgPassWork{[] {
 }()};
 const Registrar addressPassWork{[] {
     Case c{QStringLiteral("work only: pass scheme Strasse"), keepCleanedLines,
-           [](TfrmMain &w) { test::addressPasses(cleanedLines(), [&w] { w.StepProgress(1); }); }};
+           [](TfrmMain &w) { test::addressPasses(cleanedLines(), [&w] { w.list().StepProgress(1); }); }};
     c.fasterCase = QStringLiteral("work only: order Strasse");
     c.maxRepetitions = 1;
     c.maxLines = 10000;

@@ -15,8 +15,8 @@ namespace {
 // The undo copy holds the pasted report; Memo1 holds a single line.
 const Registrar undo{{QStringLiteral("Rückgängig"),
                       [](TfrmMain &w, const QString &) {
-                          w.CreateSafepoint();
-                          w.memo().setLines({w.memo().firstLine()});
+                          w.list().CreateSafepoint();
+                          w.list().memo().setLines({w.list().memo().firstLine()});
                       },
                       [](TfrmMain &w) { trigger(w, "Rckgngig1"); }}};
 
@@ -26,7 +26,7 @@ const Registrar restoreSlot{{QStringLiteral("restore slot"),
                                  if (control<QPushButton>(w, "save1")->text() != QStringLiteral("- - -"))
                                      control<QPushButton>(w, "save1")->click(); // the fake answers Yes: empty the slot first
                                  control<QPushButton>(w, "save1")->click();
-                                 w.memo().setLines({w.memo().firstLine()});
+                                 w.list().memo().setLines({w.list().memo().firstLine()});
                              },
                              [](TfrmMain &w) { control<QPushButton>(w, "restore1")->click(); }}};
 
@@ -40,20 +40,20 @@ const Registrar down{{QStringLiteral("SG down"),
 // The same shifts on a list that an earlier sort or filter has cleaned.
 const Registrar upClean{{QStringLiteral("SG up, cleaned list"),
                          [](TfrmMain &w, const QString &) {
-                             w.CleanList();
+                             w.list().CleanList();
                              control<QLineEdit>(w, "SGdown")->setText(QStringLiteral("25"));
                          },
                          [](TfrmMain &w) { click(w, "BitBtn5"); }}};
 
 const Registrar downClean{{QStringLiteral("SG down, cleaned list"),
                            [](TfrmMain &w, const QString &) {
-                               w.CleanList();
+                               w.list().CleanList();
                                control<QLineEdit>(w, "SGdown")->setText(QStringLiteral("25"));
                            },
                            [](TfrmMain &w) { click(w, "BitBtn6"); }}};
 
-const Registrar cleanClean{{QStringLiteral("CleanList, cleaned list"), [](TfrmMain &w, const QString &) { w.CleanList(); },
-                            [](TfrmMain &w) { w.CleanList(); }}};
+const Registrar cleanClean{{QStringLiteral("CleanList, cleaned list"), [](TfrmMain &w, const QString &) { w.list().CleanList(); },
+                            [](TfrmMain &w) { w.list().CleanList(); }}};
 
 } // namespace
 } // namespace veltrix::bench

@@ -74,8 +74,8 @@ int main(int argc, char *argv[])
             const int caseReps = c.maxRepetitions > 0 ? std::min(reps, c.maxRepetitions) : reps;
             for (int r = 0; r < caseReps; ++r) {
                 yards.push_back(yardstick(report, 1));
-                window.memo().clear();
-                window.memo().setText(report);
+                window.list().memo().clear();
+                window.list().memo().setText(report);
                 if (c.prepare)
                     c.prepare(window, report);
                 QElapsedTimer t;

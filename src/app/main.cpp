@@ -1,6 +1,7 @@
 #include "platform/qtplatform.h"
 #include "ui/application.h"
 #include "ui/mainfrm.h"
+#include "ui/programname.h"
 
 #include <QApplication>
 #include <QProcessEnvironment>
@@ -8,7 +9,7 @@
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Veltrix Professional"));
+    QApplication::setApplicationName(veltrix::kProgramName);
     QApplication::setDesktopFileName(QStringLiteral("veltrix"));
     QFont font = QApplication::font();
     font.setPointSize(8);

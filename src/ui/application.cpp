@@ -30,15 +30,11 @@ VeltrixWindows createWindows(const Platform &platform)
     VeltrixWindows w;
     w.main = std::make_unique<TfrmMain>(platform);
     w.sgRechner = std::make_unique<TfrmSGr>(platform, w.main.get());
-    w.getUrl = std::make_unique<TfrmgetURL>(*w.main, platform);
+    w.getUrl = std::make_unique<TfrmgetURL>(w.main->list(), w.main.get(), platform);
     w.info = std::make_unique<TfrmInfo>(w.main.get(), platform);
-    w.status = std::make_unique<TfrmStatus>(*w.main, platform);
-    TfrmMain::Companions companions;
-    companions.sgRechner = w.sgRechner.get();
-    companions.getUrl = w.getUrl.get();
-    companions.info = w.info.get();
-    companions.status = w.status.get();
-    w.main->setCompanions(companions);
+    auto status = std::make_unique<TfrmStatus>(w.main->list(), w.main->stayOnTop(), platform);
+    w.main->setCompanions({w.sgRechner.get(), w.getUrl.get(), w.info.get(), status.get()});
+    w.status = std::move(status);
     return w;
 }
 

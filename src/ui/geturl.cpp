@@ -1,7 +1,8 @@
 #include "geturl.h"
 
 #include "core/textfile.h"
-#include "mainfrm.h"
+#include "programname.h"
+#include "reportlist.h"
 #include "windowutil.h"
 
 #include <QLineEdit>
@@ -10,8 +11,8 @@
 
 namespace veltrix {
 
-TfrmgetURL::TfrmgetURL(TfrmMain &main, const Platform &platform)
-    : QWidget(nullptr, Qt::Dialog), m_main(main), m_platform(platform)
+TfrmgetURL::TfrmgetURL(ReportList &list, QWidget *mainWindow, const Platform &platform)
+    : QWidget(nullptr, Qt::Dialog), m_list(list), m_mainWindow(mainWindow), m_platform(platform)
 {
     setObjectName(QStringLiteral("frmgetURL"));
     setWindowTitle(QStringLiteral("Datei aus URL einlesen..."));
@@ -22,21 +23,21 @@ TfrmgetURL::TfrmgetURL(TfrmMain &main, const Platform &platform)
     URL1->setObjectName(QStringLiteral("URL1"));
     URL1->setGeometry(8, 24, 289, 21);
 
-    Button1 = new QPushButton(QStringLiteral("go"), this);
-    Button1->setObjectName(QStringLiteral("Button1"));
-    Button1->setGeometry(312, 24, 25, 25);
+    auto *go = new QPushButton(QStringLiteral("go"), this);
+    go->setObjectName(QStringLiteral("Button1"));
+    go->setGeometry(312, 24, 25, 25);
 
     auto run = [this] { guarded(m_platform, [this] { Button1Click(); }); };
-    connect(Button1, &QPushButton::clicked, this, run);
+    connect(go, &QPushButton::clicked, this, run);
     connect(URL1, &QLineEdit::returnPressed, this, run);
 }
 
 void TfrmgetURL::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
-    if (!event->spontaneous()) {
+    if (!event->spontaneous() && m_mainWindow) {
         // Over the main window, like the other companions.
-        const QRect main = m_main.frameGeometry();
+        const QRect main = m_mainWindow->frameGeometry();
         move(main.center() - QPoint(frameGeometry().width() / 2, frameGeometry().height() / 2));
     }
 }
@@ -47,13 +48,13 @@ void TfrmgetURL::Button1Click()
                                               : HttpResult{false, {}, QStringLiteral("no HTTP client")};
     if (result.ok) {
         // The fetched text replaces the list: "Rückgängig" brings it back.
-        m_main.CreateSafepoint();
-        MemoLines &memo = m_main.memo();
+        m_list.CreateSafepoint();
+        MemoLines &memo = m_list.memo();
         memo.clear();
         memo.setText(decodeFileText(result.body));
     } else {
         // The player's list stays as it was: nothing arrived to replace it.
-        m_platform.messageBoxes->show({QStringLiteral("Veltrix Professional"),
+        m_platform.messageBoxes->show({kProgramName,
                                        QStringLiteral("Error encountered during POST: ") + result.error,
                                        MsgButtons::Ok});
     }

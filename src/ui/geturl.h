@@ -5,31 +5,29 @@
 #include <QWidget>
 
 class QLineEdit;
-class QPushButton;
 
 namespace veltrix {
 
-class TfrmMain;
+class ReportList;
 
 // "Datei aus URL einlesen...": reads a report from a web address into the
-// main window's list.
+// report list. It shows centred over the main window.
 class TfrmgetURL : public QWidget {
     Q_OBJECT
 
 public:
-    TfrmgetURL(TfrmMain &main, const Platform &platform);
-
-    QLineEdit *URL1 = nullptr;
-    QPushButton *Button1 = nullptr;
-
-    void Button1Click();
+    TfrmgetURL(ReportList &list, QWidget *mainWindow, const Platform &platform);
 
 protected:
     void showEvent(QShowEvent *event) override;
 
 private:
-    TfrmMain &m_main;
+    void Button1Click();
+
+    ReportList &m_list;
+    QWidget *m_mainWindow;
     Platform m_platform;
+    QLineEdit *URL1 = nullptr;
 };
 
 } // namespace veltrix

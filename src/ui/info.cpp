@@ -3,6 +3,7 @@
 #include "core/error.h"
 #include "core/formencode.h"
 #include "pagelayout.h"
+#include "programname.h"
 #include "resources.h"
 #include "windowutil.h"
 
@@ -276,7 +277,7 @@ void TfrmInfo::Button2Click()
     const HttpResult result = m_platform.http
                                   ? m_platform.http->postForm(m_platform.servers.contactUrl + kContactTarget, formEncode(fields))
                                   : HttpResult{false, {}, QStringLiteral("no HTTP client")};
-    m_platform.messageBoxes->show({QStringLiteral("Veltrix Professional"),
+    m_platform.messageBoxes->show({kProgramName,
                                    result.ok ? QStringLiteral("Mitteilung gesendet.")
                                              : QStringLiteral("Error encountered during POST: ") + result.error,
                                    MsgButtons::Ok});

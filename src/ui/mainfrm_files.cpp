@@ -3,6 +3,7 @@
 #include "mainfrm.h"
 
 #include "listcommands.h"
+#include "reportlist.h"
 
 #include "core/lines.h"
 #include "core/reportline.h"
@@ -41,33 +42,23 @@ bool TfrmMain::mayOverwrite(const QString &fileName)
         == MsgResult::Yes;
 }
 
-void TfrmMain::setupFileCommands()
-{
-    connectCommand(Neu1, [this] { Neu1Click(); });
-    connectCommand(Dateiffnen1, [this] { Dateiffnen1Click(); });
-    connectCommand(lastOpened, [this] { lastOpenedClick(); });
-    connectCommand(Dateispeichern1, [this] { Dateispeichern1Click(); });
-    connectCommand(Speichernunter1, [this] { Speichernunter1Click(); });
-    connectCommand(Berichtanfgen1, [this] { Berichtanfgen1Click(); });
-}
-
 void TfrmMain::Neu1Click()
 {
-    CreateSafepoint();
-    m_memo.clear();
+    m_list->CreateSafepoint();
+    m_list->memo().clear();
     m_fileName.clear();
-    setModified(false);
-    UpdateProtectionMoney();
+    m_list->setModified(false);
+    m_list->UpdateProtectionMoney();
     UpdateCaption();
-    panels[1]->clear();
-    panels[3]->clear();
+    m_panels[1]->clear();
+    m_panels[3]->clear();
 }
 
 void TfrmMain::openedFollowUp()
 {
     m_commands->copyFirstHouseNumber();
-    UpdateProtectionMoney();
-    setModified(false);
+    m_list->UpdateProtectionMoney();
+    m_list->setModified(false);
     UpdateCaption();
     m_commands->copyFirstHouseNumber();
 }
@@ -81,21 +72,16 @@ void TfrmMain::Dateiffnen1Click()
     // open must not make the next save write the old list over that file.
     const QString text = cleanedList(m_platform.files->readText(name));
     m_fileName = name;
-    m_memo.setText(text);
+    m_list->memo().setText(text);
     openedFollowUp();
 }
 
 void TfrmMain::lastOpenedClick()
 {
     const QString text = cleanedList(m_platform.files->readText(m_lastOpenedName));
-    m_memo.setText(text);
+    m_list->memo().setText(text);
     m_fileName = m_lastOpenedName;
     openedFollowUp();
-}
-
-void TfrmMain::writeReport(const QString &fileName)
-{
-    m_platform.files->writeText(fileName, m_memo.crlfText());
 }
 
 bool TfrmMain::saveReport(bool withDialog)
@@ -116,7 +102,7 @@ bool TfrmMain::saveReport(bool withDialog)
             return false;
         m_saveDialogName = name;
     }
-    writeReport(name);
+    m_platform.files->writeText(name, m_list->memo().crlfText());
     return true;
 }
 
@@ -126,7 +112,7 @@ void TfrmMain::Dateispeichern1Click()
     if (!saveReport(false))
         return;
     m_fileName = m_saveDialogName;
-    setModified(false);
+    m_list->setModified(false);
     UpdateCaption();
 }
 
@@ -135,21 +121,21 @@ void TfrmMain::Speichernunter1Click()
     if (!saveReport(true))
         return;
     m_fileName = m_saveDialogName;
-    setModified(false);
+    m_list->setModified(false);
     UpdateCaption();
 }
 
 void TfrmMain::Berichtanfgen1Click()
 {
-    CreateSafepoint();
+    m_list->CreateSafepoint();
     const QString name = m_platform.fileDialogs->openFileName(this, kOpenFilter);
     if (!name.isEmpty()) {
         const QStringList lines = splitLines(m_platform.files->readText(name));
         // One insertion gives the same text as appending line by line.
         if (!lines.isEmpty())
-            m_memo.appendLine(lines.join(QLatin1Char('\n')));
+            m_list->memo().appendLine(lines.join(QLatin1Char('\n')));
     }
-    UpdateProtectionMoney();
+    m_list->UpdateProtectionMoney();
     // The change handler has marked the list modified if anything was
     // appended: the combined list matches no file.
     UpdateCaption();

@@ -1,5 +1,7 @@
 #include "mainfrm.h"
 
+#include "programname.h"
+
 #include "core/cp1252.h"
 
 namespace veltrix {
@@ -20,13 +22,6 @@ QString shownVersion(const QByteArray &body)
 }
 
 } // namespace
-
-void TfrmMain::setupNetCommands()
-{
-    connectCommand(Versionscheck1, [this] { Versionscheck1Click(); });
-    connectCommand(URLffnen1, [this] { URLffnen1Click(); });
-    connectCommand(FirefoxDownloaden1, [this] { FirefoxDownloaden1Click(); });
-}
 
 void TfrmMain::CheckForUpdate(bool reportNoNewer)
 {
@@ -65,15 +60,10 @@ bool TfrmMain::offerNewVersion(const HttpResult &answer)
         if (m_platform.urlOpener)
             m_platform.urlOpener->open(m_platform.servers.updateUrl + kDownload);
         // Set before closing: this close and every later one must not write settings.
-        setCloseRequest();
+        m_closeRequest = true;
         close();
     }
     return false;
-}
-
-void TfrmMain::Versionscheck1Click()
-{
-    CheckForUpdate(true);
 }
 
 void TfrmMain::URLffnen1Click()

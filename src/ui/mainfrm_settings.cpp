@@ -3,6 +3,10 @@
 #include "mainfrm.h"
 
 #include "filterpage.h"
+#include "programname.h"
+#include "reportlist.h"
+#include "stayontop.h"
+#include "windowutil.h"
 
 #include "core/intconv.h"
 #include "statusfenster.h"
@@ -80,13 +84,13 @@ void TfrmMain::LoadSettings()
 
     const QString hideout = ini.value(u"Einstellungen", u"Versteck").value_or(QStringLiteral("0"));
     m_filterPage->restoreHideout(hideout);
-    Zeileneinfaerben1->setChecked(ini.value(u"Einstellungen", u"Farben").value_or(QStringLiteral("1")) != u"0");
+    m_colours->setChecked(ini.value(u"Einstellungen", u"Farben").value_or(QStringLiteral("1")) != u"0");
 
     if (!m_lastOpenedName.isEmpty()) {
         QString caption = m_lastOpenedName;
         caption.replace(QLatin1Char('&'), QStringLiteral("&&"));
-        lastOpened->setText(QStringLiteral("Öffnen: ") + caption);
-        lastOpened->setVisible(true);
+        m_lastOpened->setText(QStringLiteral("Öffnen: ") + caption);
+        m_lastOpened->setVisible(true);
     }
 }
 
@@ -107,7 +111,7 @@ void TfrmMain::SaveSettings()
         storePosition(ini, u"Statusfenster", status);
     storePosition(ini, u"Veltrix", this);
     ini.setValue(u"Einstellungen", u"Versteck", m_filterPage->hideoutText());
-    ini.setValue(u"Einstellungen", u"Farben", Zeileneinfaerben1->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
+    ini.setValue(u"Einstellungen", u"Farben", m_colours->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
     m_platform.files->writeSettings(path, ini);
 }
 
@@ -119,16 +123,13 @@ bool TfrmMain::closeQuery()
         status->close();
 
     // The question must not hide behind a stay-on-top window.
-    const bool wasOnTop = AlwaysOnTop1->isChecked();
-    if (wasOnTop) {
-        setStayOnTop(this, false);
-        AlwaysOnTop1->setChecked(false);
-        ToFront->stop();
-    }
+    const bool wasOnTop = m_stayOnTop->mainOnTop();
+    if (wasOnTop)
+        m_stayOnTop->setMainOnTop(false);
 
     if (m_list->isModified()) {
         const MsgResult answer = m_platform.messageBoxes->show(
-            {QStringLiteral("Veltrix Professional"), QStringLiteral("Wollen Sie die Änderungen speichern?"),
+            {kProgramName, QStringLiteral("Wollen Sie die Änderungen speichern?"),
              MsgButtons::YesNoCancel, MsgIcon::Question});
         if (answer == MsgResult::Yes) {
             // A save that fails or whose dialog is cancelled keeps the
@@ -146,11 +147,8 @@ bool TfrmMain::closeQuery()
     guarded(m_platform, [this] { SaveSettings(); });
 
     const bool accept = !m_closeCancelled;
-    if (!accept && wasOnTop) {
-        setStayOnTop(this, true);
-        AlwaysOnTop1->setChecked(true);
-        ToFront->start();
-    }
+    if (!accept && wasOnTop)
+        m_stayOnTop->setMainOnTop(true);
     m_closeCancelled = false;
     return accept;
 }

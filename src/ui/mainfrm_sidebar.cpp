@@ -11,8 +11,6 @@ namespace veltrix {
 
 namespace {
 
-constexpr int kSidebarWidth = 293;
-constexpr int kStatusHeight = 20;
 // The slide moves a few pixels per repaint; its end positions are exact.
 constexpr int kSlideStep = 8;
 
@@ -36,19 +34,19 @@ void TfrmMain::slideSidebar()
     const int w = centralWidget()->width() - 1;
     const int s = kSidebarWidth;
     if (!m_sidebarCollapsed) {
-        Memo1->resize(frameGeometry().width() - 15, Memo1->height());
-        Memo1->repaint();
-        slide(sidebar, w - s, w - 5, true);
-        slide(sidebar, w - 10, w - 15, true);
-        QPalette dark = sidebar->palette();
+        m_listEdit->resize(frameGeometry().width() - 15, m_listEdit->height());
+        m_listEdit->repaint();
+        slide(m_sidebar, w - s, w - 5, true);
+        slide(m_sidebar, w - 10, w - 15, true);
+        QPalette dark = m_sidebar->palette();
         dark.setColor(QPalette::Window, palette().color(QPalette::ButtonText));
-        sidebar->setPalette(dark);
-        slide(sidebar, w - 15, w - 5, true);
+        m_sidebar->setPalette(dark);
+        slide(m_sidebar, w - 15, w - 5, true);
         m_sidebarCollapsed = true;
     } else {
-        sidebar->setPalette(palette());
-        slide(sidebar, w - 5, w - s, false);
-        Memo1->resize(frameGeometry().width() - s - 17, Memo1->height());
+        m_sidebar->setPalette(palette());
+        slide(m_sidebar, w - 5, w - s, false);
+        m_listEdit->resize(frameGeometry().width() - s - 17, m_listEdit->height());
         m_sidebarCollapsed = false;
     }
 }
@@ -62,18 +60,18 @@ void TfrmMain::FormResize()
     const int s = kSidebarWidth;
     const int outerWidth = frameGeometry().width();
 
-    StatusBar1->setGeometry(0, ch - kStatusHeight, cw, kStatusHeight);
-    ProgressBar1->move(ProgressBar1->x(), ch - kStatusHeight + 3);
+    m_statusBar->setGeometry(0, ch - kStatusHeight, cw, kStatusHeight);
+    m_progress->move(m_progress->x(), ch - kStatusHeight + 3);
 
     if (cw > 850) {
-        Memo1->resize(m_sidebarCollapsed ? cw - 17 : cw - s - 7, ch - 20);
-        sidebar->resize(sidebar->width(), ch - 20);
+        m_listEdit->resize(m_sidebarCollapsed ? cw - 17 : cw - s - 7, ch - 20);
+        m_sidebar->resize(m_sidebar->width(), ch - 20);
     } else {
-        Memo1->resize(m_sidebarCollapsed ? outerWidth - 17 : 550, 473);
-        sidebar->resize(sidebar->width(), 473);
+        m_listEdit->resize(m_sidebarCollapsed ? outerWidth - 17 : 550, 473);
+        m_sidebar->resize(m_sidebar->width(), 473);
     }
-    sidebar->move(m_sidebarCollapsed ? cw - 8 : cw - s, sidebar->y());
-    PageControl1->resize(PageControl1->width(), sidebar->height() - 8);
+    m_sidebar->move(m_sidebarCollapsed ? cw - 8 : cw - s, m_sidebar->y());
+    m_pages->resize(m_pages->width(), m_sidebar->height() - 8);
 }
 
 } // namespace veltrix

@@ -54,15 +54,9 @@ void ReportList::setModified(bool modified)
     emit modifiedChanged(modified);
 }
 
-void ReportList::setUndoAvailable(bool available)
-{
-    m_undoAvailable = available;
-    emit undoAvailableChanged(available);
-}
-
 QStringList ReportList::takeUndo()
 {
-    setUndoAvailable(false);
+    emit undoAvailableChanged(false);
     return m_undoCopy;
 }
 
@@ -148,7 +142,7 @@ void ReportList::CreateSafepoint()
 {
     ShowAction(ListAction::Safepoint);
     m_undoCopy = m_memo.lines();
-    setUndoAvailable(true);
+    emit undoAvailableChanged(true);
     ShowAction(ListAction::Ready);
 }
 

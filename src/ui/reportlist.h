@@ -36,7 +36,6 @@ public:
     void setModified(bool modified);
 
     const QStringList &undoCopy() const { return m_undoCopy; }
-    bool hasUndo() const { return m_undoAvailable; }
     // Hands the undo copy over for writing back; "Rückgängig" is then off.
     QStringList takeUndo();
 
@@ -87,12 +86,10 @@ signals:
 
 private:
     void textChanged();
-    void setUndoAvailable(bool available);
 
     Platform m_platform;
     MemoLines m_memo;
     bool m_modified = false;
-    bool m_undoAvailable = false;
     QStringList m_undoCopy;
     int m_progress = 0;
     int m_shownProgress = 0;

@@ -1,5 +1,6 @@
 #include "resources.h"
 
+#include <QIcon>
 #include <QtGlobal>
 
 static void initResourcesOutsideNamespace()
@@ -13,6 +14,12 @@ void initVeltrixResources()
 {
     static const bool done = (initResourcesOutsideNamespace(), true);
     Q_UNUSED(done);
+}
+
+QIcon programIcon()
+{
+    initVeltrixResources();
+    return QIcon(QStringLiteral(":/veltrix.png"));
 }
 
 } // namespace veltrix

@@ -3,7 +3,9 @@
 #include "core/advisors.h"
 #include "core/reportline.h"
 #include "linecolours.h"
-#include "mainfrm.h"
+#include "reportlist.h"
+#include "resources.h"
+#include "stayontop.h"
 #include "windowutil.h"
 
 #include <QAction>
@@ -35,43 +37,44 @@ QAction *named(QAction *action, const char *name)
 
 } // namespace
 
-TfrmStatus::TfrmStatus(TfrmMain &main, const Platform &platform, QWidget *parent)
+TfrmStatus::TfrmStatus(ReportList &list, StayOnTop &stayOnTop, const Platform &platform, QWidget *parent)
     : QMainWindow(parent,
                   Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                       | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
-      m_main(main), m_platform(platform), m_memo(nullptr)
+      m_list(list), m_stayOnTop(stayOnTop), m_platform(platform), m_memo(nullptr)
 {
     setObjectName(QStringLiteral("frmStatus"));
     setWindowTitle(QStringLiteral("Statusfenster"));
-    setWindowIcon(main.windowIcon());
+    setWindowIcon(programIcon());
 
     auto *client = new QWidget(this);
     client->setObjectName(QStringLiteral("client"));
     setCentralWidget(client);
 
-    Memo1 = new QPlainTextEdit(client);
-    Memo1->setObjectName(QStringLiteral("Memo1"));
-    Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
-    Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_edit = new QPlainTextEdit(client);
+    m_edit->setObjectName(QStringLiteral("Memo1"));
+    m_edit->setLineWrapMode(QPlainTextEdit::NoWrap);
+    m_edit->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_edit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     // The strip is lower than a text area would like to be; it fills the
     // client area at every size.
-    Memo1->setMinimumSize(1, 1);
+    m_edit->setMinimumSize(1, 1);
     auto *layout = new QVBoxLayout(client);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(Memo1);
-    m_memo = MemoLines(Memo1);
+    layout->addWidget(m_edit);
+    m_memo = MemoLines(m_edit);
     // The list keeps its colours while it lives here; the main window's item
     // switches both.
-    LineColours::attach(Memo1, main.findChild<QAction *>(QStringLiteral("Zeileneinfaerben1")));
+    LineColours::attach(m_edit, list.edit()->window()->findChild<QAction *>(QStringLiteral("Zeileneinfaerben1")));
 
-    ToFront = new QTimer(this);
-    ToFront->setObjectName(QStringLiteral("ToFront"));
-    ToFront->setInterval(kToFrontInterval);
-    connect(ToFront, &QTimer::timeout, this, [this] { ToFrontTimer(); });
+    m_toFront = new QTimer(this);
+    m_toFront->setObjectName(QStringLiteral("ToFront"));
+    m_toFront->setInterval(kToFrontInterval);
+    connect(m_toFront, &QTimer::timeout, this, [this] { ToFrontTimer(); });
 
     createMenu();
-    connect(Memo1, &QPlainTextEdit::textChanged, this, [this] { Memo1Change(); });
+    m_stayOnTop.setStatus({this, m_alwaysOnTop, m_toFront});
+    connect(m_edit, &QPlainTextEdit::textChanged, this, [this] { Memo1Change(); });
     Memo1Change();
 
     resize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
@@ -85,36 +88,35 @@ void TfrmStatus::createMenu()
     QMenuBar *bar = menuBar();
     bar->setObjectName(QStringLiteral("MainMenu1"));
 
-    Datei1 = bar->addMenu(QStringLiteral("Datei"));
-    Datei1->setObjectName(QStringLiteral("Datei1"));
-    AlwaysOnTop1 = named(Datei1->addAction(QStringLiteral("Always On Top")), "AlwaysOnTop1");
-    AlwaysOnTop1->setShortcut(QKeySequence(QStringLiteral("Ctrl+F1")));
-    AlwaysOnTop1->setCheckable(true);
-    N1 = named(Datei1->addSeparator(), "N1");
-    Allesmarkieren1 = named(Datei1->addAction(QStringLiteral("&Alles markieren")), "Allesmarkieren1");
-    Allesmarkieren1->setShortcut(QKeySequence(QStringLiteral("Ctrl+A")));
+    QMenu *datei = bar->addMenu(QStringLiteral("Datei"));
+    datei->setObjectName(QStringLiteral("Datei1"));
+    m_alwaysOnTop = named(datei->addAction(QStringLiteral("Always On Top")), "AlwaysOnTop1");
+    m_alwaysOnTop->setShortcut(QKeySequence(QStringLiteral("Ctrl+F1")));
+    m_alwaysOnTop->setCheckable(true);
+    named(datei->addSeparator(), "N1");
+    QAction *selectAll = named(datei->addAction(QStringLiteral("&Alles markieren")), "Allesmarkieren1");
+    selectAll->setShortcut(QKeySequence(QStringLiteral("Ctrl+A")));
 
-    N1Zeilelschen1 = named(bar->addAction(QStringLiteral("1. &Zeile löschen")), "N1Zeilelschen1");
-    Kopieren1 = named(bar->addAction(QStringLiteral("1. &Hausnummer kopieren")), "Kopieren1");
-    Schlieen1 = named(bar->addAction(QStringLiteral("zurück zum Hauptfenster")), "Schlieen1");
-    Gebs1 = named(bar->addAction(QStringLiteral("Gebs remaining: ")), "Gebs1");
-    Randale = named(bar->addAction(QString()), "Randale");
-    Ueberfall = named(bar->addAction(QString()), "Ueberfall");
+    QAction *deleteFirst = named(bar->addAction(QStringLiteral("1. &Zeile löschen")), "N1Zeilelschen1");
+    QAction *copy = named(bar->addAction(QStringLiteral("1. &Hausnummer kopieren")), "Kopieren1");
+    QAction *back = named(bar->addAction(QStringLiteral("zurück zum Hauptfenster")), "Schlieen1");
+    m_count = named(bar->addAction(QStringLiteral("Gebs remaining: ")), "Gebs1");
+    m_riots = named(bar->addAction(QString()), "Randale");
+    m_robberies = named(bar->addAction(QString()), "Ueberfall");
     // Displays only: their captions are rewritten, they cannot be clicked.
-    for (QAction *display : {Gebs1, Randale, Ueberfall})
+    for (QAction *display : {m_count, m_riots, m_robberies})
         display->setEnabled(false);
 
     // Shortcuts work while the menu is closed.
-    addActions({AlwaysOnTop1, Allesmarkieren1});
+    addActions({m_alwaysOnTop, selectAll});
 
-    const auto connectItem = [this](QAction *action, void (TfrmStatus::*handler)()) {
-        connect(action, &QAction::triggered, this, [this, handler] { guarded(m_platform, [&] { (this->*handler)(); }); });
+    const auto connectItem = [this](QAction *action, std::function<void()> handler) {
+        connect(action, &QAction::triggered, this, [this, handler] { guarded(m_platform, handler); });
     };
-    connectItem(AlwaysOnTop1, &TfrmStatus::AlwaysOnTop1Click);
-    connectItem(Allesmarkieren1, &TfrmStatus::Allesmarkieren1Click);
-    connectItem(N1Zeilelschen1, &TfrmStatus::N1Zeilelschen1Click);
-    connectItem(Kopieren1, &TfrmStatus::Kopieren1Click);
-    connectItem(Schlieen1, &TfrmStatus::Schlieen1Click);
+    connectItem(selectAll, [this] { m_memo.selectAll(); });
+    connectItem(deleteFirst, [this] { N1Zeilelschen1Click(); });
+    connectItem(copy, [this] { Kopieren1Click(); });
+    connectItem(back, [this] { close(); });
 }
 
 void TfrmStatus::FormCreate()
@@ -124,34 +126,15 @@ void TfrmStatus::FormCreate()
     move(screenWidth - frameGeometry().width() - 20, 1);
 }
 
-bool TfrmStatus::event(QEvent *event)
+void TfrmStatus::takeList()
 {
-    // The take-over runs after the paint, not inside it: changing window
-    // flags recreates the native window.
-    if ((event->type() == QEvent::UpdateRequest || event->type() == QEvent::Paint) && !m_paintQueued) {
-        m_paintQueued = true;
-        QMetaObject::invokeMethod(this, [this] {
-            m_paintQueued = false;
-            guarded(m_platform, [this] { FormPaint(); });
-        }, Qt::QueuedConnection);
-    }
-    return QMainWindow::event(event);
-}
-
-void TfrmStatus::FormPaint()
-{
-    if (!isVisible())
-        return;
-    if (m_main.isVisible())
-        m_main.hide();
-    if (m_main.AlwaysOnTop1->isChecked()) {
-        m_main.AlwaysOnTop1->setChecked(false);
-        m_main.ToFront->stop();
-        setStayOnTop(&m_main, false);
-        AlwaysOnTop1->setChecked(true);
-        setStayOnTop(this, true);
-        ToFront->start();
-    }
+    m_list.CleanList();
+    // Before showing: the window then appears with its stay-on-top style.
+    m_stayOnTop.toStatus();
+    m_list.memo().moveTextTo(m_memo);
+    show();
+    raise();
+    activateWindow();
 }
 
 void TfrmStatus::closeEvent(QCloseEvent *event)
@@ -162,35 +145,8 @@ void TfrmStatus::closeEvent(QCloseEvent *event)
 
 void TfrmStatus::FormClose()
 {
-    m_memo.moveTextTo(m_main.memo());
-    ToFront->stop();
-    if (AlwaysOnTop1->isChecked()) {
-        AlwaysOnTop1->setChecked(false);
-        setStayOnTop(this, false);
-        m_main.AlwaysOnTop1->setChecked(true);
-        setStayOnTop(&m_main, true);
-        m_main.ToFront->start();
-    }
-    hide();
-    m_main.show();
-}
-
-void TfrmStatus::AlwaysOnTop1Click()
-{
-    // The item has already toggled its own tick.
-    if (!AlwaysOnTop1->isChecked()) {
-        setStayOnTop(this, false);
-        ToFront->stop();
-        m_main.AlwaysOnTop1->setChecked(false);
-    } else {
-        setStayOnTop(this, true);
-        ToFront->start();
-    }
-}
-
-void TfrmStatus::Allesmarkieren1Click()
-{
-    m_memo.selectAll();
+    m_memo.moveTextTo(m_list.memo());
+    m_stayOnTop.toMain();
 }
 
 void TfrmStatus::N1Zeilelschen1Click()
@@ -198,32 +154,27 @@ void TfrmStatus::N1Zeilelschen1Click()
     m_memo.deleteFirstLine();
     selectFirstHouseNumber(m_memo, *m_platform.clipboard);
     const QString first = m_memo.firstLine();
-    Randale->setText(QStringLiteral("Randale:") + requiredRiots(first));
-    Ueberfall->setText(QStringLiteral("Überfall:") + requiredRobberies(first));
+    m_riots->setText(QStringLiteral("Randale:") + requiredRiots(first));
+    m_robberies->setText(QStringLiteral("Überfall:") + requiredRobberies(first));
 }
 
 void TfrmStatus::Kopieren1Click()
 {
-    Memo1->setFocus();
+    m_edit->setFocus();
     selectFirstHouseNumber(m_memo, *m_platform.clipboard);
     const QString first = m_memo.firstLine();
-    Randale->setText(QStringLiteral("R:") + requiredRiots(first));
-    Ueberfall->setText(QStringLiteral("Ü:") + requiredRobberies(first));
-}
-
-void TfrmStatus::Schlieen1Click()
-{
-    close();
+    m_riots->setText(QStringLiteral("R:") + requiredRiots(first));
+    m_robberies->setText(QStringLiteral("Ü:") + requiredRobberies(first));
 }
 
 void TfrmStatus::Memo1Change()
 {
-    Gebs1->setText(QStringLiteral("Gebs remaining: ") + QString::number(m_memo.lineCount()));
+    m_count->setText(QStringLiteral("Gebs remaining: ") + QString::number(m_memo.lineCount()));
 }
 
 void TfrmStatus::ToFrontTimer()
 {
-    if (AlwaysOnTop1->isChecked())
+    if (m_alwaysOnTop->isChecked())
         raise();
 }
 

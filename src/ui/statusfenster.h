@@ -6,13 +6,13 @@
 #include <QMainWindow>
 
 class QAction;
-class QMenu;
 class QPlainTextEdit;
 class QTimer;
 
 namespace veltrix {
 
-class TfrmMain;
+class ReportList;
+class StayOnTop;
 
 // The small always-on-top strip that holds the report list while the
 // player works it down; the main window is hidden meanwhile and gets the
@@ -21,50 +21,36 @@ class TfrmStatus : public QMainWindow {
     Q_OBJECT
 
 public:
-    TfrmStatus(TfrmMain &main, const Platform &platform, QWidget *parent = nullptr);
+    TfrmStatus(ReportList &list, StayOnTop &stayOnTop, const Platform &platform, QWidget *parent = nullptr);
     ~TfrmStatus() override;
 
-    MemoLines &memo() { return m_memo; }
     // True while the list lives here (between opening and closing).
     bool holdsList() const { return isVisible(); }
-
-    // ---- controls ----
-    QPlainTextEdit *Memo1 = nullptr;
-    QTimer *ToFront = nullptr;
-    QMenu *Datei1 = nullptr;
-    QAction *AlwaysOnTop1 = nullptr;
-    QAction *N1 = nullptr;
-    QAction *Allesmarkieren1 = nullptr;
-    QAction *N1Zeilelschen1 = nullptr;
-    QAction *Kopieren1 = nullptr;
-    QAction *Schlieen1 = nullptr;
-    QAction *Gebs1 = nullptr;
-    QAction *Randale = nullptr;
-    QAction *Ueberfall = nullptr;
-
-    // ---- handlers ----
-    void FormPaint();
-    void FormClose();
-    void AlwaysOnTop1Click();
-    void Allesmarkieren1Click();
-    void N1Zeilelschen1Click();
-    void Kopieren1Click();
-    void Schlieen1Click();
-    void Memo1Change();
-    void ToFrontTimer();
+    // Opens the window with the cleaned list; closing hands it back.
+    void takeList();
 
 protected:
-    bool event(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
 private:
     void createMenu();
     void FormCreate();
+    void FormClose();
+    void N1Zeilelschen1Click();
+    void Kopieren1Click();
+    void Memo1Change();
+    void ToFrontTimer();
 
-    TfrmMain &m_main;
+    ReportList &m_list;
+    StayOnTop &m_stayOnTop;
     Platform m_platform;
+    QPlainTextEdit *m_edit = nullptr;
     MemoLines m_memo;
-    bool m_paintQueued = false;
+    QTimer *m_toFront = nullptr;
+    QAction *m_alwaysOnTop = nullptr;
+    QAction *m_count = nullptr;
+    QAction *m_riots = nullptr;
+    QAction *m_robberies = nullptr;
 };
 
 } // namespace veltrix

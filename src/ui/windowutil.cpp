@@ -1,5 +1,7 @@
 #include "windowutil.h"
 
+#include "programname.h"
+
 #include <QEvent>
 #include <QFocusEvent>
 #include <QLineEdit>
@@ -15,7 +17,7 @@ namespace veltrix {
 void reportError(const Platform &platform, const QString &text)
 {
     if (platform.messageBoxes)
-        platform.messageBoxes->show({QStringLiteral("Veltrix Professional"), text, MsgButtons::Ok, MsgIcon::Critical});
+        platform.messageBoxes->show({kProgramName, text, MsgButtons::Ok, MsgIcon::Critical});
 }
 
 namespace {
@@ -97,11 +99,6 @@ void limitTyping(QLineEdit *field, int maxLength)
 void onFocusLost(QWidget *field, std::function<void()> check)
 {
     new FocusWatcher(field, QEvent::FocusOut, std::move(check));
-}
-
-void onFocusGained(QWidget *field, std::function<void()> handler)
-{
-    new FocusWatcher(field, QEvent::FocusIn, std::move(handler));
 }
 
 bool isStayOnTop(const QWidget *window)

@@ -40,7 +40,6 @@ void guarded(const Platform &platform, F &&command)
 // Focus moves on the mouse press, so the check runs before the click of the
 // button taking it. A context menu or a switch to another window is no exit.
 void onFocusLost(QWidget *field, std::function<void()> check);
-void onFocusGained(QWidget *field, std::function<void()> handler);
 
 // Limits what the user types or pastes into the field to maxLength
 // characters. Unlike QLineEdit::setMaxLength it leaves text set by the

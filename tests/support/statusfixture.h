@@ -1,12 +1,15 @@
 #include "support/controls.h"
 #pragma once
 
+#include "controls.h"
 #include "fakeplatform.h"
 #include "ui/mainfrm.h"
 #include "ui/statusfenster.h"
+#include "ui/windowutil.h"
 
 #include <QFile>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <memory>
 
 namespace veltrix::test {
@@ -51,12 +54,13 @@ struct MainAndStatus {
         Platform p = fakes.platform();
         p.messageBoxes = &boxes;
         main = std::make_unique<TfrmMain>(p);
-        status = std::make_unique<TfrmStatus>(*main, p);
-        TfrmMain::Companions c = main->companions();
-        c.status = status.get();
-        main->setCompanions(c);
+        status = std::make_unique<TfrmStatus>(main->list(), main->stayOnTop(), p);
+        main->setCompanions({nullptr, nullptr, nullptr, status.get()});
         boxes.window = main.get();
     }
+
+    // The status window's text area, with the line semantics of the list.
+    MemoLines statusList() const { return MemoLines(control<QPlainTextEdit>(*status, "Memo1")); }
 };
 
 } // namespace veltrix::test

@@ -171,7 +171,6 @@ private slots:
         VeltrixWindows windows = createWindows(fakes.platform());
         auto *calc = qobject_cast<TfrmSGr *>(windows.sgRechner.get());
         QVERIFY(calc);
-        QCOMPARE(windows.main->companions().sgRechner, calc);
         QCOMPARE(calc->windowTitle(), QStringLiteral("SG-Rechner"));
         QVERIFY(!calc->isVisible());
 

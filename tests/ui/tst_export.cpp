@@ -39,13 +39,13 @@ class TestExportCommands : public QObject {
         m_window = std::make_unique<TfrmMain>(m_fakes.platform());
         m_fakes.fileDialogs.openAnswers.push_back(path(QStringLiteral("liste.txt")));
         trigger(*m_window, "Dateiffnen1");
-        QVERIFY(!m_window->modified());
+        QVERIFY(!m_window->list().isModified());
     }
 
     void verifyListUntouched(const QString &title)
     {
-        QCOMPARE(m_window->memo().lines(), (QStringList{QString::fromLatin1(kBank), QString::fromLatin1(kKiosk)}));
-        QVERIFY(!m_window->modified());
+        QCOMPARE(m_window->list().memo().lines(), (QStringList{QString::fromLatin1(kBank), QString::fromLatin1(kKiosk)}));
+        QVERIFY(!m_window->list().isModified());
         QCOMPARE(m_window->windowTitle(), title);
         QCOMPARE(m_window->currentFileName(), path(QStringLiteral("liste.txt")));
         QVERIFY(!control<QAction>(*m_window, "Rckgngig1")->isEnabled());
@@ -56,7 +56,6 @@ private slots:
     {
         m_temp = std::make_unique<QTemporaryDir>();
         QVERIFY(m_temp->isValid());
-        qputenv("VELTRIX_INI", path(QStringLiteral("veltrix.ini")).toLocal8Bit());
         m_fakes = {};
         openList();
     }
@@ -113,7 +112,7 @@ private slots:
         trigger(*m_window, "AlsBBCodekopieren1");
         QCOMPARE(m_fakes.clipboard.text(),
                  exportBBCode({QString::fromLatin1(kBank), QString::fromLatin1(kKiosk)}, std::nullopt));
-        QVERIFY(!m_window->modified());
+        QVERIFY(!m_window->list().isModified());
     }
 };
 

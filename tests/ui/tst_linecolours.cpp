@@ -94,8 +94,6 @@ class TestLineColours : public QObject {
     QTemporaryDir m_dir;
 
 private slots:
-    void initTestCase() { qputenv("VELTRIX_INI", m_dir.filePath(QStringLiteral("veltrix.ini")).toLocal8Bit()); }
-
     // Colouring and uncolouring change nothing the list, undo or the
     // clipboard can see; an edited line is coloured anew.
     void coloursLeaveTheListAlone()
@@ -106,7 +104,7 @@ private slots:
         auto *item = control<QAction>(*w.main, "Zeileneinfaerben1");
         auto *edit = control<QPlainTextEdit>(*w.main, "Memo1");
         item->setChecked(false);
-        w.main->memo().setLines(kLines);
+        w.main->list().memo().setLines(kLines);
         QTest::keyClick(edit, Qt::Key_End); // a typed edit: undo steps and the modified flag
         QTest::keyClick(edit, Qt::Key_Space);
         QTest::keyClick(edit, Qt::Key_Backspace);
@@ -143,7 +141,7 @@ private slots:
         QCOMPARE(changes.count() + texts.count() + undos.count() + modifications.count(), 0);
 
         item->setChecked(true);
-        w.main->memo().replaceLine(0, kLines[2]);
+        w.main->list().memo().replaceLine(0, kLines[2]);
         QCoreApplication::processEvents();
         QCOMPARE(lookOf(edit, 0), expectedLooks(edit)[2]);
     }
@@ -154,7 +152,7 @@ private slots:
     {
         MainAndStatus w;
         w.main->show();
-        w.main->memo().setLines(kLines);
+        w.main->list().memo().setLines(kLines);
         trigger(*w.main, "Statusfenster1");
         QVERIFY(QTest::qWaitForWindowExposed(w.status.get()));
         auto *edit = control<QPlainTextEdit>(*w.status, "Memo1");

@@ -60,20 +60,20 @@ private slots:
         test::FakePlatform fakes;
         TfrmMain w(fakes.platform());
         const QStringList before{kBank, kKiosk};
-        w.memo().setText(text(before));
+        w.list().memo().setText(text(before));
         trigger(w, "AktuelleZeilelschen1");
-        QCOMPARE(w.memo().lines(), QStringList{kKiosk});
+        QCOMPARE(w.list().memo().lines(), QStringList{kKiosk});
         QCOMPARE(control<QLabel>(w, "InfoGeb")->text(), QStringLiteral("Am Alten Markt 3"));
-        QCOMPARE(w.memo().selStart(), 15);
-        QCOMPARE(w.memo().selLength(), 1);
+        QCOMPARE(w.list().memo().selStart(), 15);
+        QCOMPARE(w.list().memo().selLength(), 1);
         QCOMPARE(fakes.clipboard.text(), QStringLiteral("3"));
-        QCOMPARE(w.undoCopy(), before);
+        QCOMPARE(w.list().undoCopy(), before);
         QVERIFY(control<QAction>(w, "Rckgngig1")->isEnabled());
         QCOMPARE(control<QLabel>(w, "Schutzgeld")->text(), QStringLiteral("80 €"));
 
         // The last line: nothing left to copy, the clipboard keeps "3".
         trigger(w, "AktuelleZeilelschen1");
-        QVERIFY(w.memo().isEmpty());
+        QVERIFY(w.list().memo().isEmpty());
         QCOMPARE(fakes.clipboard.writes, 1);
         QCOMPARE(control<QLabel>(w, "InfoGeb")->text(), QStringLiteral("---"));
         // An empty list: nothing to delete, no error.
@@ -106,27 +106,27 @@ private slots:
         test::FakePlatform fakes;
         TfrmMain w(fakes.platform());
         setHideout(w, hideout);
-        w.memo().setText(text(lines));
+        w.list().memo().setText(text(lines));
         trigger(w, "N1Hausnummerkopieren1");
         QCOMPARE(fakes.clipboard.text(), clipboard);
         QCOMPARE(fakes.clipboard.writes, clipboard.isEmpty() ? 0 : 1);
         QCOMPARE(fakes.messageBoxes.lastText(), message);
-        QCOMPARE(w.memo().selLength(), clipboard.size());
+        QCOMPARE(w.list().memo().selLength(), clipboard.size());
     }
 
     void firstLineDown()
     {
         test::FakePlatform fakes;
         TfrmMain w(fakes.platform());
-        w.memo().setText(text({kBank, kKiosk, kFabrik}));
+        w.list().memo().setText(text({kBank, kKiosk, kFabrik}));
         trigger(w, "N1Zeilenachunten1");
-        QCOMPARE(w.memo().lines(), (QStringList{kKiosk, kFabrik, kBank}));
+        QCOMPARE(w.list().memo().lines(), (QStringList{kKiosk, kFabrik, kBank}));
         QCOMPARE(fakes.clipboard.text(), QStringLiteral("3"));
-        QVERIFY(w.undoCopy().isEmpty());
+        QVERIFY(w.list().undoCopy().isEmpty());
 
-        w.memo().clear();
+        w.list().memo().clear();
         trigger(w, "N1Zeilenachunten1");
-        QVERIFY(w.memo().isEmpty());
+        QVERIFY(w.list().memo().isEmpty());
         QVERIFY(fakes.messageBoxes.shown.isEmpty());
     }
 
@@ -138,25 +138,25 @@ private slots:
         const QString v1 = QStringLiteral("B 2: Versteck (SG: 45%) [Fallgitter]");
         const QString b = QStringLiteral("C 3: Kiosk (SG: 45%) [Fallgitter]");
         const QString h = QStringLiteral("D 4: Hotelzimmer (SG: 45%) [Fallgitter]");
-        w.memo().setText(text({a, v1, b, h}));
+        w.list().memo().setText(text({a, v1, b, h}));
         int changes = 0;
         connect(control<QPlainTextEdit>(w, "Memo1"), &QPlainTextEdit::textChanged, this, [&changes] { ++changes; });
         trigger(w, "Verstecknachunten1");
         QCOMPARE(changes, 1);
-        QCOMPARE(w.memo().lines(), (QStringList{a, b, h, v1}));
+        QCOMPARE(w.list().memo().lines(), (QStringList{a, b, h, v1}));
         trigger(w, "Verstecknachunten1");
-        QCOMPARE(w.memo().lines(), (QStringList{a, b, v1, h}));
-        QVERIFY(w.undoCopy().isEmpty());
+        QCOMPARE(w.list().memo().lines(), (QStringList{a, b, v1, h}));
+        QVERIFY(w.list().undoCopy().isEmpty());
 
         // A street holding "Versteck" moves too; lines that are not report
         // lines stay.
         const QString street = QStringLiteral("Am Versteckweg 1: Bank (SG: 45%) [Fallgitter]");
-        w.memo().setText(text({kJunk, street, a}));
+        w.list().memo().setText(text({kJunk, street, a}));
         trigger(w, "Verstecknachunten1");
-        QCOMPARE(w.memo().lines(), (QStringList{kJunk, a, street}));
+        QCOMPARE(w.list().memo().lines(), (QStringList{kJunk, a, street}));
 
         // Equal lines from the hit to the end: the list stays, no change.
-        w.memo().setText(text({a, v1, v1}));
+        w.list().memo().setText(text({a, v1, v1}));
         changes = 0;
         trigger(w, "Verstecknachunten1");
         QCOMPARE(changes, 0);
@@ -183,13 +183,13 @@ private slots:
         QFETCH(QStringList, reversed);
         test::FakePlatform fakes;
         TfrmMain w(fakes.platform());
-        w.memo().setText(text(lines));
+        w.list().memo().setText(text(lines));
         trigger(w, "Listeumkehren1");
-        QCOMPARE(w.memo().lines(), reversed);
-        QCOMPARE(w.undoCopy(), lines);
+        QCOMPARE(w.list().memo().lines(), reversed);
+        QCOMPARE(w.list().undoCopy(), lines);
         trigger(w, "Listeumkehren1");
         std::reverse(reversed.begin(), reversed.end());
-        QCOMPARE(w.memo().lines(), reversed);
+        QCOMPARE(w.list().memo().lines(), reversed);
         QVERIFY(w.windowTitle().endsWith(QStringLiteral(" *")));
     }
 
@@ -197,9 +197,9 @@ private slots:
     {
         test::FakePlatform fakes;
         TfrmMain w(fakes.platform());
-        w.memo().setText(text({kJunk, kFabrik, kBank}));
+        w.list().memo().setText(text({kJunk, kFabrik, kBank}));
         trigger(w, "Aktualisieren1");
-        QCOMPARE(w.memo().lines(), (QStringList{kFabrik, kBank}));
+        QCOMPARE(w.list().memo().lines(), (QStringList{kFabrik, kBank}));
         QCOMPARE(fakes.clipboard.text(), QStringLiteral("12"));
         QCOMPARE(fakes.clipboard.writes, 2);
         QCOMPARE(control<QLabel>(w, "Schutzgeld")->text(), QStringLiteral("1.800 €"));
@@ -210,7 +210,7 @@ private slots:
     {
         test::FakePlatform fakes;
         TfrmMain w(fakes.platform());
-        w.memo().setText(text({kKiosk, kBank, kFabrik, kJunk, kBad}));
+        w.list().memo().setText(text({kKiosk, kBank, kFabrik, kJunk, kBad}));
         trigger(w, "Suchen1");
         QVERIFY(control<FindBox>(w, "FindDialog1")->isVisible());
         QVERIFY(!control<FindBox>(w, "FindDialog1")->isModal());
@@ -218,7 +218,7 @@ private slots:
         QCOMPARE(control<FindBox>(w, "FindDialog1")->findNextButton->text(), QStringLiteral("Weitersuchen"));
         QCOMPARE(control<FindBox>(w, "FindDialog1")->cancelButton->text(), QStringLiteral("Abbrechen"));
 
-        w.memo().caretToStart();
+        w.list().memo().caretToStart();
         control<FindBox>(w, "FindDialog1")->setFindText(QStringLiteral("Bank"));
         const qsizetype line2 = kKiosk.size() + 2;
         const qsizetype line5 = line2 + kBank.size() + 2 + kFabrik.size() + 2 + kJunk.size() + 2;
@@ -228,24 +228,24 @@ private slots:
         } presses[] = {{line2 + 17, 0}, {line5 + 17, 0}, {line5 + 17, 1}, {line5 + 17, 2}};
         for (const auto &p : presses) {
             control<FindBox>(w, "FindDialog1")->findNextButton->click();
-            QCOMPARE(w.memo().selStart(), p.start);
-            QCOMPARE(w.memo().selLength(), 4);
+            QCOMPARE(w.list().memo().selStart(), p.start);
+            QCOMPARE(w.list().memo().selLength(), 4);
             QCOMPARE(fakes.feedback.beeps, p.beeps);
         }
         QVERIFY(control<FindBox>(w, "FindDialog1")->isVisible());
 
         // Case-sensitive: "bank" finds nothing.
-        w.memo().caretToStart();
+        w.list().memo().caretToStart();
         control<FindBox>(w, "FindDialog1")->setFindText(QStringLiteral("bank"));
         control<FindBox>(w, "FindDialog1")->findNextButton->click();
         QCOMPARE(fakes.feedback.beeps, 3);
-        QCOMPARE(w.memo().selLength(), 0);
+        QCOMPARE(w.list().memo().selLength(), 0);
 
         // A search text spanning a line break counts it as CR LF.
         control<FindBox>(w, "FindDialog1")->setFindText(QStringLiteral("vorhanden\r\nLinden"));
         control<FindBox>(w, "FindDialog1")->findNextButton->click();
-        QCOMPARE(w.memo().selStart(), kKiosk.size() - 9);
-        QCOMPARE(w.memo().selLength(), 17);
+        QCOMPARE(w.list().memo().selStart(), kKiosk.size() - 9);
+        QCOMPARE(w.list().memo().selLength(), 17);
 
         control<FindBox>(w, "FindDialog1")->cancelButton->click();
         QVERIFY(!control<FindBox>(w, "FindDialog1")->isVisible());
@@ -258,12 +258,12 @@ private slots:
         TfrmMain w(fakes.platform());
         QStringList lines(2000, kFabrik);
         lines << kBank;
-        w.memo().setText(text(lines));
-        QVERIFY(w.memo().crlfText().size() > 100000);
+        w.list().memo().setText(text(lines));
+        QVERIFY(w.list().memo().crlfText().size() > 100000);
         control<FindBox>(w, "FindDialog1")->setFindText(QStringLiteral("Bank"));
         emit control<FindBox>(w, "FindDialog1")->findNext();
         QCOMPARE(fakes.feedback.beeps, 0);
-        QCOMPARE(w.memo().selStart(), qsizetype(2000) * (kFabrik.size() + 2) + 17);
+        QCOMPARE(w.list().memo().selStart(), qsizetype(2000) * (kFabrik.size() + 2) + 17);
     }
 
     void buildingInfo_data()
@@ -310,7 +310,7 @@ private slots:
         test::FakePlatform fakes;
         TfrmMain w(fakes.platform());
         setHideout(w, hideout);
-        w.memo().setText(line.isEmpty() ? QString() : text({kJunk, line, kBank}));
+        w.list().memo().setText(line.isEmpty() ? QString() : text({kJunk, line, kBank}));
         // The previous evaluation's colour and marker must not stay.
         control<QLabel>(w, "marker")->show();
         for (QLabel *label : {control<QLabel>(w, "InfoRandale"), control<QLabel>(w, "HintRandale")}) {
@@ -335,7 +335,7 @@ private slots:
         TfrmMain w(fakes.platform());
         setHideout(w, QStringLiteral("100"));
         control<QLabel>(w, "Fussweg")->setText(QStringLiteral("previous"));
-        w.memo().setText(text({kBad}));
+        w.list().memo().setText(text({kBad}));
         trigger(w, "Aktualisieren1");
         QCOMPARE(fakes.messageBoxes.lastText(), QStringLiteral("'12a' ist kein gültiger Integerwert"));
         QCOMPARE(control<QLabel>(w, "InfoGeb")->text(), QStringLiteral("Lindenallee 12a"));
@@ -368,94 +368,20 @@ private slots:
         fakes.fileDialogs.openAnswers.push_back(file);
         TfrmMain w(fakes.platform());
         setHideout(w, QStringLiteral("100"));
-        w.memo().setText(text(lines));
+        w.list().memo().setText(text(lines));
         if (!lines.isEmpty())
-            w.ShowBuildingInfo(); // the walk time of the building shown before
-        w.UpdateProtectionMoney();
+            w.list().ShowBuildingInfo(); // the walk time of the building shown before
+        w.list().UpdateProtectionMoney();
         w.findChild<QAction *>(command)->trigger();
         QCOMPARE(fakes.messageBoxes.lastText(), QString());
-        QVERIFY(w.memo().isEmpty());
+        QVERIFY(w.list().memo().isEmpty());
         QCOMPARE((QStringList{control<QLabel>(w, "InfoGeb")->text(), control<QLabel>(w, "InfoSG")->text(), control<QLabel>(w, "InfoRandale")->text(), control<QLabel>(w, "HintRandale")->text(),
                               control<QLabel>(w, "InfoUeberfall")->text(), control<QLabel>(w, "Fussweg")->text()}),
                  QStringList(6, QStringLiteral("---")));
         QCOMPARE(control<QLabel>(w, "Schutzgeld")->text(), QStringLiteral("0 €"));
         if (command == u"Dateiffnen1") {
-            QVERIFY(!w.modified());
+            QVERIFY(!w.list().isModified());
             QCOMPARE(w.windowTitle(), QStringLiteral("Veltrix Professional by Morwen - Version 1.61 - ") + file);
-        }
-    }
-
-    // The write-back raises the change notification only for a new text,
-    // also when old and new text have the same length.
-    void writeBackChangesOnlyWhenDifferent_data()
-    {
-        QTest::addColumn<QString>("before");
-        QTest::addColumn<QStringList>("written");
-        QTest::addColumn<int>("changes");
-        QTest::newRow("equal") << "A\nB\n" << QStringList{"A", "B"} << 0;
-        QTest::newRow("same length, reversed") << "A\nB\n" << QStringList{"B", "A"} << 1;
-        QTest::newRow("final break missing") << "A\nB" << QStringList{"A", "B"} << 1;
-        QTest::newRow("shorter") << "A\nB\n" << QStringList{"A"} << 1;
-        QTest::newRow("empty to empty") << "" << QStringList{} << 0;
-    }
-
-    void writeBackChangesOnlyWhenDifferent()
-    {
-        QFETCH(QString, before);
-        QFETCH(QStringList, written);
-        QFETCH(int, changes);
-        test::FakePlatform fakes;
-        TfrmMain w(fakes.platform());
-        w.memo().setText(before);
-        int seen = 0;
-        connect(control<QPlainTextEdit>(w, "Memo1"), &QPlainTextEdit::textChanged, this, [&seen] { ++seen; });
-        w.memo().setLines(written);
-        QCOMPARE(seen, changes);
-        QCOMPARE(w.memo().lines(), written);
-    }
-
-    // Removing and appending lines in place gives the text a full write
-    // would give, with one change, no undo history and the caret at the start.
-    void editLinesInPlace_data()
-    {
-        QTest::addColumn<QString>("before");
-        QTest::addColumn<QList<int>>("remove");
-        QTest::addColumn<QStringList>("append");
-        QTest::addColumn<bool>("done");
-        QTest::addColumn<QString>("after");
-        QTest::newRow("remove first, middle and last")
-            << "a\nb\nc\nd\ne\n" << QList<int>{0, 2, 4} << QStringList{} << true << "b\nd\n";
-        QTest::newRow("move to the end") << "a\nb\nc\n" << QList<int>{0} << QStringList{"a"} << true << "b\nc\na\n";
-        QTest::newRow("remove all") << "a\nb\n" << QList<int>{0, 1} << QStringList{} << true << "";
-        QTest::newRow("empty lines") << "\na\n\n" << QList<int>{0, 2} << QStringList{} << true << "a\n";
-        QTest::newRow("no final break: full write needed")
-            << "a\nb" << QList<int>{0} << QStringList{} << false << "a\nb";
-        QTest::newRow("line separator inside a line")
-            << QString("a\u2028b\nc\n") << QList<int>{0} << QStringList{} << true << QString("c\n");
-    }
-
-    void editLinesInPlace()
-    {
-        QFETCH(QString, before);
-        QFETCH(QList<int>, remove);
-        QFETCH(QStringList, append);
-        QFETCH(bool, done);
-        QFETCH(QString, after);
-        QPlainTextEdit edit;
-        edit.setPlainText(before);
-        MemoLines memo(&edit);
-        const qsizetype lines = memo.lines().size();
-        QTextCursor end = edit.textCursor();
-        end.movePosition(QTextCursor::End);
-        edit.setTextCursor(end);
-        int changes = 0;
-        connect(&edit, &QPlainTextEdit::textChanged, this, [&changes] { ++changes; });
-        QCOMPARE(memo.editLines(std::vector<qsizetype>(remove.begin(), remove.end()), append, lines), done);
-        QCOMPARE(edit.document()->toRawText().replace(QChar::ParagraphSeparator, QLatin1Char('\n')), after);
-        QCOMPARE(changes, done ? 1 : 0);
-        if (done) {
-            QVERIFY(!edit.document()->isUndoAvailable());
-            QCOMPARE(edit.textCursor().position(), 0);
         }
     }
 
@@ -463,19 +389,19 @@ private slots:
     {
         test::FakePlatform fakes;
         TfrmMain w(fakes.platform());
-        w.memo().setText(text({kJunk, kBank, QString(), kKiosk, kJunk, kFabrik, kFabrik}));
+        w.list().memo().setText(text({kJunk, kBank, QString(), kKiosk, kJunk, kFabrik, kFabrik}));
         int changes = 0;
         connect(control<QPlainTextEdit>(w, "Memo1"), &QPlainTextEdit::textChanged, this, [&changes] { ++changes; });
-        w.CleanList();
+        w.list().CleanList();
         QCOMPARE(control<QPlainTextEdit>(w, "Memo1")->toPlainText(), text({kBank, kKiosk, kFabrik, kFabrik}));
         QCOMPARE(changes, 1);
         QCOMPARE(control<QLabel>(w, "Label4")->text(), QStringLiteral("4"));
         // Most lines invalid, and a text without a final break, take the full write.
-        w.memo().setText(text({kJunk, kJunk, kJunk, kBank}));
-        w.CleanList();
+        w.list().memo().setText(text({kJunk, kJunk, kJunk, kBank}));
+        w.list().CleanList();
         QCOMPARE(control<QPlainTextEdit>(w, "Memo1")->toPlainText(), text({kBank}));
         control<QPlainTextEdit>(w, "Memo1")->setPlainText(kJunk + QLatin1Char('\n') + kKiosk);
-        w.CleanList();
+        w.list().CleanList();
         QCOMPARE(control<QPlainTextEdit>(w, "Memo1")->toPlainText(), text({kKiosk}));
     }
 

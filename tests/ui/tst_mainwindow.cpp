@@ -16,6 +16,7 @@
 #include <QSignalSpy>
 #include <QStatusBar>
 #include <QTabWidget>
+#include <QTemporaryDir>
 
 #include <new>
 #include <stdexcept>
@@ -26,6 +27,17 @@ using namespace veltrix::test;
 namespace {
 
 const QString kBank = QStringLiteral("Lindenallee 117: Bank (SG: 45%)");
+
+// A press on the panel's own border, where no page lies, slides the sidebar.
+void slideSidebar(TfrmMain &w)
+{
+    QTest::mouseClick(control<QFrame>(w, "sidebar"), Qt::LeftButton, {}, QPoint(1, 1));
+}
+
+bool sidebarCollapsed(TfrmMain &w)
+{
+    return control<QFrame>(w, "sidebar")->x() > w.centralWidget()->width() - 293;
+}
 
 } // namespace
 
@@ -132,7 +144,7 @@ private slots:
         QFETCH(QString, text);
         QFETCH(QString, expected);
         control<QPlainTextEdit>(*w, "Memo1")->setPlainText(text);
-        w->CleanList();
+        w->list().CleanList();
         QCOMPARE(control<QPlainTextEdit>(*w, "Memo1")->toPlainText(), expected);
         QCOMPARE(control<QLabel>(*w, "Panel0")->text(), QStringLiteral("ready."));
     }
@@ -152,7 +164,7 @@ private slots:
         QFETCH(QString, text);
         control<QLabel>(*w, "Panel0")->setText(QStringLiteral("old"));
         for (int i = 0; i < 7; ++i)
-            w->StepProgress(1);
+            w->list().StepProgress(1);
         w->list().ShowAction(action);
         QCOMPARE(control<QLabel>(*w, "Panel0")->text(), text);
         QCOMPARE(control<QProgressBar>(*w, "ProgressBar1")->value(), 7); // only the empty code completes the bar
@@ -161,42 +173,48 @@ private slots:
     void progressWrapsAfterMaximum()
     {
         for (int i = 0; i < 1001; ++i)
-            w->StepProgress(1);
-        QCOMPARE(w->progressPosition(), 0);
+            w->list().StepProgress(1);
+        QCOMPARE(w->list().progressPosition(), 0);
         for (int i = 0; i < 1000; ++i)
-            w->StepProgress(1);
-        w->ShowAction(QStringLiteral("SG"));
+            w->list().StepProgress(1);
+        w->list().ShowAction(ListAction::ProtectionMoney);
         QCOMPARE(control<QProgressBar>(*w, "ProgressBar1")->value(), 1000);
-        w->StepProgress(0);
+        w->list().StepProgress(0);
         QCOMPARE(control<QProgressBar>(*w, "ProgressBar1")->value(), 0);
     }
 
     void caption_data()
     {
-        QTest::addColumn<QString>("file");
+        QTest::addColumn<bool>("opened");
         QTest::addColumn<bool>("modified");
-        QTest::addColumn<QString>("caption");
-        QTest::newRow("plain") << "" << false << "Veltrix Professional by Morwen - Version 1.61";
-        QTest::newRow("modified") << "" << true << "Veltrix Professional by Morwen - Version 1.61 *";
-        QTest::newRow("file") << "/home/p/bericht.txt" << false
-                              << "Veltrix Professional by Morwen - Version 1.61 - /home/p/bericht.txt";
-        QTest::newRow("file modified") << "/b.txt" << true << "Veltrix Professional by Morwen - Version 1.61 - /b.txt *";
+        QTest::addColumn<QString>("caption"); // %1: the opened file
+        QTest::newRow("plain") << false << false << "Veltrix Professional by Morwen - Version 1.61";
+        QTest::newRow("modified") << false << true << "Veltrix Professional by Morwen - Version 1.61 *";
+        QTest::newRow("file") << true << false << "Veltrix Professional by Morwen - Version 1.61 - %1";
+        QTest::newRow("file modified") << true << true << "Veltrix Professional by Morwen - Version 1.61 - %1 *";
     }
     void caption()
     {
-        QFETCH(QString, file);
+        QFETCH(bool, opened);
         QFETCH(bool, modified);
         QFETCH(QString, caption);
-        w->setCurrentFileName(file);
-        w->setModified(modified);
-        w->UpdateCaption();
-        QCOMPARE(w->windowTitle(), caption);
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("bericht.txt"));
+        if (opened) {
+            QFile report(file);
+            QVERIFY(report.open(QIODevice::WriteOnly) && report.write(kBank.toLatin1()) > 0);
+            report.close();
+            fakes.fileDialogs.openAnswers.push_back(file);
+            trigger(*w, "Dateiffnen1");
+        }
+        w->list().setModified(modified);
+        QCOMPARE(w->windowTitle(), caption.contains(u'%') ? caption.arg(file) : caption);
     }
 
     void tidyStepDeletesOneEmptyLine()
     {
         control<QPlainTextEdit>(*w, "Memo1")->setPlainText(QStringLiteral("\n\n") + kBank + "\n");
-        w->ShowAction(QString());
+        w->list().ShowAction(ListAction::Ready);
         QCOMPARE(control<QPlainTextEdit>(*w, "Memo1")->toPlainText(), QStringLiteral("\n") + kBank + "\n");
         QCOMPARE(control<QPlainTextEdit>(*w, "Memo1")->textCursor().position(), 0);
         QVERIFY(!control<QPlainTextEdit>(*w, "Memo1")->textCursor().hasSelection());
@@ -216,7 +234,7 @@ private slots:
         QCOMPARE(control<QLabel>(*w, "Label4")->text(), QStringLiteral("1")); // a final break opens no line
         QTest::keyClicks(control<QPlainTextEdit>(*w, "Memo1"), QStringLiteral("x"));
         QCOMPARE(control<QLabel>(*w, "Label4")->text(), QStringLiteral("2"));
-        QVERIFY(w->modified());
+        QVERIFY(w->list().isModified());
         QVERIFY(w->windowTitle().endsWith(QStringLiteral(" *")));
     }
 
@@ -238,7 +256,7 @@ private slots:
 
     void emptyListStatistics()
     {
-        w->UpdateProtectionMoney();
+        w->list().UpdateProtectionMoney();
         QCOMPARE(control<QLabel>(*w, "Schutzgeld")->text(), QStringLiteral("0 €"));
         QVERIFY(control<QPlainTextEdit>(*w, "AnzGebs")->toPlainText().split('\n').size() == 36);
         QVERIFY(control<QPlainTextEdit>(*w, "AnzGebs")->toPlainText().endsWith(QStringLiteral("Fischladen :\t\t0")));
@@ -247,35 +265,28 @@ private slots:
     void safepointCopiesBeforeTidy()
     {
         control<QPlainTextEdit>(*w, "Memo1")->setPlainText(QStringLiteral("\n") + kBank + "\n");
-        QStringList bearbeiten;
-        for (QAction *a : control<QMenu>(*w, "Bearbeiten1")->actions())
-            bearbeiten << (a->isSeparator() ? QStringLiteral("-") : a->objectName());
-        QCOMPARE(bearbeiten.mid(bearbeiten.indexOf(QStringLiteral("Suchen1"))),
-                 (QStringList{"Suchen1", "Berichtabgleichen1", "AlsBBCodekopieren1", "Zeileneinfaerben1"}));
-        QVERIFY(control<QAction>(*w, "Zeileneinfaerben1")->isCheckable());
-        QVERIFY(control<QAction>(*w, "Zeileneinfaerben1")->isChecked());
         QVERIFY(!control<QAction>(*w, "Rckgngig1")->isEnabled());
-        w->CreateSafepoint();
-        QCOMPARE(w->undoCopy(), (QStringList{"", kBank}));
+        w->list().CreateSafepoint();
+        QCOMPARE(w->list().undoCopy(), (QStringList{"", kBank}));
         QCOMPARE(control<QPlainTextEdit>(*w, "Memo1")->toPlainText(), kBank + "\n");
         QVERIFY(control<QAction>(*w, "Rckgngig1")->isEnabled());
         control<QPlainTextEdit>(*w, "Memo1")->setPlainText(QStringLiteral("A 1: Kiosk (SG: 5%)\n"));
-        w->CreateSafepoint();
-        QCOMPARE(w->undoCopy(), QStringList{"A 1: Kiosk (SG: 5%)"});
+        w->list().CreateSafepoint();
+        QCOMPARE(w->list().undoCopy(), QStringList{"A 1: Kiosk (SG: 5%)"});
     }
 
     void listOperationFrame()
     {
         control<QPlainTextEdit>(*w, "Memo1")->setPlainText(QStringLiteral("junk\n") + kBank + "\nA 1: Kiosk (SG: 5%)\n");
         QStringList seen;
-        w->runListOperation(
+        w->list().runListOperation(
             [&](QStringList lines) {
                 seen = lines;
                 std::reverse(lines.begin(), lines.end());
                 return lines;
             },
-            TfrmMain::Finish::Ready);
-        QCOMPARE(w->undoCopy(), (QStringList{"junk", kBank, "A 1: Kiosk (SG: 5%)"}));
+            ReportList::Finish::Ready);
+        QCOMPARE(w->list().undoCopy(), (QStringList{"junk", kBank, "A 1: Kiosk (SG: 5%)"}));
         QCOMPARE(seen, (QStringList{kBank, "A 1: Kiosk (SG: 5%)"}));
         QCOMPARE(control<QPlainTextEdit>(*w, "Memo1")->toPlainText(), QStringLiteral("A 1: Kiosk (SG: 5%)\n") + kBank + "\n");
         QCOMPARE(control<QLabel>(*w, "Panel0")->text(), QStringLiteral("ready."));
@@ -284,9 +295,9 @@ private slots:
     void failedOperationWritesNothing()
     {
         control<QPlainTextEdit>(*w, "Memo1")->setPlainText(QStringLiteral("junk\n") + kBank + "\n");
-        w->command([&] {
-            w->runListOperation([](QStringList) -> QStringList { throwConversionError(u"12a"); },
-                                TfrmMain::Finish::Ready);
+        w->list().command([&] {
+            w->list().runListOperation([](QStringList) -> QStringList { throwConversionError(u"12a"); },
+                                ReportList::Finish::Ready);
         });
         QCOMPARE(fakes.messageBoxes.shown.size(), 1);
         QCOMPARE(fakes.messageBoxes.lastText(), QStringLiteral("'12a' ist kein gültiger Integerwert"));
@@ -308,7 +319,7 @@ private slots:
     {
         QFETCH(int, kind);
         QFETCH(QString, text);
-        w->command([kind] {
+        w->list().command([kind] {
             if (kind == 0)
                 throw std::bad_alloc();
             if (kind == 1)
@@ -343,14 +354,14 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(w.get()));
         const int cw = w->centralWidget()->width();
         QCOMPARE(control<QFrame>(*w, "sidebar")->x(), cw - 293);
-        w->slideSidebar();
-        QVERIFY(w->sidebarCollapsed());
+        slideSidebar(*w);
+        QVERIFY(sidebarCollapsed(*w));
         w->resize(1000, w->height());
         QTRY_COMPARE(w->centralWidget()->width(), 1000);
         QCOMPARE(control<QFrame>(*w, "sidebar")->x(), 1000 - 8);
         QCOMPARE(control<QPlainTextEdit>(*w, "Memo1")->width(), 1000 - 17);
-        w->slideSidebar();
-        QVERIFY(!w->sidebarCollapsed());
+        slideSidebar(*w);
+        QVERIFY(!sidebarCollapsed(*w));
         w->resize(1001, w->height());
         QTRY_COMPARE(w->centralWidget()->width(), 1001);
         QCOMPARE(control<QFrame>(*w, "sidebar")->x(), 1001 - 293);
@@ -375,7 +386,7 @@ private slots:
         w->show();
         QVERIFY(QTest::qWaitForWindowExposed(w.get()));
         if (collapsed)
-            w->slideSidebar();
+            slideSidebar(*w);
         w->resize(requested);
         const int width = qMax(requested.width(), 851);
         QTRY_COMPARE(w->width(), width);
@@ -399,12 +410,12 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(w.get()));
         control<QTabWidget>(*w, "PageControl1")->setCurrentWidget(control<QWidget>(*w, "TabGebaeude"));
         QTest::mouseClick(control<QListWidget>(*w, "checklistbox1")->viewport(), Qt::LeftButton); // hidden page: no effect
-        QVERIFY(!w->sidebarCollapsed());
+        QVERIFY(!sidebarCollapsed(*w));
         control<QTabWidget>(*w, "PageControl1")->setCurrentWidget(control<QWidget>(*w, "TabStats"));
         QTest::mouseClick(control<QPushButton>(*w, "Button7"), Qt::LeftButton);
-        QVERIFY(!w->sidebarCollapsed());
+        QVERIFY(!sidebarCollapsed(*w));
         QTest::mouseClick(control<QWidget>(*w, "TabStats"), Qt::LeftButton, {}, QPoint(control<QWidget>(*w, "TabStats")->width() / 2, control<QWidget>(*w, "TabStats")->height() - 5));
-        QVERIFY(w->sidebarCollapsed());
+        QVERIFY(sidebarCollapsed(*w));
     }
 
     void focusStartsInMemo()

@@ -54,12 +54,12 @@ private slots:
 
         FakePlatform fakes;
         TfrmMain w(fakes.platform());
-        w.memo().setLines(list);
+        w.list().memo().setLines(list);
         w.list().setModified(false);
         fakes.clipboard.setText(clipboard);
         trigger(w, "Berichtabgleichen1");
 
-        QCOMPARE(w.memo().lines(), expected);
+        QCOMPARE(w.list().memo().lines(), expected);
         QCOMPARE(w.list().isModified(), modified);
         if (status.isEmpty()) {
             QCOMPARE(fakes.messageBoxes.shown.size(), 1);
@@ -71,7 +71,7 @@ private slots:
         QVERIFY(fakes.messageBoxes.shown.isEmpty());
         QCOMPARE(control<QLabel>(w, "Panel0")->text(), status);
         trigger(w, "Rckgngig1");
-        QCOMPARE(w.memo().lines(), list);
+        QCOMPARE(w.list().memo().lines(), list);
     }
 };
 

@@ -224,8 +224,8 @@ private slots:
         TfrmMain w(fakes.platform());
         w.show();
         // The answer is handed over by the event loop, after this change.
-        w.memo().appendLine(QStringLiteral("Lindenallee 117: Bank (SG: 45%) [Fallgitter]"));
-        QVERIFY(w.modified());
+        w.list().memo().appendLine(QStringLiteral("Lindenallee 117: Bank (SG: 45%) [Fallgitter]"));
+        QVERIFY(w.list().isModified());
         QTRY_COMPARE(fakes.messageBoxes.shown.size(), 2);
         QCOMPARE(fakes.messageBoxes.shown.at(1).text, QStringLiteral("Wollen Sie die Änderungen speichern?"));
         QTRY_COMPARE(w.isVisible(), !closes);
@@ -296,39 +296,39 @@ private slots:
         m_server.setResponse("/bericht.txt", response);
         test::FakePlatform fakes;
         TfrmMain w(realHttp(fakes));
-        TfrmgetURL dialog(w, realHttp(fakes));
+        TfrmgetURL dialog(w.list(), &w, realHttp(fakes));
         w.setCompanions({nullptr, &dialog, nullptr, nullptr});
-        w.memo().setLines({QStringLiteral("Lindenallee 117: Bank (SG: 45%) [Fallgitter]")});
-        w.setModified(false);
+        w.list().memo().setLines({QStringLiteral("Lindenallee 117: Bank (SG: 45%) [Fallgitter]")});
+        w.list().setModified(false);
 
         trigger(w, "URLffnen1");
         QVERIFY(dialog.isVisible());
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Datei aus URL einlesen..."));
-        QCOMPARE(dialog.URL1->text(), QStringLiteral("http://www."));
+        QCOMPARE(control<QLineEdit>(dialog, "URL1")->text(), QStringLiteral("http://www."));
         const QString url = m_server.baseUrl() + "/bericht.txt";
-        dialog.URL1->setText(url);
-        QTest::mouseClick(dialog.Button1, Qt::LeftButton);
+        control<QLineEdit>(dialog, "URL1")->setText(url);
+        QTest::mouseClick(control<QPushButton>(dialog, "Button1"), Qt::LeftButton);
 
-        QCOMPARE(w.memo().lines(), lines);
+        QCOMPARE(w.list().memo().lines(), lines);
         if (message.isEmpty()) {
             QVERIFY(fakes.messageBoxes.shown.isEmpty());
-            QVERIFY(w.modified());
+            QVERIFY(w.list().isModified());
         } else {
             QCOMPARE(fakes.messageBoxes.shown.size(), 1);
             if (message == "*")
                 QVERIFY(fakes.messageBoxes.lastText().startsWith("Error encountered during POST: "));
             else
                 QCOMPARE(fakes.messageBoxes.lastText(), message);
-            QVERIFY(!w.modified());
+            QVERIFY(!w.list().isModified());
         }
         QVERIFY(!dialog.isVisible());
-        QCOMPARE(dialog.URL1->text(), url);
+        QCOMPARE(control<QLineEdit>(dialog, "URL1")->text(), url);
         // What the fetched text replaced comes back with "Rückgängig".
         const QStringList before{QStringLiteral("Lindenallee 117: Bank (SG: 45%) [Fallgitter]")};
-        QCOMPARE(w.undoCopy(), message.isEmpty() ? before : QStringList());
+        QCOMPARE(w.list().undoCopy(), message.isEmpty() ? before : QStringList());
         if (message.isEmpty()) {
             trigger(w, "Rckgngig1");
-            QCOMPARE(w.memo().lines(), before);
+            QCOMPARE(w.list().memo().lines(), before);
         }
     }
 };

@@ -135,8 +135,8 @@ private slots:
         TfrmMain w(fakes.platform());
         fakes.fileDialogs.openAnswers.push_back(file);
         trigger(w, "Dateiffnen1");
-        QCOMPARE(w.memo().lines(), QStringList{QString::fromLatin1(kBank)});
-        w.memo().setText(QStringList(2000, QString::fromLatin1(kKiosk)).join(u'\n')); // about 120 KiB
+        QCOMPARE(w.list().memo().lines(), QStringList{QString::fromLatin1(kBank)});
+        w.list().memo().setText(QStringList(2000, QString::fromLatin1(kKiosk)).join(u'\n')); // about 120 KiB
         trigger(w, "Dateispeichern1");
         const QString prefix = QStringLiteral("Datei \"%1\" kann nicht erstellt werden. ").arg(file);
         QCOMPARE(fakes.messageBoxes.shown.size(), 1);
@@ -144,7 +144,7 @@ private slots:
                  qPrintable(fakes.messageBoxes.lastText()));
         QCOMPARE(fileBytes(file), kBank + "\r\n");
         QCOMPARE(disk.entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("a.txt")});
-        QVERIFY(w.modified());
+        QVERIFY(w.list().isModified());
         QCOMPARE(w.currentFileName(), file);
     }
 
@@ -154,8 +154,8 @@ private slots:
         put(QStringLiteral("alt.txt"), original);
         test::FakePlatform fakes;
         auto w = opened(fakes, QStringLiteral("alt.txt"));
-        QCOMPARE(w->memo().firstLine(), QStringLiteral("Mühlweg 12: Bäcker (SG: 50%) [Sicherheitsschloß, 1.000 €]"));
-        QVERIFY(!w->modified());
+        QCOMPARE(w->list().memo().firstLine(), QStringLiteral("Mühlweg 12: Bäcker (SG: 50%) [Sicherheitsschloß, 1.000 €]"));
+        QVERIFY(!w->list().isModified());
         QCOMPARE(w->windowTitle(), QStringLiteral("Veltrix Professional by Morwen - Version 1.61 - ") + path(QStringLiteral("alt.txt")));
         fakes.fileDialogs.saveAnswers.push_back(path(QStringLiteral("neu")));
         trigger(*w, "Speichernunter1");
@@ -182,7 +182,7 @@ private slots:
         const QString hideout = "Weg 5: Versteck (SG: 45%) [" + character + "]";
         const QStringList list{kiosk, QString::fromLatin1(kBank), hideout};
         test::MainAndStatus w;
-        w.main->memo().setLines({hideout, kiosk, QString::fromLatin1(kBank)});
+        w.main->list().memo().setLines({hideout, kiosk, QString::fromLatin1(kBank)});
         trigger(*w.main, "Verstecknachunten1");
         trigger(*w.main, "Strasse2");
         for (QAction *command : {control<QAction>(*w.main, "N1Zeilenachunten1"), control<QAction>(*w.main, "N1Zeilenachunten1"), control<QAction>(*w.main, "N1Zeilenachunten1"),
@@ -194,7 +194,7 @@ private slots:
         trigger(*w.main, "Statusfenster1");
         trigger(*w.status, "Schlieen1");
         QVERIFY(w.fakes.messageBoxes.shown.isEmpty());
-        QCOMPARE(w.main->memo().lines(), list);
+        QCOMPARE(w.main->list().memo().lines(), list);
         w.fakes.fileDialogs.saveAnswers.push_back(path(QStringLiteral("b.txt")));
         trigger(*w.main, "Dateispeichern1");
         QCOMPARE(decodeFileText(fileBytes(path(QStringLiteral("b.txt")))), list.join(QStringLiteral("\r\n")) + "\r\n");
@@ -213,7 +213,7 @@ private slots:
         put(QStringLiteral("a.txt"), bytes);
         test::FakePlatform fakes;
         auto w = opened(fakes, QStringLiteral("a.txt"));
-        QCOMPARE(w->memo().lines(), (QStringList{QStringLiteral("Mühlweg 12: Bäcker (SG: 50%) [Sicherheitsschloß, 1.000 €]"),
+        QCOMPARE(w->list().memo().lines(), (QStringList{QStringLiteral("Mühlweg 12: Bäcker (SG: 50%) [Sicherheitsschloß, 1.000 €]"),
                                                  QString::fromLatin1(kBank)}));
         trigger(*w, "Dateispeichern1"); // to the open file, without a dialog, as 1252 with CR LF
         QCOMPARE(fakes.fileDialogs.saves, 0);
@@ -239,14 +239,14 @@ private slots:
         test::FakePlatform fakes;
         auto w = opened(fakes, saveAs ? QStringLiteral("a.txt") : QStringLiteral("fehlt.txt"));
         const QString name = w->currentFileName();
-        w->memo().appendLine(QString::fromLatin1(kKiosk));
+        w->list().memo().appendLine(QString::fromLatin1(kKiosk));
         if (!answer.isEmpty())
             fakes.fileDialogs.saveAnswers.push_back(path(answer));
         fakes.messageBoxes.shown.clear();
         (saveAs ? control<QAction>(*w, "Speichernunter1") : control<QAction>(*w, "Dateispeichern1"))->trigger();
         QCOMPARE(fakes.fileDialogs.saves, 1);
         QCOMPARE(fakes.messageBoxes.shown.size(), error ? 1 : 0);
-        QVERIFY(w->modified());
+        QVERIFY(w->list().isModified());
         QVERIFY(w->windowTitle().endsWith(QStringLiteral(" *")));
         QCOMPARE(w->currentFileName(), name);
         QCOMPARE(fileBytes(path(QStringLiteral("a.txt"))), kBank + "\r\n");
@@ -275,7 +275,7 @@ private slots:
             put(existing, kKiosk);
         test::FakePlatform fakes;
         TfrmMain w(fakes.platform());
-        w.memo().setText(QString::fromLatin1(kBank));
+        w.list().memo().setText(QString::fromLatin1(kBank));
         fakes.fileDialogs.saveAnswers.push_back(path(typed));
         fakes.messageBoxes.answers.push_back(MsgResult(answer));
         trigger(w, "Speichernunter1");
@@ -288,7 +288,7 @@ private slots:
             QCOMPARE(q.buttons, MsgButtons::YesNo);
         }
         QCOMPARE(fileBytes(target), written ? kBank : asked ? kKiosk : QByteArray("<unreadable>"));
-        QCOMPARE(w.modified(), !written);
+        QCOMPARE(w.list().isModified(), !written);
         QCOMPARE(w.currentFileName(), written ? target : QString());
         if (existing == u"bericht")
             QCOMPARE(fileBytes(path(existing)), kKiosk);
@@ -328,7 +328,7 @@ private slots:
         trigger(*w, "Dateiffnen1");
         QVERIFY(fakes.messageBoxes.lastText().startsWith(QStringLiteral("Datei %1 kann nicht geöffnet werden. ").arg(path(QStringLiteral("ordner.txt")))));
         QCOMPARE(w->currentFileName(), path(QStringLiteral("a.txt")));
-        QCOMPARE(w->memo().lines(), QStringList{QString::fromLatin1(kBank)});
+        QCOMPARE(w->list().memo().lines(), QStringList{QString::fromLatin1(kBank)});
     }
 
     // Only regular files of a sane size are read, and quickly refused
@@ -362,7 +362,7 @@ private slots:
             QCOMPARE(fakes.messageBoxes.shown.size(), 1);
             QCOMPARE(fakes.messageBoxes.lastText(),
                      QStringLiteral("Datei %1 kann nicht geöffnet werden. %2").arg(name, reason));
-            QCOMPARE(w->memo().lines(), QStringList{QString::fromLatin1(kBank)});
+            QCOMPARE(w->list().memo().lines(), QStringList{QString::fromLatin1(kBank)});
             QCOMPARE(w->currentFileName(), path(QStringLiteral("a.txt")));
         }
     }
@@ -376,9 +376,9 @@ private slots:
         control<QPlainTextEdit>(*w, "Memo1")->setPlainText(QString::fromLatin1(kBank)); // no final line break
         fakes.fileDialogs.openAnswers.push_back(path(QStringLiteral("b.txt")));
         trigger(*w, "Berichtanfgen1");
-        QCOMPARE(w->memo().lines(), (QStringList{QString::fromLatin1(kBank), QString::fromLatin1(kKiosk), "keine Zeile"}));
-        QCOMPARE(w->undoCopy(), QStringList{QString::fromLatin1(kBank)});
-        QVERIFY(w->modified());
+        QCOMPARE(w->list().memo().lines(), (QStringList{QString::fromLatin1(kBank), QString::fromLatin1(kKiosk), "keine Zeile"}));
+        QCOMPARE(w->list().undoCopy(), QStringList{QString::fromLatin1(kBank)});
+        QVERIFY(w->list().isModified());
         QCOMPARE(w->windowTitle(), QStringLiteral("Veltrix Professional by Morwen - Version 1.61 - %1 *").arg(path(QStringLiteral("a.txt"))));
         QCOMPARE(control<QLabel>(*w, "Panel1")->text(), QStringLiteral("Gebs remaining: 3"));
         trigger(*w, "Dateispeichern1");
@@ -390,11 +390,11 @@ private slots:
         put(QStringLiteral("a.txt"), kBank);
         test::FakePlatform fakes;
         auto w = opened(fakes, QStringLiteral("a.txt"));
-        w->memo().appendLine(QString::fromLatin1(kKiosk));
+        w->list().memo().appendLine(QString::fromLatin1(kKiosk));
         trigger(*w, "Neu1");
-        QVERIFY(w->memo().isEmpty() && w->currentFileName().isEmpty() && !w->modified());
+        QVERIFY(w->list().memo().isEmpty() && w->currentFileName().isEmpty() && !w->list().isModified());
         QCOMPARE(w->windowTitle(), QStringLiteral("Veltrix Professional by Morwen - Version 1.61"));
-        QCOMPARE(w->undoCopy(), (QStringList{QString::fromLatin1(kBank), QString::fromLatin1(kKiosk)}));
+        QCOMPARE(w->list().undoCopy(), (QStringList{QString::fromLatin1(kBank), QString::fromLatin1(kKiosk)}));
         QVERIFY(control<QLabel>(*w, "Panel1")->text().isEmpty() && control<QLabel>(*w, "Panel3")->text().isEmpty());
     }
 
@@ -412,15 +412,16 @@ private slots:
         test::FakePlatform fakes;
         fakes.settingsPath = path(QStringLiteral("veltrix.ini"));
         TfrmMain w(fakes.platform());
-        w.LoadSettings();
+        w.show(); // the first showing reads the settings
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
         QVERIFY(control<QAction>(w, "lastOpened")->isVisible());
         QCOMPARE(control<QAction>(w, "lastOpened")->text(), QStringLiteral("Öffnen: ") + path(name));
-        w.memo().setText(QString::fromLatin1(kKiosk));
+        w.list().memo().setText(QString::fromLatin1(kKiosk));
         trigger(w, "lastOpened");
         const bool ok = name == u"a.txt";
-        QCOMPARE(w.memo().lines(), QStringList{QString::fromLatin1(ok ? kBank : kKiosk)});
+        QCOMPARE(w.list().memo().lines(), QStringList{QString::fromLatin1(ok ? kBank : kKiosk)});
         QCOMPARE(w.currentFileName(), ok ? path(name) : QString());
-        QCOMPARE(w.modified(), !ok);
+        QCOMPARE(w.list().isModified(), !ok);
         QCOMPARE(fakes.messageBoxes.shown.size(), ok ? 0 : 1);
     }
 };

@@ -50,60 +50,55 @@ private slots:
         test::FakePlatform fakes;
         TfrmMain w(fakes.platform());
         const QStringList before{kBank45, kKiosk10, kCasino90};
-        w.memo().setLines(before);
+        w.list().memo().setLines(before);
         switch (operation) {
         case 0:
-            w.runListOperation([](QStringList l) { std::reverse(l.begin(), l.end()); return l; },
-                               TfrmMain::Finish::Ready);
+            w.list().runListOperation([](QStringList l) { std::reverse(l.begin(), l.end()); return l; },
+                               ReportList::Finish::Ready);
             break;
         case 1:
-            w.runListOperation([](QStringList l) { return QStringList{l.first()}; },
-                               TfrmMain::Finish::ProtectionMoney);
+            w.list().runListOperation([](QStringList l) { return QStringList{l.first()}; },
+                               ReportList::Finish::ProtectionMoney);
             break;
         case 2: control<QPushButton>(w, "BitBtn6")->click(); break;
         case 3: control<QPushButton>(w, "BitBtn5")->click(); break;
         case 4: control<QPushButton>(w, "Button11")->click(); break;
-        case 5:
-            w.setCurrentFileName(QStringLiteral("/tmp/bericht.txt"));
-            trigger(w, "Neu1");
-            break;
+        case 5: trigger(w, "Neu1"); break;
         }
-        QVERIFY(w.memo().lines() != before);
+        QVERIFY(w.list().memo().lines() != before);
         QVERIFY(control<QAction>(w, "Rckgngig1")->isEnabled());
-        w.setModified(false);
+        w.list().setModified(false);
 
         trigger(w, "Rckgngig1");
         QCOMPARE(control<QPlainTextEdit>(w, "Memo1")->toPlainText(), text(before));
         QVERIFY(!control<QAction>(w, "Rckgngig1")->isEnabled());
-        QVERIFY(w.modified());
+        QVERIFY(w.list().isModified());
         QVERIFY(w.windowTitle().endsWith(QStringLiteral(" *")));
         QCOMPARE(control<QLabel>(w, "Label4")->text(), QStringLiteral("3"));
         QCOMPARE(control<QLabel>(w, "Ansehen")->text(), QStringLiteral("15"));
         QCOMPARE(control<QLabel>(w, "Schutzgeld")->text(), QStringLiteral("2.480 €"));
         QCOMPARE(control<QLabel>(w, "Panel0")->text(), QStringLiteral("ready."));
         QVERIFY(fakes.messageBoxes.shown.isEmpty());
-        if (operation == 5)
-            QVERIFY(w.currentFileName().isEmpty());
 
         // No second undo until the next save point.
-        w.memo().setLines({kKiosk10});
+        w.list().memo().setLines({kKiosk10});
         trigger(w, "Rckgngig1");
-        QCOMPARE(w.memo().lines(), QStringList{kKiosk10});
+        QCOMPARE(w.list().memo().lines(), QStringList{kKiosk10});
     }
 
     void undoCleansAndDropsLeadingEmptyLine()
     {
         test::FakePlatform fakes;
         TfrmMain w(fakes.platform());
-        w.memo().setText(QStringLiteral("\n") + kBank45 + QStringLiteral("\n") + kJunk + QStringLiteral("\n") + kKiosk10);
-        w.CreateSafepoint();
-        QCOMPARE(w.undoCopy(), (QStringList{QString(), kBank45, kJunk, kKiosk10}));
-        w.memo().clear();
+        w.list().memo().setText(QStringLiteral("\n") + kBank45 + QStringLiteral("\n") + kJunk + QStringLiteral("\n") + kKiosk10);
+        w.list().CreateSafepoint();
+        QCOMPARE(w.list().undoCopy(), (QStringList{QString(), kBank45, kJunk, kKiosk10}));
+        w.list().memo().clear();
         trigger(w, "Rckgngig1");
         QCOMPARE(control<QPlainTextEdit>(w, "Memo1")->toPlainText(), text({kBank45, kKiosk10}));
         QCOMPARE(control<QLabel>(w, "Label4")->text(), QStringLiteral("2"));
         // The undo copy itself is kept as it was.
-        QCOMPARE(w.undoCopy().size(), 4);
+        QCOMPARE(w.list().undoCopy().size(), 4);
     }
 
     void undoOfUnchangedListStillMarksModified_data()
@@ -117,13 +112,12 @@ private slots:
         QFETCH(QStringList, lines);
         test::FakePlatform fakes;
         TfrmMain w(fakes.platform());
-        w.memo().setLines(lines);
-        w.CreateSafepoint();
-        w.setModified(false);
-        w.UpdateCaption();
+        w.list().memo().setLines(lines);
+        w.list().CreateSafepoint();
+        w.list().setModified(false);
         trigger(w, "Rckgngig1");
         QCOMPARE(control<QPlainTextEdit>(w, "Memo1")->toPlainText(), text(lines));
-        QVERIFY(w.modified());
+        QVERIFY(w.list().isModified());
         QVERIFY(w.windowTitle().endsWith(QStringLiteral(" *")));
         QCOMPARE(control<QLabel>(w, "Schutzgeld")->text(), lines.isEmpty() ? QStringLiteral("0 €") : QStringLiteral("1.180 €"));
     }
@@ -137,11 +131,11 @@ private slots:
             QCOMPARE(control<QPushButton>(w, QStringLiteral("save%1").arg((k - 1) + 1))->objectName(), QStringLiteral("save%1").arg(k));
             QVERIFY(!control<QPushButton>(w, QStringLiteral("restore%1").arg((k - 1) + 1))->isEnabled());
         }
-        w.memo().setLines({kBank45, kJunk});
+        w.list().memo().setLines({kBank45, kJunk});
         control<QPushButton>(w, "save3")->click();
         QCOMPARE(control<QPushButton>(w, "save3")->text(), QStringLiteral("07.12.2026 11:30:05"));
         QVERIFY(control<QPushButton>(w, "restore3")->isEnabled());
-        w.memo().clear();
+        w.list().memo().clear();
         control<QPushButton>(w, "restore3")->click();
         QCOMPARE(control<QPlainTextEdit>(w, "Memo1")->toPlainText(), text({kBank45, kJunk}));
         QVERIFY(fakes.messageBoxes.shown.isEmpty());
@@ -164,11 +158,11 @@ private slots:
         control<QPushButton>(w, "save3")->click();
         QCOMPARE(control<QPushButton>(w, "save3")->text(), QStringLiteral("- - -"));
         QVERIFY(!control<QPushButton>(w, "restore3")->isEnabled());
-        w.memo().setLines({kKiosk10});
+        w.list().memo().setLines({kKiosk10});
         control<QPushButton>(w, "save3")->click();
         QCOMPARE(fakes.messageBoxes.shown.size(), 2);
         QCOMPARE(control<QPushButton>(w, "save3")->text(), QStringLiteral("07.12.2026 12:30:05"));
-        w.memo().clear();
+        w.list().memo().clear();
         control<QPushButton>(w, "restore3")->click();
         QCOMPARE(control<QPlainTextEdit>(w, "Memo1")->toPlainText(), text({kKiosk10}));
     }
@@ -203,30 +197,30 @@ private slots:
         test::FakePlatform fakes;
         TfrmMain w(fakes.platform());
         const QStringList saved{kBank45, kJunk, kCasino90};
-        w.memo().setLines(saved);
+        w.list().memo().setLines(saved);
         control<QPushButton>(w, "save10")->click();
-        w.runListOperation([](QStringList l) { return QStringList{l.first()}; }, TfrmMain::Finish::ProtectionMoney);
-        const QStringList undoBefore = w.undoCopy();
-        w.setModified(false);
+        w.list().runListOperation([](QStringList l) { return QStringList{l.first()}; }, ReportList::Finish::ProtectionMoney);
+        const QStringList undoBefore = w.list().undoCopy();
+        w.list().setModified(false);
 
         control<QPushButton>(w, "restore10")->click();
         QCOMPARE(control<QPlainTextEdit>(w, "Memo1")->toPlainText(), text(saved));
-        QVERIFY(w.modified());
+        QVERIFY(w.list().isModified());
         QVERIFY(w.windowTitle().endsWith(QStringLiteral(" *")));
         QCOMPARE(control<QLabel>(w, "Label4")->text(), QStringLiteral("3"));
         QCOMPARE(control<QLabel>(w, "Schutzgeld")->text(), QStringLiteral("2.400 €"));
-        QCOMPARE(w.undoCopy(), undoBefore);
+        QCOMPARE(w.list().undoCopy(), undoBefore);
         QVERIFY(control<QPushButton>(w, "restore10")->isEnabled());
 
         // Restoring an equal list still marks it modified.
-        w.setModified(false);
+        w.list().setModified(false);
         control<QPushButton>(w, "restore10")->click();
-        QVERIFY(w.modified());
+        QVERIFY(w.list().isModified());
 
         // Undo after a restore goes back to before the last list operation.
-        w.memo().clear();
+        w.list().memo().clear();
         trigger(w, "Rckgngig1");
-        QCOMPARE(w.memo().lines(), (QStringList{kBank45, kCasino90}));
+        QCOMPARE(w.list().memo().lines(), (QStringList{kBank45, kCasino90}));
     }
 
     void restoreOfEmptySavedList()
@@ -235,9 +229,9 @@ private slots:
         TfrmMain w(fakes.platform());
         control<QPushButton>(w, "save1")->click();
         QVERIFY(control<QPushButton>(w, "restore1")->isEnabled());
-        w.memo().setLines({kBank45});
+        w.list().memo().setLines({kBank45});
         control<QPushButton>(w, "restore1")->click();
-        QVERIFY(w.memo().isEmpty());
+        QVERIFY(w.list().memo().isEmpty());
         QCOMPARE(control<QLabel>(w, "Label4")->text(), QStringLiteral("0"));
         QCOMPARE(control<QLabel>(w, "Schutzgeld")->text(), QStringLiteral("0 €"));
     }
@@ -276,17 +270,17 @@ private slots:
         QFETCH(QStringList, expected);
         test::FakePlatform fakes;
         TfrmMain w(fakes.platform());
-        w.memo().setLines({kJunk, kBank45, kKiosk10, kCasino90});
+        w.list().memo().setLines({kJunk, kBank45, kKiosk10, kCasino90});
         control<QLineEdit>(w, "SGdown")->setText(step);
         w.findChild<QPushButton *>(button)->click();
         QVERIFY(fakes.messageBoxes.shown.isEmpty());
-        QCOMPARE(w.memo().lines(), expected);
+        QCOMPARE(w.list().memo().lines(), expected);
         // Cleaned before the save point: undo brings back the valid lines.
-        QCOMPARE(w.undoCopy(), (QStringList{kBank45, kKiosk10, kCasino90}));
+        QCOMPARE(w.list().undoCopy(), (QStringList{kBank45, kKiosk10, kCasino90}));
         // "-5 %" ends with the house-number copy, which selects "117".
         const bool copiesNumber = button == u"Button11";
-        QCOMPARE(w.memo().selStart(), copiesNumber ? 12 : 0);
-        QCOMPARE(w.memo().selLength(), copiesNumber ? 3 : 0);
+        QCOMPARE(w.list().memo().selStart(), copiesNumber ? 12 : 0);
+        QCOMPARE(w.list().memo().selLength(), copiesNumber ? 3 : 0);
         if (copiesNumber)
             QCOMPARE(fakes.clipboard.text(), QStringLiteral("117"));
     }
@@ -295,11 +289,11 @@ private slots:
     {
         test::FakePlatform fakes;
         TfrmMain w(fakes.platform());
-        w.memo().setLines({kBank45});
+        w.list().memo().setLines({kBank45});
         control<QLineEdit>(w, "SGdown")->setText(QStringLiteral("abc"));
         control<QPushButton>(w, "BitBtn5")->click();
         QCOMPARE(fakes.messageBoxes.lastText(), QStringLiteral("'abc' ist kein gültiger Integerwert"));
-        QCOMPARE(w.memo().lines(), QStringList{kBank45});
+        QCOMPARE(w.list().memo().lines(), QStringList{kBank45});
     }
 
     void stepFieldExitCheck_data()

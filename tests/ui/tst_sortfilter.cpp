@@ -74,7 +74,7 @@ private slots:
         test::FakePlatform fakes;
         TfrmMain w(fakes.platform());
         const QStringList before{kJunk, kCasino, QString(), kFabrik, kKiosk};
-        w.memo().setText(text(before));
+        w.list().memo().setText(text(before));
         int changes = 0;
         connect(control<QPlainTextEdit>(w, "Memo1"), &QPlainTextEdit::textChanged, this, [&changes] { ++changes; });
 
@@ -84,8 +84,8 @@ private slots:
             w.findChild<QPushButton *>(command)->click();
 
         QVERIFY2(fakes.messageBoxes.shown.isEmpty(), qPrintable(fakes.messageBoxes.lastText()));
-        QCOMPARE(w.memo().lines(), expected);
-        QCOMPARE(w.undoCopy(), before);
+        QCOMPARE(w.list().memo().lines(), expected);
+        QCOMPARE(w.list().undoCopy(), before);
         QVERIFY(control<QAction>(w, "Rckgngig1")->isEnabled());
         QCOMPARE(control<QLabel>(w, "Panel0")->text(), QStringLiteral("ready."));
         QVERIFY(changes <= 2); // the cleaning and the one write-back
@@ -95,8 +95,8 @@ private slots:
     {
         test::FakePlatform fakes;
         TfrmMain w(fakes.platform());
-        w.memo().setText(text({kCasino, kFabrik, kKiosk}));
-        w.UpdateProtectionMoney();
+        w.list().memo().setText(text({kCasino, kFabrik, kKiosk}));
+        w.list().UpdateProtectionMoney();
         QCOMPARE(control<QLabel>(w, "Schutzgeld")->text(), QStringLiteral("2.080 €"));
         trigger(w, "Gebs5001");
         QCOMPARE(control<QLabel>(w, "Schutzgeld")->text(), QStringLiteral("700 €"));
@@ -135,7 +135,7 @@ private slots:
         control<QLineEdit>(w, "Versteck")->setText(hideout);
         control<QLineEdit>(w, "Edit1")->setText(edit1);
         const QStringList before{kJunk, kKiosk, kBad, kCasino};
-        w.memo().setText(text(before));
+        w.list().memo().setText(text(before));
         control<QLabel>(w, "Schutzgeld")->setText(QStringLiteral("unchanged"));
 
         if (auto *action = w.findChild<QAction *>(command))
@@ -145,8 +145,8 @@ private slots:
 
         QCOMPARE(fakes.messageBoxes.shown.size(), 1);
         QCOMPARE(fakes.messageBoxes.lastText(), message);
-        QCOMPARE(w.memo().lines(), (QStringList{kKiosk, kBad, kCasino}));
-        QCOMPARE(w.undoCopy(), before);
+        QCOMPARE(w.list().memo().lines(), (QStringList{kKiosk, kBad, kCasino}));
+        QCOMPARE(w.list().undoCopy(), before);
         QCOMPARE(control<QLabel>(w, "Panel0")->text(), QStringLiteral("Aktion: Filtern/Sortieren..."));
         QCOMPARE(control<QLabel>(w, "Schutzgeld")->text(), QStringLiteral("unchanged"));
     }
@@ -156,7 +156,7 @@ private slots:
         test::FakePlatform fakes;
         TfrmMain w(fakes.platform());
         const QString noSG = QStringLiteral("Zollweg 1: Bank (SG: ?%) Keine Ausbauten vorhanden");
-        w.memo().setText(text({kJunk, noSG, kKiosk, kFabrik}));
+        w.list().memo().setText(text({kJunk, noSG, kKiosk, kFabrik}));
         trigger(w, "Strasse1");
         QCOMPARE(fakes.messageBoxes.shown.size(), 1);
         const MessageRequest box = fakes.messageBoxes.shown.first();
@@ -164,20 +164,20 @@ private slots:
         QCOMPARE(box.text, QStringLiteral("kein Sicherheitsgefühl zum Auswerten vorhanden."));
         QCOMPARE(box.icon, MsgIcon::None);
         QCOMPARE(box.buttons, MsgButtons::Ok);
-        QCOMPARE(w.memo().lines(), (QStringList{noSG, kKiosk, kFabrik}));
+        QCOMPARE(w.list().memo().lines(), (QStringList{noSG, kKiosk, kFabrik}));
         QCOMPARE(control<QLabel>(w, "Panel0")->text(), QStringLiteral("ready."));
 
         // A later line without SG is sorted, first, without a message.
-        w.memo().setText(text({kKiosk, noSG, kFabrik}));
+        w.list().memo().setText(text({kKiosk, noSG, kFabrik}));
         trigger(w, "Strasse1");
         QCOMPARE(fakes.messageBoxes.shown.size(), 1);
-        QCOMPARE(w.memo().lines(), (QStringList{noSG, kFabrik, kKiosk}));
+        QCOMPARE(w.list().memo().lines(), (QStringList{noSG, kFabrik, kKiosk}));
 
         // An empty list asks nothing.
-        w.memo().setText(text({kJunk}));
+        w.list().memo().setText(text({kJunk}));
         trigger(w, "Strasse1");
         QCOMPARE(fakes.messageBoxes.shown.size(), 1);
-        QVERIFY(w.memo().isEmpty());
+        QVERIFY(w.list().memo().isEmpty());
     }
 
     void presetsAddToTheSelection()
@@ -209,11 +209,11 @@ private slots:
     {
         test::FakePlatform fakes;
         TfrmMain w(fakes.platform());
-        w.memo().setText(text({kCasino, kFabrik, kKiosk}));
+        w.list().memo().setText(text({kCasino, kFabrik, kKiosk}));
         control<QListWidget>(w, "checklistbox1")->item(30)->setCheckState(Qt::Checked); // Kiosk
         control<QListWidget>(w, "checklistbox1")->item(0)->setCheckState(Qt::Checked);  // Casino
         control<QPushButton>(w, "BitBtn1")->click();
-        QCOMPARE(w.memo().lines(), (QStringList{kCasino, kKiosk}));
+        QCOMPARE(w.list().memo().lines(), (QStringList{kCasino, kKiosk}));
     }
 
     // The core table covers the arithmetic; here: the fields and the message.
@@ -315,7 +315,7 @@ private slots:
         edit->setFocus();
         QVERIFY(edit->hasFocus());
         edit->setText(typed);
-        w.memo().setText(text({kCasino, kFabrik}));
+        w.list().memo().setText(text({kCasino, kFabrik}));
         QTest::mouseClick(control<QPushButton>(w, "BitBtn3"), Qt::LeftButton);
         QCOMPARE(edit->text(), after);
         // The filter ran with the corrected limit.

@@ -26,7 +26,7 @@ struct Windows : test::MainAndStatus {
     Windows() { main->show(); }
     void open(const QString &text)
     {
-        main->memo().setText(text);
+        main->list().memo().setText(text);
         trigger(*main, "Statusfenster1");
         QVERIFY(QTest::qWaitForWindowExposed(status.get()));
         QCoreApplication::processEvents();
@@ -78,9 +78,9 @@ private slots:
         Windows w;
         w.open(text);
         QVERIFY(w.status->isVisible() && !w.main->isVisible());
-        QCOMPARE(w.status->memo().lines(), lines);
+        QCOMPARE(w.statusList().lines(), lines);
         QCOMPARE(control<QAction>(*w.status, "Gebs1")->text(), QStringLiteral("Gebs remaining: %1").arg(lines.size()));
-        QVERIFY(w.main->memo().isEmpty());
+        QVERIFY(w.main->list().memo().isEmpty());
         QVERIFY(control<QAction>(*w.status, "Randale")->text().isEmpty());
     }
 
@@ -93,8 +93,8 @@ private slots:
         QTest::keyClick(control<QPlainTextEdit>(*w.status, "Memo1"), Qt::Key_Return);
         QCOMPARE(control<QAction>(*w.status, "Gebs1")->text(), QStringLiteral("Gebs remaining: 2"));
         trigger(*w.status, "Schlieen1");
-        QCOMPARE(w.main->memo().lines(), (QStringList{QStringLiteral("Neu 1: Kiosk"), kBank}));
-        QVERIFY(w.status->memo().isEmpty() && !w.status->isVisible() && w.main->isVisible());
+        QCOMPARE(w.main->list().memo().lines(), (QStringList{QStringLiteral("Neu 1: Kiosk"), kBank}));
+        QVERIFY(w.statusList().isEmpty() && !w.status->isVisible() && w.main->isVisible());
     }
 
     // The round trip raises a change (and so the save question) only when a
@@ -111,16 +111,15 @@ private slots:
         QFETCH(QString, text);
         QFETCH(bool, changed);
         Windows w;
-        w.main->memo().setText(text);
-        w.main->setModified(false);
-        w.main->UpdateCaption();
+        w.main->list().memo().setText(text);
+        w.main->list().setModified(false);
         int changes = 0;
         connect(control<QPlainTextEdit>(*w.main, "Memo1"), &QPlainTextEdit::textChanged, this, [&changes] { ++changes; });
         w.open(text);
         trigger(*w.status, "Schlieen1");
         QVERIFY(w.main->isVisible());
         QCOMPARE(changes > 0, changed);
-        QCOMPARE(w.main->modified(), changed);
+        QCOMPARE(w.main->list().isModified(), changed);
         QCOMPARE(w.main->windowTitle().endsWith(QStringLiteral(" *")), changed);
     }
 
@@ -172,16 +171,16 @@ private slots:
         QFETCH(int, selStart);
         Windows w;
         w.open(QString());
-        w.status->memo().setLines(lines);
+        w.statusList().setLines(lines);
         w.fakes.clipboard.setText(QStringLiteral("vorher"));
         (deleteFirst ? control<QAction>(*w.status, "N1Zeilelschen1") : control<QAction>(*w.status, "Kopieren1"))->trigger();
         if (deleteFirst)
             lines.removeFirst();
-        QCOMPARE(w.status->memo().lines(), lines);
+        QCOMPARE(w.statusList().lines(), lines);
         QCOMPARE(control<QAction>(*w.status, "Gebs1")->text(), QStringLiteral("Gebs remaining: %1").arg(lines.size()));
         QCOMPARE(w.fakes.clipboard.text(), copied.isEmpty() ? QStringLiteral("vorher") : copied);
-        QCOMPARE(w.status->memo().selStart(), qsizetype(selStart));
-        QCOMPARE(w.status->memo().selLength(), copied.size());
+        QCOMPARE(w.statusList().selStart(), qsizetype(selStart));
+        QCOMPARE(w.statusList().selLength(), copied.size());
         const QString first = lines.value(0);
         QCOMPARE(control<QAction>(*w.status, "Randale")->text(), (deleteFirst ? "Randale:" : "R:") + requiredRiots(first));
         QCOMPARE(control<QAction>(*w.status, "Ueberfall")->text(), (deleteFirst ? "Überfall:" : "Ü:") + requiredRobberies(first));
@@ -212,11 +211,11 @@ private slots:
     {
         const QString report = m_dir.filePath(QStringLiteral("bericht.txt"));
         Windows w;
-        w.main->memo().setText(kBank);
+        w.main->list().memo().setText(kBank);
         w.fakes.fileDialogs.saveAnswers.push_back(report);
         trigger(*w.main, "Dateispeichern1");
         w.open(control<QPlainTextEdit>(*w.main, "Memo1")->toPlainText());
-        w.status->memo().appendLine(kKiosk);
+        w.statusList().appendLine(kKiosk);
         w.main->close();
         QCOMPARE(w.boxes.lastText(), QStringLiteral("Wollen Sie die Änderungen speichern?"));
         QCOMPARE(QString::fromLatin1(test::fileBytes(report)), kBank + "\r\n" + kKiosk + "\r\n");
