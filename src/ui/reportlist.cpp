@@ -159,8 +159,12 @@ void ReportList::CreateSafepoint()
 
 void ReportList::UpdateProtectionMoney()
 {
+    UpdateProtectionMoney(m_memo.lines());
+}
+
+void ReportList::UpdateProtectionMoney(const QStringList &lines)
+{
     ShowAction(ListAction::ProtectionMoney);
-    const QStringList lines = m_memo.lines();
     for (qsizetype i = 0; i < lines.size(); ++i)
         StepProgress(1);
     emit protectionMoneyChanged(protectionMoney(lines));
@@ -193,8 +197,10 @@ void ReportList::runListOperation(const std::function<QStringList(QStringList)> 
     }
     cleaned.clear();
     m_memo.setLines(result);
+    // The lines just written are the list, unless one of them held a line
+    // break and was split: reading a long list back costs as much as writing.
     if (finish == Finish::ProtectionMoney)
-        UpdateProtectionMoney();
+        UpdateProtectionMoney(m_memo.lineCount() == result.size() ? result : m_memo.lines());
     else
         ShowAction(ListAction::Ready);
 }

@@ -87,6 +87,7 @@ signals:
 
 private:
     void textChanged();
+    void UpdateProtectionMoney(const QStringList &lines);
     void setUndoAvailable(bool available);
 
     Platform m_platform;

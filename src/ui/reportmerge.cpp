@@ -1,18 +1,15 @@
 #include "reportlist.h"
 
-#include "core/lines.h"
 #include "core/merge.h"
-#include "core/reportline.h"
 
-#include <algorithm>
 #include <utility>
 
 namespace veltrix {
 
 void ReportList::mergeReport(const QString &reportText)
 {
-    const QStringList report = splitLines(reportText);
-    if (std::none_of(report.cbegin(), report.cend(), [](const QString &line) { return isValidReportLine(line); })) {
+    const FreshReport report(reportText);
+    if (report.isEmpty()) {
         m_platform.messageBoxes->show({QStringLiteral("Hinweis"),
                                        QStringLiteral("Die Zwischenablage enthält keinen Spionagebericht."),
                                        MsgButtons::Ok, MsgIcon::None});
