@@ -9,6 +9,7 @@
 #include "resources.h"
 #include "accessoriespage.h"
 #include "calculatorspage.h"
+#include "clipboardwatch.h"
 #include "statspage.h"
 #include "statusfenster.h"
 
@@ -249,6 +250,12 @@ void TfrmMain::createMenus()
     Suchen1 = addItem(Bearbeiten1, "Suchen1", QStringLiteral("Suchen..."), QKeySequence(QStringLiteral("Ctrl+F")));
     QAction *merge = addItem(Bearbeiten1, "Berichtabgleichen1", QStringLiteral("Bericht abgleichen"), QKeySequence(QStringLiteral("Ctrl+Shift+V")));
     connectCommand(merge, [this] { m_list->mergeReport(m_platform.clipboard->text()); });
+    m_clipboardWatchItem = addItem(Bearbeiten1, "Zwischenablageueberwachen1", QStringLiteral("Zwischenablage überwachen"));
+    m_clipboardWatchItem->setCheckable(true);
+    new ClipboardWatch(m_clipboardWatchItem, *m_list, *m_platform.clipboard, [this] {
+        const TfrmStatus *status = statusWindow();
+        return !status || !status->holdsList();
+    }, this);
     QAction *copyBBCodeItem = addItem(Bearbeiten1, "AlsBBCodekopieren1", QStringLiteral("Als BBCode kopieren"));
 
     Sortieren1 = bar->addMenu(QStringLiteral("&Sortieren"));

@@ -248,6 +248,8 @@ private:
     bool mayOverwrite(const QString &fileName);
     void writeReport(const QString &fileName);
     QString m_saveDialogName;
+    // "Zwischenablage überwachen", kept in the settings file.
+    QAction *m_clipboardWatchItem = nullptr;
 
     // version check
     void versionCheckDone(const HttpResult &answer);

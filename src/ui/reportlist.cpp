@@ -217,8 +217,12 @@ void ReportList::writeListAsAppends(const QString &text)
 
 void ReportList::command(const std::function<void()> &fn)
 {
+    ++m_commandDepth;
     guarded(m_platform, fn);
+    --m_commandDepth;
     flushProgress();
+    if (m_commandDepth == 0)
+        emit commandsDone();
 }
 
 void ReportList::connectCommand(QAction *action, std::function<void()> fn)

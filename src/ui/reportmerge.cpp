@@ -6,14 +6,15 @@
 
 namespace veltrix {
 
-void ReportList::mergeReport(const QString &reportText)
+bool ReportList::mergeReport(const QString &reportText, NoReport noReport)
 {
     const FreshReport report(reportText);
     if (report.isEmpty()) {
-        m_platform.messageBoxes->show({QStringLiteral("Hinweis"),
-                                       QStringLiteral("Die Zwischenablage enthält keinen Spionagebericht."),
-                                       MsgButtons::Ok, MsgIcon::None});
-        return;
+        if (noReport == NoReport::Tell)
+            m_platform.messageBoxes->show({QStringLiteral("Hinweis"),
+                                           QStringLiteral("Die Zwischenablage enthält keinen Spionagebericht."),
+                                           MsgButtons::Ok, MsgIcon::None});
+        return false;
     }
     MergeResult merged;
     runListOperation(
@@ -24,6 +25,7 @@ void ReportList::mergeReport(const QString &reportText)
         Finish::ProtectionMoney);
     // After the frame's "ready.", so that the counts stay in view.
     emit actionShown(mergeSummary(merged));
+    return true;
 }
 
 } // namespace veltrix
