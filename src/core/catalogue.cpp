@@ -73,8 +73,15 @@ std::span<const BuildingType> buildingTypes()
 
 int buildingTypeIndex(QStringView name)
 {
-    for (std::size_t i = 0; i < kTypes.size(); ++i) {
-        if (kTypes[i].nameView() == name)
+    // Every line of a list is looked up: the names' lengths are measured once.
+    static const auto names = [] {
+        std::array<QStringView, kTypes.size()> views;
+        for (std::size_t i = 0; i < kTypes.size(); ++i)
+            views[i] = kTypes[i].nameView();
+        return views;
+    }();
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        if (names[i] == name)
             return static_cast<int>(i);
     }
     return -1;

@@ -1,44 +1,39 @@
 #include "merge.h"
 
+#include "lines.h"
 #include "reportline.h"
-
-#include <QHash>
-#include <QStringView>
 
 namespace veltrix {
 
-MergeResult mergeReport(const QStringList &list, const QStringList &report)
+FreshReport::FreshReport(const QString &text) : m_text(text)
+{
+    forEachLine(m_text, [this](QStringView line) {
+        // A key already taken decides nothing more, valid or not; a report
+        // repeats most of its addresses.
+        const QStringView key = getAddress(line);
+        if (m_byKey.contains(key) || line.isEmpty() || !isValidReportLine(line))
+            return;
+        m_byKey.insert(key, m_lines.size());
+        m_lines << line.toString();
+    });
+}
+
+MergeResult mergeReport(const QStringList &list, const FreshReport &report)
 {
     MergeResult result;
-    // Keys are views into the report's lines, so the table costs no copies.
-    // The value is the index of the key's first report line.
-    QHash<QStringView, qsizetype> byKey;
-    byKey.reserve(report.size());
-    std::vector<qsizetype> order; // first line of each key, in report order
-    order.reserve(report.size());
-    for (qsizetype i = 0; i < report.size(); ++i) {
-        const QString &line = report.at(i);
-        if (!isKeptLine(line))
-            continue;
-        const QStringView key = getAddress(line);
-        if (!byKey.contains(key)) {
-            byKey.insert(key, i);
-            order.push_back(i);
-        }
-    }
-    result.hasReport = !order.empty();
-
-    std::vector<bool> used(report.size(), false);
-    result.lines.reserve(list.size() + qsizetype(order.size()));
+    result.hasReport = !report.isEmpty();
+    std::vector<bool> used(report.m_lines.size(), false);
+    result.lines.reserve(list.size() + report.m_lines.size());
     for (const QString &line : list) {
         const qsizetype colon = line.indexOf(QLatin1Char(':'));
-        const auto it = colon < 0 ? byKey.constEnd() : byKey.constFind(QStringView(line).left(colon));
-        if (it == byKey.constEnd()) {
+        const auto it = colon < 0 ? report.m_byKey.constEnd()
+                                  : report.m_byKey.constFind(QStringView(line).left(colon));
+        if (it == report.m_byKey.constEnd()) {
             ++result.missing;
             result.lines << line;
             continue;
         }
-        const QString &fresh = report.at(it.value());
+        const QString &fresh = report.m_lines.at(it.value());
         used[it.value()] = true;
         if (fresh == line)
             ++result.unchanged;
@@ -46,13 +41,18 @@ MergeResult mergeReport(const QStringList &list, const QStringList &report)
             ++result.changed;
         result.lines << fresh;
     }
-    for (qsizetype i : order) {
+    for (qsizetype i = 0; i < report.m_lines.size(); ++i) {
         if (!used[i]) {
             ++result.added;
-            result.lines << report.at(i);
+            result.lines << report.m_lines.at(i);
         }
     }
     return result;
+}
+
+MergeResult mergeReport(const QStringList &list, const QStringList &report)
+{
+    return mergeReport(list, FreshReport(joinLinesLf(report)));
 }
 
 QString mergeSummary(const MergeResult &result)

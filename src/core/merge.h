@@ -1,7 +1,10 @@
 #pragma once
 
+#include <QHash>
 #include <QString>
 #include <QStringList>
+#include <QStringView>
+#include <vector>
 
 namespace veltrix {
 
@@ -15,11 +18,34 @@ struct MergeResult {
     bool hasReport = false;
 };
 
-// Merges a fresh report into a worked list. A line's key is its address, the
-// text before the first colon. List lines whose key the report holds are
-// replaced in place by the report's first line of that key; report keys the
-// list lacks are appended in report order; the other list lines stay. Only
-// valid report lines of the report take part.
+// A report's valid lines by key (a line's address, the text before the first
+// colon), each key's first line only, split as the list splits a text.
+// Built once, so that asking whether a text holds a report and merging it
+// check each line once; only the lines that take part are copied out.
+// Move-only: the keys are views into the text it holds.
+class FreshReport {
+public:
+    explicit FreshReport(const QString &text);
+    FreshReport(FreshReport &&) = default;
+    FreshReport &operator=(FreshReport &&) = default;
+    FreshReport(const FreshReport &) = delete;
+    FreshReport &operator=(const FreshReport &) = delete;
+
+    bool isEmpty() const { return m_lines.isEmpty(); }
+
+private:
+    friend MergeResult mergeReport(const QStringList &list, const FreshReport &report);
+
+    QString m_text;
+    QStringList m_lines;                   // each key's first line, in report order
+    QHash<QStringView, qsizetype> m_byKey; // key -> its line in m_lines
+};
+
+// Merges a fresh report into a worked list. List lines whose key the report
+// holds are replaced in place by the report's first line of that key; report
+// keys the list lacks are appended in report order; the other list lines
+// stay. Only valid report lines of the report take part.
+MergeResult mergeReport(const QStringList &list, const FreshReport &report);
 MergeResult mergeReport(const QStringList &list, const QStringList &report);
 
 // "Abgleich: 3 neu, 5 geändert, 12 unverändert, 2 nicht im Bericht"

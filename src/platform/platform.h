@@ -14,6 +14,7 @@
 #include <mutex>
 #include <optional>
 
+class QObject;
 class QWidget;
 
 namespace veltrix {
@@ -44,6 +45,9 @@ public:
     virtual ~Clipboard() = default;
     virtual void setText(const QString &text) = 0;
     virtual QString text() const = 0;
+    // Calls changed, while context lives, whenever the text changes other
+    // than by setText: the program's own copies are no news to it.
+    virtual void watch(QObject *context, std::function<void()> changed) = 0;
 };
 
 class Feedback {

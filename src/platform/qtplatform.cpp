@@ -112,14 +112,47 @@ void QtMessageBoxes::showModeless(const MessageRequest &request, std::function<v
     box->activateWindow();
 }
 
+QtClipboard::~QtClipboard()
+{
+    QObject::disconnect(m_connection);
+}
+
 void QtClipboard::setText(const QString &text)
 {
+    m_written = text;
     QGuiApplication::clipboard()->setText(text);
 }
 
 QString QtClipboard::text() const
 {
     return QGuiApplication::clipboard()->text();
+}
+
+void QtClipboard::watch(QObject *context, std::function<void()> changed)
+{
+    if (!m_connection)
+        m_connection = QObject::connect(QGuiApplication::clipboard(), &QClipboard::dataChanged,
+                                        [this] { dataChanged(); });
+    m_watchers.emplace_back(context, std::move(changed));
+}
+
+void QtClipboard::dataChanged()
+{
+    // What this program copied, by setText or a text field's own copy, where
+    // the platform can tell; otherwise by the text setText put there.
+    if (QGuiApplication::clipboard()->ownsClipboard())
+        return;
+    const QString now = text();
+    if (m_written && *m_written == now)
+        return;
+    m_written.reset();
+    std::erase_if(m_watchers, [](const auto &watcher) { return watcher.first.isNull(); });
+    // A watcher may add another while it runs.
+    const auto watchers = m_watchers;
+    for (const auto &[context, changed] : watchers) {
+        if (context)
+            changed();
+    }
 }
 
 void QtFeedback::beep()

@@ -3,8 +3,12 @@
 #include "platform.h"
 
 #include <QLocale>
+#include <QObject>
+#include <QPointer>
 #include <memory>
 #include <optional>
+#include <utility>
+#include <vector>
 
 class QProcessEnvironment;
 
@@ -18,8 +22,20 @@ public:
 
 class QtClipboard : public Clipboard {
 public:
+    ~QtClipboard() override;
     void setText(const QString &text) override;
     QString text() const override;
+    void watch(QObject *context, std::function<void()> changed) override;
+
+private:
+    void dataChanged();
+
+    // The text setText put there last, until another text comes: a platform
+    // that cannot tell who owns the clipboard reports the program's own copy
+    // as a change, at once or later.
+    std::optional<QString> m_written;
+    std::vector<std::pair<QPointer<QObject>, std::function<void()>>> m_watchers;
+    QMetaObject::Connection m_connection;
 };
 
 class QtFeedback : public Feedback {

@@ -96,6 +96,8 @@ private:
     bool saveReport(bool withDialog);
     // Asks before a save replaces an existing file; true when it may.
     bool mayOverwrite(const QString &fileName);
+    // "Zwischenablage überwachen", kept in the settings file.
+    QAction *m_clipboardWatchItem = nullptr;
 
     // mainfrm_settings.cpp
     void LoadSettings();

@@ -2,12 +2,14 @@
 #include "mainfrm.h"
 
 #include "calculatorspage.h"
+#include "clipboardwatch.h"
 #include "exportcommands.h"
 #include "linecolours.h"
 #include "filterpage.h"
 #include "listcommands.h"
 #include "reportlist.h"
 #include "stayontop.h"
+#include "statusfenster.h"
 
 #include <QAction>
 #include <QKeySequence>
@@ -106,6 +108,12 @@ void TfrmMain::createMenus()
     wire(addItem(bearbeiten, "Suchen1", QStringLiteral("Suchen..."), keys("Ctrl+F")), &ListCommands::find);
     run(addItem(bearbeiten, "Berichtabgleichen1", QStringLiteral("Bericht abgleichen"), keys("Ctrl+Shift+V")),
         [this] { m_list->mergeReport(m_platform.clipboard->text()); });
+    m_clipboardWatchItem = addItem(bearbeiten, "Zwischenablageueberwachen1", QStringLiteral("Zwischenablage überwachen"));
+    m_clipboardWatchItem->setCheckable(true);
+    new ClipboardWatch(m_clipboardWatchItem, *m_list, *m_platform.clipboard, [this] {
+        const TfrmStatus *status = statusWindow();
+        return !status || !status->holdsList();
+    }, this);
     run(addItem(bearbeiten, "AlsBBCodekopieren1", QStringLiteral("Als BBCode kopieren")), [exporter] { exporter().copyBBCode(); });
     m_colours = addItem(bearbeiten, "Zeileneinfaerben1", QStringLiteral("Zeilen einfärben"));
     m_colours->setCheckable(true);

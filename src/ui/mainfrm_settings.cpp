@@ -84,7 +84,7 @@ void TfrmMain::LoadSettings()
 
     const QString hideout = ini.value(u"Einstellungen", u"Versteck").value_or(QStringLiteral("0"));
     m_filterPage->restoreHideout(hideout);
-    m_colours->setChecked(ini.value(u"Einstellungen", u"Farben").value_or(QStringLiteral("1")) != u"0");
+    m_clipboardWatchItem->setChecked(ini.value(u"Einstellungen", u"Zwischenablage") == QStringLiteral("1"));
 
     if (!m_lastOpenedName.isEmpty()) {
         QString caption = m_lastOpenedName;
@@ -111,6 +111,7 @@ void TfrmMain::SaveSettings()
         storePosition(ini, u"Statusfenster", status);
     storePosition(ini, u"Veltrix", this);
     ini.setValue(u"Einstellungen", u"Versteck", m_filterPage->hideoutText());
+    ini.setValue(u"Einstellungen", u"Zwischenablage", m_clipboardWatchItem->isChecked() ? u"1" : u"0");
     ini.setValue(u"Einstellungen", u"Farben", m_colours->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
     m_platform.files->writeSettings(path, ini);
 }

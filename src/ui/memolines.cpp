@@ -89,10 +89,14 @@ QString MemoLines::text() const
 
 QStringList MemoLines::lines() const
 {
-    // Only paragraph breaks end a line: a U+2028 inside one is its text.
-    QStringList result = text().split(QLatin1Char('\n'));
-    if (result.last().isEmpty())
-        result.removeLast();
+    // Block by block: a long list read whole first would pass through one
+    // more text of its full length. Only paragraph breaks end a line: a
+    // U+2028 inside one is its text.
+    const qsizetype count = lineCount();
+    QStringList result;
+    result.reserve(count);
+    for (QTextBlock block = m_edit->document()->begin(); result.size() < count; block = block.next())
+        result << readable(block.text());
     return result;
 }
 
@@ -112,7 +116,40 @@ QString MemoLines::line(qsizetype index) const
 
 void MemoLines::setLines(const QStringList &lines)
 {
-    setText(joinLinesLf(lines));
+    // The length the written text would have; only then can it equal the
+    // present one, and that is left to setText to find out.
+    qsizetype length = 0;
+    for (const QString &line : lines)
+        length += line.size() + 1 - (line.contains(QLatin1Char('\r')) ? line.count(QStringLiteral("\r\n")) : 0);
+    if (length + 1 == m_edit->document()->characterCount()) {
+        setText(joinLinesLf(lines));
+        return;
+    }
+    // Handed over in pieces as setPlainText would take the whole text: a
+    // long list joined first would pass through one more text of its size.
+    QTextDocument *doc = m_edit->document();
+    const bool undo = doc->isUndoRedoEnabled();
+    doc->setUndoRedoEnabled(false);
+    QTextCursor cursor(doc);
+    cursor.beginEditBlock();
+    doc->clear();
+    cursor = QTextCursor(doc);
+    constexpr qsizetype kPiece = 1 << 16;
+    QString piece;
+    piece.reserve(kPiece + 256);
+    for (const QString &line : lines) {
+        piece += insertable(line);
+        piece += QChar::ParagraphSeparator;
+        if (piece.size() >= kPiece) {
+            cursor.insertText(piece);
+            piece.resize(0);
+        }
+    }
+    if (!piece.isEmpty())
+        cursor.insertText(piece);
+    cursor.endEditBlock();
+    doc->setUndoRedoEnabled(undo);
+    caretToStart();
 }
 
 void MemoLines::setText(const QString &text)

@@ -148,8 +148,12 @@ void ReportList::CreateSafepoint()
 
 void ReportList::UpdateProtectionMoney()
 {
+    UpdateProtectionMoney(m_memo.lines());
+}
+
+void ReportList::UpdateProtectionMoney(const QStringList &lines)
+{
     ShowAction(ListAction::ProtectionMoney);
-    const QStringList lines = m_memo.lines();
     for (qsizetype i = 0; i < lines.size(); ++i)
         StepProgress(1);
     emit protectionMoneyChanged(protectionMoney(lines));
@@ -182,8 +186,10 @@ void ReportList::runListOperation(const std::function<QStringList(QStringList)> 
     }
     cleaned.clear();
     m_memo.setLines(result);
+    // The lines just written are the list, unless one of them held a line
+    // break and was split: reading a long list back costs as much as writing.
     if (finish == Finish::ProtectionMoney)
-        UpdateProtectionMoney();
+        UpdateProtectionMoney(m_memo.lineCount() == result.size() ? result : m_memo.lines());
     else
         ShowAction(ListAction::Ready);
 }
@@ -200,8 +206,12 @@ void ReportList::writeListAsAppends(const QString &text)
 
 void ReportList::command(const std::function<void()> &fn)
 {
+    ++m_commandDepth;
     guarded(m_platform, fn);
+    --m_commandDepth;
     flushProgress();
+    if (m_commandDepth == 0)
+        emit commandsDone();
 }
 
 void ReportList::connectCommand(QAction *action, std::function<void()> fn)

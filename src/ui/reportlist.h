@@ -66,11 +66,15 @@ public:
     void writeListAsAppends(const QString &text);
 
     // Merges the valid report lines of a text into the list in the frame and
-    // shows the counts; a text without one changes nothing and says so.
-    void mergeReport(const QString &reportText);
+    // shows the counts; a text without one changes nothing and, unless
+    // silenced, says so. True when it merged.
+    enum class NoReport { Tell, Silent };
+    bool mergeReport(const QString &reportText, NoReport noReport = NoReport::Tell);
 
     // Runs a command inside the top-level guard.
     void command(const std::function<void()> &fn);
+    // True while a command runs, a question it asks included.
+    bool commandRunning() const { return m_commandDepth > 0; }
     void connectCommand(QAction *action, std::function<void()> fn);
     void connectCommand(QAbstractButton *button, std::function<void()> fn);
 
@@ -83,9 +87,12 @@ signals:
     void undoAvailableChanged(bool available);
     void protectionMoneyChanged(const veltrix::ProtectionMoney &money);
     void buildingInfoRequested(const QString &firstLine);
+    // After the outermost running command has ended.
+    void commandsDone();
 
 private:
     void textChanged();
+    void UpdateProtectionMoney(const QStringList &lines);
 
     Platform m_platform;
     MemoLines m_memo;
@@ -93,6 +100,7 @@ private:
     QStringList m_undoCopy;
     int m_progress = 0;
     int m_shownProgress = 0;
+    int m_commandDepth = 0;
 };
 
 // The text the status bar shows for an action.

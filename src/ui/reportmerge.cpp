@@ -1,22 +1,20 @@
 #include "reportlist.h"
 
-#include "core/lines.h"
 #include "core/merge.h"
-#include "core/reportline.h"
 
-#include <algorithm>
 #include <utility>
 
 namespace veltrix {
 
-void ReportList::mergeReport(const QString &reportText)
+bool ReportList::mergeReport(const QString &reportText, NoReport noReport)
 {
-    const QStringList report = splitLines(reportText);
-    if (std::none_of(report.cbegin(), report.cend(), [](const QString &line) { return isKeptLine(line); })) {
-        m_platform.messageBoxes->show({QStringLiteral("Hinweis"),
-                                       QStringLiteral("Die Zwischenablage enthält keinen Spionagebericht."),
-                                       MsgButtons::Ok, MsgIcon::None});
-        return;
+    const FreshReport report(reportText);
+    if (report.isEmpty()) {
+        if (noReport == NoReport::Tell)
+            m_platform.messageBoxes->show({QStringLiteral("Hinweis"),
+                                           QStringLiteral("Die Zwischenablage enthält keinen Spionagebericht."),
+                                           MsgButtons::Ok, MsgIcon::None});
+        return false;
     }
     MergeResult merged;
     runListOperation(
@@ -27,6 +25,7 @@ void ReportList::mergeReport(const QString &reportText)
         Finish::ProtectionMoney);
     // After the frame's "ready.", so that the counts stay in view.
     emit actionShown(mergeSummary(merged));
+    return true;
 }
 
 } // namespace veltrix

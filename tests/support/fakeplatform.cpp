@@ -29,6 +29,16 @@ void FakeMessageBoxes::closeModeless()
         closed();
 }
 
+void FakeClipboard::copyElsewhere(const QString &text)
+{
+    m_text = text;
+    const auto watchers = m_watchers;
+    for (const auto &[context, changed] : watchers) {
+        if (context)
+            changed();
+    }
+}
+
 QString FakeFileDialogs::openFileName(QWidget *, const QString &)
 {
     ++opens;

@@ -5,6 +5,7 @@
 
 #include <QList>
 #include <QMap>
+#include <QPointer>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <deque>
@@ -26,14 +27,19 @@ public:
     QString lastText() const { return shown.isEmpty() ? QString() : shown.last().text; }
 };
 
+// The program's own writes are not reported to watchers, as the real
+// clipboard promises; copyElsewhere plays another program.
 class FakeClipboard : public Clipboard {
 public:
     void setText(const QString &text) override { m_text = text; ++writes; }
     QString text() const override { return m_text; }
+    void watch(QObject *context, std::function<void()> changed) override { m_watchers.append({context, changed}); }
+    void copyElsewhere(const QString &text);
     int writes = 0;
 
 private:
     QString m_text;
+    QList<QPair<QPointer<QObject>, std::function<void()>>> m_watchers;
 };
 
 class FakeFeedback : public Feedback {

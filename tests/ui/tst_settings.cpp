@@ -75,34 +75,35 @@ private slots:
         QTest::addColumn<QString>("hideout");
         QTest::addColumn<bool>("marker");         // keinversteck shown
         QTest::addColumn<QString>("lastOpened");
-        QTest::newRow("no file") << QByteArray() << QPoint(311, 163) << QPoint() << "0" << true << "";
+        QTest::addColumn<bool>("watch");          // Zwischenablageueberwachen1 checked
+        QTest::newRow("no file") << QByteArray() << QPoint(311, 163) << QPoint() << "0" << true << "" << false;
         QTest::newRow("full") << QByteArray("[Datei]\r\nDateiname=/tmp/a&b.txt\r\n[Statusfenster]\r\ntop=41\r\nleft=0\r\n"
-                                            "[Veltrix]\r\ntop=20\r\nleft=30\r\n[Einstellungen]\r\nVersteck=120\r\n")
-                              << QPoint(30, 20) << QPoint(0, 41) << "120" << false << "/tmp/a&&b.txt";
-        QTest::newRow("partial") << QByteArray("[veltrix]\r\n LEFT = $10 \r\n") << QPoint(16, 163) << QPoint() << "0" << true << "";
-        QTest::newRow("abc in Versteck") << QByteArray("[Einstellungen]\r\nVersteck=abc\r\n") << QPoint(311, 163) << QPoint() << "abc" << true << "";
-        QTest::newRow("00 in Versteck") << QByteArray("[Einstellungen]\r\nVersteck=00\r\n") << QPoint(311, 163) << QPoint() << "00" << false << "";
+                                            "[Veltrix]\r\ntop=20\r\nleft=30\r\n[Einstellungen]\r\nVersteck=120\r\nZwischenablage=1\r\n")
+                              << QPoint(30, 20) << QPoint(0, 41) << "120" << false << "/tmp/a&&b.txt" << true;
+        QTest::newRow("partial") << QByteArray("[veltrix]\r\n LEFT = $10 \r\n") << QPoint(16, 163) << QPoint() << "0" << true << "" << false;
+        QTest::newRow("abc in Versteck") << QByteArray("[Einstellungen]\r\nVersteck=abc\r\n") << QPoint(311, 163) << QPoint() << "abc" << true << "" << false;
+        QTest::newRow("00 in Versteck") << QByteArray("[Einstellungen]\r\nVersteck=00\r\n") << QPoint(311, 163) << QPoint() << "00" << false << "" << false;
         QTest::newRow("bad top and left") << QByteArray("[Veltrix]\r\ntop=abc\r\nleft=30\r\n[Statusfenster]\r\ntop=12a\r\n"
                                                         "[Einstellungen]\r\nVersteck=9\r\n")
-                                          << QPoint(30, 163) << QPoint() << "9" << false << "";
+                                          << QPoint(30, 163) << QPoint() << "9" << false << "" << false;
         QTest::newRow("quoted values") << QByteArray("[Datei]\r\nDateiname=\"/tmp/mein bericht.txt\"\r\n"
                                                      "[Einstellungen]\r\nVersteck=\"120\"\r\n")
-                                       << QPoint(311, 163) << QPoint() << "120" << false << "/tmp/mein bericht.txt";
+                                       << QPoint(311, 163) << QPoint() << "120" << false << "/tmp/mein bericht.txt" << false;
         QTest::newRow("empty quotes") << QByteArray("[Einstellungen]\r\nVersteck=\"\"\r\n") << QPoint(311, 163) << QPoint() << ""
-                                      << true << "";
+                                      << true << "" << false;
         QTest::newRow("semicolon in value") << QByteArray("[Einstellungen]\r\nVersteck=12;3\r\n") << QPoint(311, 163) << QPoint()
-                                            << "12;3" << true << "";
+                                            << "12;3" << true << "" << false;
         QTest::newRow("longer than typing allows") << QByteArray("[Einstellungen]\r\nVersteck= 1234567 \r\n") << QPoint(311, 163)
-                                                   << QPoint() << "1234567" << false << "";
+                                                   << QPoint() << "1234567" << false << "" << false;
         QTest::newRow("main off every screen") << QByteArray("[Veltrix]\r\ntop=-5000\r\nleft=-5000\r\n") << QPoint(311, 163)
-                                               << QPoint() << "0" << true << "";
+                                               << QPoint() << "0" << true << "" << false;
         QTest::newRow("status off every screen") << QByteArray("[Statusfenster]\r\ntop=1\r\nleft=90000\r\n") << QPoint(311, 163)
-                                                 << QPoint() << "0" << true << "";
+                                                 << QPoint() << "0" << true << "" << false;
         // Over the right edge: the offscreen platform pushes a shown window
         // at a negative place back onto the screen.
         const int partlyOn = QGuiApplication::primaryScreen()->availableGeometry().right() - 100;
         QTest::newRow("main partly on a screen") << "[Veltrix]\r\ntop=20\r\nleft=" + QByteArray::number(partlyOn) + "\r\n"
-                                                 << QPoint(partlyOn, 20) << QPoint() << "0" << true << "";
+                                                 << QPoint(partlyOn, 20) << QPoint() << "0" << true << "" << false;
     }
     void load()
     {
@@ -112,6 +113,7 @@ private slots:
         QFETCH(QString, hideout);
         QFETCH(bool, marker);
         QFETCH(QString, lastOpened);
+        QFETCH(bool, watch);
         if (!ini.isEmpty())
             QVERIFY(test::putFile(m_ini, ini));
         MainAndStatus w(m_ini);
@@ -126,6 +128,7 @@ private slots:
         QCOMPARE(control<QAction>(*w.main, "lastOpened")->isVisible(), !lastOpened.isEmpty());
         if (!lastOpened.isEmpty())
             QCOMPARE(control<QAction>(*w.main, "lastOpened")->text(), QStringLiteral("Öffnen: ") + lastOpened);
+        QCOMPARE(control<QAction>(*w.main, "Zwischenablageueberwachen1")->isChecked(), watch);
         QVERIFY(w.boxes.shown.isEmpty());
         QCOMPARE(QFile::exists(m_ini), !ini.isEmpty());
     }
@@ -165,19 +168,23 @@ private slots:
     void saveWritesKeysInOrder_data()
     {
         QTest::addColumn<QByteArray>("before");
+        QTest::addColumn<bool>("watch");
         QTest::addColumn<QByteArray>("after");
-        QTest::newRow("new file") << QByteArray()
+        QTest::newRow("new file") << QByteArray() << false
                                   << QByteArray("[Datei]\r\nDateiname=\r\n[Statusfenster]\r\ntop=1\r\nleft=600\r\n"
-                                                "[Veltrix]\r\ntop=50\r\nleft=40\r\n[Einstellungen]\r\nVersteck=120\r\nFarben=1\r\n");
+                                                "[Veltrix]\r\ntop=50\r\nleft=40\r\n[Einstellungen]\r\nVersteck=120\r\n"
+                                                "Zwischenablage=0\r\nFarben=1\r\n");
         QTest::newRow("classic file") << QByteArray("; von Hand\r\n[DATEI]\r\nDATEINAME=C:\\alt.txt\r\nExtra=1\r\n\r\n"
                                                     "[Fremd]\r\nx = y\r\n[veltrix]\r\nLEFT=1\r\nTop=2\r\n")
+                                      << true
                                       << QByteArray("; von Hand\r\n[DATEI]\r\nDATEINAME=\r\nExtra=1\r\n\r\n[Fremd]\r\nx = y\r\n"
                                                     "[veltrix]\r\nLEFT=40\r\nTop=50\r\n[Statusfenster]\r\ntop=1\r\nleft=600\r\n"
-                                                    "[Einstellungen]\r\nVersteck=120\r\nFarben=1\r\n");
+                                                    "[Einstellungen]\r\nVersteck=120\r\nZwischenablage=1\r\nFarben=1\r\n");
     }
     void saveWritesKeysInOrder()
     {
         QFETCH(QByteArray, before);
+        QFETCH(bool, watch);
         QFETCH(QByteArray, after);
         if (!before.isEmpty())
             QVERIFY(test::putFile(m_ini, before));
@@ -187,6 +194,7 @@ private slots:
         w.main->move(40, 50);
         w.status->move(600, 1);
         control<QLineEdit>(*w.main, "Versteck")->setText(QStringLiteral("120"));
+        control<QAction>(*w.main, "Zwischenablageueberwachen1")->setChecked(watch);
         w.main->close();
         QCOMPARE(fileBytes(m_ini), after);
     }
