@@ -169,6 +169,8 @@ struct Platform {
     HttpClient *http = nullptr;
     Clock *clock = nullptr;
     ImageDecoder *images = nullptr;
+    // Where the player's data lasts from run to run; empty: it does not.
+    QString dataFolder;
 };
 
 } // namespace veltrix

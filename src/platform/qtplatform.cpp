@@ -11,6 +11,7 @@
 #include <QGuiApplication>
 #include <QLocale>
 #include <QMessageBox>
+#include <QStandardPaths>
 #include <QUrl>
 
 namespace veltrix {
@@ -232,6 +233,7 @@ RealPlatform::RealPlatform() : m_impl(std::make_unique<Impl>())
     m_platform.http = &m_impl->http;
     m_platform.images = &m_impl->images;
     m_platform.audio = &m_impl->audio;
+    m_platform.dataFolder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
 }
 
 RealPlatform::~RealPlatform() = default;

@@ -115,6 +115,7 @@ Platform FakePlatform::platform()
     p.http = &http;
     p.clock = &clock;
     p.images = &images;
+    p.dataFolder = dataFolder;
     return p;
 }
 

@@ -119,6 +119,7 @@ struct FakePlatform {
     FakeHttp http;
     FakeClock clock;
     FakeImages images;
+    QString dataFolder; // none: the save slots are not kept
 
     Platform platform();
 };
