@@ -103,7 +103,7 @@ private slots:
         for (QAction *a : control<QMenu>(*w, "Bearbeiten1")->actions())
             bearbeiten << (a->isSeparator() ? QStringLiteral("-") : a->objectName());
         QCOMPARE(bearbeiten.mid(bearbeiten.indexOf(QStringLiteral("Suchen1"))),
-                 (QStringList{"Suchen1", "Berichtabgleichen1", "AlsBBCodekopieren1"}));
+                 (QStringList{"Suchen1", "Berichtabgleichen1", "Zwischenablageueberwachen1", "AlsBBCodekopieren1"}));
         QVERIFY(!control<QAction>(*w, "Rckgngig1")->isEnabled());
         QVERIFY(!control<QAction>(*w, "lastOpened")->isVisible());
         QVERIFY(control<QAction>(*w, "AlwaysOnTop1")->isCheckable());
@@ -248,7 +248,7 @@ private slots:
         for (QAction *a : control<QMenu>(*w, "Bearbeiten1")->actions())
             bearbeiten << (a->isSeparator() ? QStringLiteral("-") : a->objectName());
         QCOMPARE(bearbeiten.mid(bearbeiten.indexOf(QStringLiteral("Suchen1"))),
-                 (QStringList{"Suchen1", "Berichtabgleichen1", "AlsBBCodekopieren1"}));
+                 (QStringList{"Suchen1", "Berichtabgleichen1", "Zwischenablageueberwachen1", "AlsBBCodekopieren1"}));
         QVERIFY(!control<QAction>(*w, "Rckgngig1")->isEnabled());
         w->CreateSafepoint();
         QCOMPARE(w->undoCopy(), (QStringList{"", kBank}));
