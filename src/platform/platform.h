@@ -202,6 +202,8 @@ struct Platform {
     Files *files = nullptr;
     QString settingsPath;
     ServerAddresses servers;
+    // Where the player's data lasts from run to run; empty: it does not.
+    QString dataFolder;
 };
 
 } // namespace veltrix

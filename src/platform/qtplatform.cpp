@@ -14,6 +14,7 @@
 #include <QLocale>
 #include <QMessageBox>
 #include <QProcessEnvironment>
+#include <QStandardPaths>
 #include <QUrl>
 
 namespace veltrix {
@@ -239,6 +240,7 @@ RealPlatform::RealPlatform(const QProcessEnvironment &environment) : m_impl(std:
     m_platform.files = &m_impl->files;
     m_platform.settingsPath = settingsFilePath(environment);
     m_platform.servers = serverAddresses(environment);
+    m_platform.dataFolder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
 }
 
 RealPlatform::~RealPlatform() = default;

@@ -85,6 +85,7 @@ void TfrmMain::LoadSettings()
     const QString hideout = ini.value(u"Einstellungen", u"Versteck").value_or(QStringLiteral("0"));
     m_filterPage->restoreHideout(hideout);
     m_clipboardWatchItem->setChecked(ini.value(u"Einstellungen", u"Zwischenablage") == QStringLiteral("1"));
+    m_colours->setChecked(ini.value(u"Einstellungen", u"Farben").value_or(QStringLiteral("1")) != u"0");
 
     if (!m_lastOpenedName.isEmpty()) {
         QString caption = m_lastOpenedName;

@@ -1,5 +1,7 @@
 #include "statspage.h"
 
+#include "core/error.h"
+
 #include "pagelayout.h"
 #include "reportlist.h"
 
@@ -23,12 +25,18 @@ const QString kEmptySlot = QStringLiteral("- - -");
 } // namespace
 
 StatsPage::StatsPage(ReportList &list, const Platform &platform, QWidget *parent)
-    : QWidget(parent), m_list(list), m_platform(platform)
+    : QWidget(parent), m_list(list), m_platform(platform), m_store(platform.dataFolder)
 {
     setObjectName(QStringLiteral("TabStats"));
     QVBoxLayout *page = makePageLayout(this);
     page->addWidget(createStatistics());
     page->addWidget(createSlots());
+    for (int i = 0; i < kSlots; ++i) {
+        if (const std::optional<StoredSlot> kept = m_store.load(i)) {
+            m_slots[i] = Snapshot{kept->text, kept->caption};
+            showSlot(i);
+        }
+    }
     connect(&m_list, &ReportList::countChanged, this, &StatsPage::showCount);
     connect(&m_list, &ReportList::protectionMoneyChanged, this, &StatsPage::showMoney);
 }
@@ -125,6 +133,7 @@ void StatsPage::saveClick(int i)
         const QDateTime now = m_platform.clock->now();
         m_slots[i] = Snapshot{text, m_platform.clock->shortDate(now) + QLatin1Char(' ') + m_platform.clock->longTime(now)};
         showSlot(i);
+        keepSlot(i);
         return;
     }
     const MsgResult answer = m_platform.messageBoxes->show(
@@ -132,6 +141,23 @@ void StatsPage::saveClick(int i)
     if (answer == MsgResult::Yes) {
         m_slots[i].reset();
         showSlot(i);
+        keepSlot(i);
+    }
+}
+
+void StatsPage::keepSlot(int i)
+{
+    try {
+        if (m_slots[i])
+            m_store.save(i, {m_slots[i]->text, m_slots[i]->caption});
+        else
+            m_store.remove(i);
+    } catch (const VeltrixError &) {
+        // Said once: for this run the slots work on all the same.
+        if (m_storeFailed)
+            return;
+        m_storeFailed = true;
+        throw;
     }
 }
 

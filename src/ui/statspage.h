@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/platform.h"
+#include "slotstore.h"
 
 #include <QString>
 #include <QWidget>
@@ -42,6 +43,8 @@ private:
     void saveClick(int i);
     void restoreClick(int i);
     void showSlot(int i);
+    // Brings the store in line with slot i.
+    void keepSlot(int i);
 
     ReportList &m_list;
     Platform m_platform;
@@ -51,6 +54,8 @@ private:
     std::array<std::optional<Snapshot>, kSlots> m_slots;
     std::array<QPushButton *, kSlots> m_save{};
     std::array<QPushButton *, kSlots> m_restore{};
+    SlotStore m_store;
+    bool m_storeFailed = false;
 };
 
 } // namespace veltrix

@@ -118,6 +118,7 @@ Platform FakePlatform::platform()
     p.files = &files;
     p.settingsPath = settingsPath;
     p.servers = servers;
+    p.dataFolder = dataFolder;
     return p;
 }
 

@@ -128,6 +128,7 @@ struct FakePlatform {
     QString settingsPath = settingsFolder.filePath(QStringLiteral("veltrix.ini"));
     ServerAddresses servers{QStringLiteral("http://127.0.0.1:9"), QStringLiteral("http://127.0.0.1:9"),
                             QStringLiteral("kontakt@test.invalid")};
+    QString dataFolder; // none: the save slots are not kept
 
     Platform platform();
 };

@@ -116,7 +116,7 @@ private slots:
         for (QAction *a : control<QMenu>(*w, "Bearbeiten1")->actions())
             bearbeiten << (a->isSeparator() ? QStringLiteral("-") : a->objectName());
         QCOMPARE(bearbeiten.mid(bearbeiten.indexOf(QStringLiteral("Suchen1"))),
-                 (QStringList{"Suchen1", "Berichtabgleichen1", "AlsBBCodekopieren1", "Zeileneinfaerben1"}));
+                 (QStringList{"Suchen1", "Berichtabgleichen1", "Zwischenablageueberwachen1", "AlsBBCodekopieren1", "Zeileneinfaerben1"}));
         QVERIFY(control<QAction>(*w, "Zeileneinfaerben1")->isCheckable());
         QVERIFY(control<QAction>(*w, "Zeileneinfaerben1")->isChecked());
         QVERIFY(!control<QAction>(*w, "Rckgngig1")->isEnabled());

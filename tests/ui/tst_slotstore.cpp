@@ -1,0 +1,136 @@
+// The ten save slots kept in the data folder from run to run.
+#include "core/lines.h"
+#include "support/controls.h"
+#include "support/fakeplatform.h"
+#include "support/statusfixture.h"
+#include "ui/mainfrm.h"
+
+#include <QDir>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <algorithm>
+
+using namespace veltrix;
+using namespace veltrix::test;
+
+namespace {
+
+const QString kBank45 = QStringLiteral("Lindenallee 117: Bank (SG: 45%) [Fallgitter]");
+const QString kKiosk10 = QStringLiteral("Am Markt 3: Kiosk (SG: 10%) Keine Ausbauten vorhanden");
+// Slots keep whatever the list held, uncleaned.
+const QString kOdd = QStringLiteral("Seite\u20282 \"von\" 7 \\ {\"text\": 1}");
+
+QPushButton *button(const QObject &w, const char *name, int k)
+{
+    return control<QPushButton>(w, QStringLiteral("%1%2").arg(QLatin1String(name)).arg(k));
+}
+
+int fileErrors(const FakeMessageBoxes &boxes)
+{
+    return int(std::count_if(boxes.shown.cbegin(), boxes.shown.cend(),
+                             [](const MessageRequest &r) { return r.text.startsWith(QStringLiteral("Datei ")); }));
+}
+
+} // namespace
+
+class TestSlotStore : public QObject {
+    Q_OBJECT
+
+private slots:
+    void slotsSurviveANewWindow()
+    {
+        QTemporaryDir temp;
+        // A first run: the folder is not there yet.
+        const QString folder = temp.filePath(QStringLiteral("Veltrix Professional"));
+        {
+            FakePlatform fakes;
+            fakes.dataFolder = folder;
+            TfrmMain w(fakes.platform());
+            w.list().memo().setLines({kBank45, kOdd});
+            button(w, "save", 1)->click();
+            fakes.clock.current = fakes.clock.current.addSecs(60);
+            w.list().memo().setLines({kKiosk10});
+            button(w, "save", 10)->click();
+            button(w, "save", 2)->click();
+            button(w, "save", 2)->click(); // "Safestate löschen?" Ja
+            w.list().memo().clear();
+            button(w, "save", 5)->click();
+            QCOMPARE(fakes.messageBoxes.shown.size(), 1);
+        }
+        FakePlatform fakes;
+        fakes.dataFolder = folder;
+        TfrmMain w(fakes.platform());
+        QCOMPARE(button(w, "save", 1)->text(), QStringLiteral("07.12.2026 11:30:05"));
+        QCOMPARE(button(w, "save", 10)->text(), QStringLiteral("07.12.2026 11:31:05"));
+        QCOMPARE(button(w, "save", 2)->text(), QStringLiteral("- - -"));
+        for (int k = 1; k <= 10; ++k)
+            QCOMPARE(button(w, "restore", k)->isEnabled(), k == 1 || k == 5 || k == 10);
+        QVERIFY(!QFile::exists(QDir(folder).filePath(QStringLiteral("slot2.json"))));
+
+        button(w, "restore", 1)->click();
+        QCOMPARE(w.list().memo().lines(), (QStringList{kBank45, kOdd}));
+        button(w, "restore", 10)->click();
+        QCOMPARE(w.list().memo().lines(), QStringList{kKiosk10});
+        button(w, "restore", 5)->click();
+        QVERIFY(w.list().memo().isEmpty());
+        QVERIFY(fakes.messageBoxes.shown.isEmpty());
+    }
+
+    void damagedSlotIsSkipped_data()
+    {
+        QTest::addColumn<QByteArray>("slot3"); // empty: a folder in its place
+        QTest::newRow("truncated") << QByteArray("{\n    \"caption\": \"07.12.2026 11:30:05\",\n    \"text\": \"Lindenallee 1");
+        QTest::newRow("garbage") << QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16);
+        QTest::newRow("wrong types") << QByteArray("{\"caption\": 7, \"text\": [\"Lindenallee 117\"]}");
+        QTest::newRow("no caption") << QByteArray("{\"caption\": \"\", \"text\": \"\"}");
+        QTest::newRow("a folder in its place") << QByteArray();
+    }
+    void damagedSlotIsSkipped()
+    {
+        QFETCH(QByteArray, slot3);
+        QTemporaryDir temp;
+        const QDir folder(temp.path());
+        QVERIFY(putFile(folder.filePath(QStringLiteral("slot1.json")),
+                        "{\"caption\": \"01.12.2026 08:00:00\", \"text\": \"Lindenallee 117: Bank (SG: 45%) [Fallgitter]\"}"));
+        if (slot3.isEmpty())
+            QVERIFY(folder.mkdir(QStringLiteral("slot3.json")));
+        else
+            QVERIFY(putFile(folder.filePath(QStringLiteral("slot3.json")), slot3));
+
+        FakePlatform fakes;
+        fakes.dataFolder = temp.path();
+        TfrmMain w(fakes.platform());
+        QVERIFY(fakes.messageBoxes.shown.isEmpty());
+        QCOMPARE(button(w, "save", 3)->text(), QStringLiteral("- - -"));
+        QVERIFY(!button(w, "restore", 3)->isEnabled());
+        QCOMPARE(button(w, "save", 1)->text(), QStringLiteral("01.12.2026 08:00:00"));
+        button(w, "restore", 1)->click();
+        QCOMPARE(w.list().memo().lines(), QStringList{kBank45});
+    }
+
+    // Every save meets the same failure; the player hears of it once, and
+    // the slots still work for the run.
+    void writeFailureReportedOnce()
+    {
+        QTemporaryDir temp;
+        QVERIFY(putFile(temp.filePath(QStringLiteral("datei")), "x"));
+        FakePlatform fakes;
+        fakes.dataFolder = temp.filePath(QStringLiteral("datei/Veltrix"));
+        TfrmMain w(fakes.platform());
+        w.list().memo().setLines({kBank45});
+        button(w, "save", 1)->click();
+        button(w, "save", 2)->click();
+        QCOMPARE(fileErrors(fakes.messageBoxes), 1);
+        QVERIFY(fakes.messageBoxes.lastText().startsWith(
+            QStringLiteral("Datei \"%1\" kann nicht erstellt werden. ").arg(temp.filePath(QStringLiteral("datei/Veltrix/slot1.json")))));
+        QVERIFY(button(w, "restore", 1)->isEnabled());
+        QVERIFY(button(w, "restore", 2)->isEnabled());
+        w.list().memo().clear();
+        button(w, "restore", 2)->click();
+        QCOMPARE(w.list().memo().lines(), QStringList{kBank45});
+    }
+};
+
+QTEST_MAIN(TestSlotStore)
+#include "tst_slotstore.moc"
