@@ -1,6 +1,7 @@
 // "Zwischenablage überwachen": reports copied elsewhere are merged into the list.
 #include "platform/qtplatform.h"
 #include "support/controls.h"
+#include "support/mergesamples.h"
 #include "support/statusfixture.h"
 
 #include <QClipboard>
@@ -13,10 +14,10 @@ using namespace veltrix::test;
 
 namespace {
 
-const QString kBank = QStringLiteral("Lindenallee 117: Bank (SG: 45%) [Fallgitter]");
-const QString kBankNew = QStringLiteral("Lindenallee 117: Bank (SG: 47%) [Fallgitter, Nagelbrett]");
-const QString kKiosk = QStringLiteral("Am Alten Markt 3: Kiosk (SG: 100%) Keine Ausbauten vorhanden");
-const QString kFabrik = QStringLiteral("Zollstraße 12: Fabrik (SG: 40%) Keine Ausbauten vorhanden");
+const QString &kBank = kMergeBank;
+const QString &kBankNew = kMergeBankNew;
+const QString &kKiosk = kMergeKiosk;
+const QString &kFabrik = kMergeFabrik;
 const QString kReport = kBankNew + QStringLiteral("\r\n") + kFabrik + QStringLiteral("\r\n");
 const QStringList kList{kBank, kKiosk};
 const QStringList kMerged{kBankNew, kKiosk, kFabrik};

@@ -1,5 +1,6 @@
 // "Bericht abgleichen": the clipboard's report merged into the list.
 #include "support/controls.h"
+#include "support/mergesamples.h"
 #include "support/fakeplatform.h"
 #include "ui/mainfrm.h"
 #include "ui/memolines.h"
@@ -15,10 +16,10 @@ using namespace veltrix::test;
 
 namespace {
 
-const QString kBank = QStringLiteral("Lindenallee 117: Bank (SG: 45%) [Fallgitter]");
-const QString kBankNew = QStringLiteral("Lindenallee 117: Bank (SG: 47%) [Fallgitter, Nagelbrett]");
-const QString kKiosk = QStringLiteral("Am Alten Markt 3: Kiosk (SG: 100%) Keine Ausbauten vorhanden");
-const QString kFabrik = QStringLiteral("Zollstraße 12: Fabrik (SG: 40%) Keine Ausbauten vorhanden");
+const QString &kBank = kMergeBank;
+const QString &kBankNew = kMergeBankNew;
+const QString &kKiosk = kMergeKiosk;
+const QString &kFabrik = kMergeFabrik;
 const QString kJunk = QStringLiteral("Spionagebericht vom 07.12.2026");
 
 } // namespace
