@@ -28,8 +28,8 @@ constexpr int kMaxTraps = 18;
 
 } // namespace
 
-TfrmSGr::TfrmSGr(const Platform &platform, QWidget *mainWindow, QWidget *parent)
-    : QMainWindow(parent), m_platform(platform), m_main(mainWindow)
+TfrmSGr::TfrmSGr(const Platform &platform, std::function<void(bool)> showMain, QWidget *parent)
+    : QMainWindow(parent), m_platform(platform), m_showMain(std::move(showMain))
 {
     setObjectName(QStringLiteral("frmSGr"));
     setWindowTitle(QStringLiteral("SG-Rechner"));
@@ -166,12 +166,8 @@ void TfrmSGr::ToFrontTimer()
 
 void TfrmSGr::HideMainwindow1Click()
 {
-    if (!m_main)
-        return;
-    if (HideMainwindow1->isChecked())
-        m_main->hide();
-    else
-        m_main->show();
+    if (m_showMain)
+        m_showMain(!HideMainwindow1->isChecked());
 }
 
 void TfrmSGr::FormClose()
@@ -179,8 +175,8 @@ void TfrmSGr::FormClose()
     setStayOnTop(this, false);
     AlwaysOnTop1->setChecked(false);
     ToFront->stop();
-    if (m_main)
-        m_main->show();
+    if (m_showMain)
+        m_showMain(true);
     HideMainwindow1->setChecked(false);
 }
 

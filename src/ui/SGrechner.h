@@ -23,7 +23,8 @@ class TfrmSGr : public QMainWindow {
     Q_OBJECT
 
 public:
-    TfrmSGr(const Platform &platform, QWidget *mainWindow, QWidget *parent = nullptr);
+    // showMain shows or hides the main window ("Hide Mainwindow", closing).
+    TfrmSGr(const Platform &platform, std::function<void(bool visible)> showMain, QWidget *parent = nullptr);
     ~TfrmSGr() override;
 
     // ---- controls ----
@@ -59,7 +60,7 @@ private:
     void command(const std::function<void()> &fn);
 
     Platform m_platform;
-    QPointer<QWidget> m_main;
+    std::function<void(bool)> m_showMain;
 };
 
 } // namespace veltrix

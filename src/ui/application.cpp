@@ -4,6 +4,7 @@
 #include "geturl.h"
 #include "info.h"
 #include "mainfrm.h"
+#include "stayontop.h"
 #include "statusfenster.h"
 
 #include <QApplication>
@@ -29,7 +30,9 @@ VeltrixWindows createWindows(const Platform &platform)
 {
     VeltrixWindows w;
     w.main = std::make_unique<TfrmMain>(platform);
-    w.sgRechner = std::make_unique<TfrmSGr>(platform, w.main.get());
+    w.sgRechner = std::make_unique<TfrmSGr>(platform, [main = w.main.get()](bool visible) {
+        main->stayOnTop().setMainVisible(visible);
+    });
     w.getUrl = std::make_unique<TfrmgetURL>(w.main->list(), w.main.get(), platform);
     w.info = std::make_unique<TfrmInfo>(w.main.get(), platform);
     auto status = std::make_unique<TfrmStatus>(w.main->list(), w.main->stayOnTop(), platform);

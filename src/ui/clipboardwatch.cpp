@@ -7,9 +7,8 @@
 
 namespace veltrix {
 
-ClipboardWatch::ClipboardWatch(QAction *item, ReportList &list, Clipboard &clipboard, std::function<bool()> listHere,
-                               QObject *parent)
-    : QObject(parent), m_item(item), m_list(list), m_clipboard(clipboard), m_listHere(std::move(listHere))
+ClipboardWatch::ClipboardWatch(QAction *item, ReportList &list, Clipboard &clipboard, QObject *parent)
+    : QObject(parent), m_item(item), m_list(list), m_clipboard(clipboard)
 {
     m_clipboard.watch(this, [this] { changed(); });
     connect(&m_list, &ReportList::commandsDone, this, [this] {
@@ -27,8 +26,6 @@ void ClipboardWatch::changed()
         return;
     }
     m_waiting = false;
-    if (!m_listHere())
-        return;
     const QString text = m_clipboard.text();
     if (text == m_lastMerged)
         return;

@@ -2,7 +2,6 @@
 
 #include <QObject>
 #include <QString>
-#include <functional>
 
 class QAction;
 
@@ -13,13 +12,11 @@ class ReportList;
 
 // "Zwischenablage überwachen": while its menu item is checked, a report that
 // another program puts on the clipboard is merged into the list, each text
-// once. A change during a command (a question of it still open) waits for
-// the command's end; one while another window holds the list is let go, as
-// it would be merged into the empty list left here.
+// once, wherever the list is shown. A change during a command (a question
+// of it still open) waits for the command's end.
 class ClipboardWatch : public QObject {
 public:
-    ClipboardWatch(QAction *item, ReportList &list, Clipboard &clipboard, std::function<bool()> listHere,
-                   QObject *parent = nullptr);
+    ClipboardWatch(QAction *item, ReportList &list, Clipboard &clipboard, QObject *parent = nullptr);
 
 private:
     void changed();
@@ -27,7 +24,6 @@ private:
     QAction *m_item;
     ReportList &m_list;
     Clipboard &m_clipboard;
-    std::function<bool()> m_listHere;
     QString m_lastMerged;
     bool m_waiting = false;
 };

@@ -110,10 +110,7 @@ void TfrmMain::createMenus()
         [this] { m_list->mergeReport(m_platform.clipboard->text()); });
     m_clipboardWatchItem = addItem(bearbeiten, "Zwischenablageueberwachen1", QStringLiteral("Zwischenablage überwachen"));
     m_clipboardWatchItem->setCheckable(true);
-    new ClipboardWatch(m_clipboardWatchItem, *m_list, *m_platform.clipboard, [this] {
-        const TfrmStatus *status = statusWindow();
-        return !status || !status->holdsList();
-    }, this);
+    new ClipboardWatch(m_clipboardWatchItem, *m_list, *m_platform.clipboard, this);
     run(addItem(bearbeiten, "AlsBBCodekopieren1", QStringLiteral("Als BBCode kopieren")), [exporter] { exporter().copyBBCode(); });
     m_colours = addItem(bearbeiten, "Zeileneinfaerben1", QStringLiteral("Zeilen einfärben"));
     m_colours->setCheckable(true);

@@ -5,7 +5,6 @@
 #include "platform/platform.h"
 
 #include <QPlainTextEdit>
-#include <QSignalBlocker>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -215,29 +214,6 @@ void MemoLines::appendLine(const QString &line)
     const QString insert = insertable(line);
     cursor.insertText(endsWithBreak ? insert + QChar::ParagraphSeparator
                                     : QChar::ParagraphSeparator + insert + QChar::ParagraphSeparator);
-}
-
-void MemoLines::moveTextTo(MemoLines &target)
-{
-    target.clear();
-    // An empty text leaves both text areas empty: nothing changes.
-    if (m_edit->document()->isEmpty())
-        return;
-    QTextDocument *mine = m_edit->document();
-    QTextDocument *theirs = target.m_edit->document();
-    {
-        // Exchanging documents signals a change of its own; each side raises one.
-        const QSignalBlocker mineQuiet(m_edit);
-        const QSignalBlocker theirsQuiet(target.m_edit);
-        // Each document belongs to the widget showing it, so that swapping never
-        // deletes one and each goes with its text area.
-        mine->setParent(target.m_edit);
-        theirs->setParent(m_edit);
-        m_edit->setDocument(theirs);
-        target.m_edit->setDocument(mine);
-    }
-    emit target.m_edit->textChanged();
-    emit m_edit->textChanged();
 }
 
 void MemoLines::replaceLine(qsizetype index, const QString &text)

@@ -42,11 +42,6 @@ public:
     void deleteFirstLine();
     void deleteLastLine();
     void appendLine(const QString &line);
-    // Empties target, then moves this text area's whole text into it and
-    // leaves this one empty; both raise their change signal unless the text
-    // moved is empty. The documents are exchanged, so a list of any length
-    // moves at once.
-    void moveTextTo(MemoLines &target);
 
     // Replaces one line's text in place.
     void replaceLine(qsizetype index, const QString &text);

@@ -6,7 +6,10 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QPlainTextDocumentLayout>
 #include <QPlainTextEdit>
+#include <QSignalBlocker>
+#include <QTextDocument>
 
 namespace veltrix {
 
@@ -35,10 +38,78 @@ QString actionText(ListAction action)
     return QString();
 }
 
-ReportList::ReportList(QPlainTextEdit *edit, const Platform &platform, QObject *parent)
-    : QObject(parent), m_platform(platform), m_memo(edit)
+ReportList::ReportList(QPlainTextEdit *memo1, const Platform &platform, QObject *parent)
+    : QObject(parent), m_platform(platform), m_home(memo1), m_document(memo1->document()),
+      m_blank(new QTextDocument(this)), m_memo(memo1)
 {
-    connect(edit, &QPlainTextEdit::textChanged, this, &ReportList::textChanged);
+    // Owned here, not by the text area: a text area deletes the document it
+    // made when it is given another one.
+    m_document->setParent(this);
+    m_blank->setDocumentLayout(new QPlainTextDocumentLayout(m_blank));
+    m_blank->setDefaultFont(m_document->defaultFont());
+    m_viewChanges = connect(memo1, &QPlainTextEdit::textChanged, this, &ReportList::textChanged);
+}
+
+ReportList::~ReportList()
+{
+    // A borrower that outlives the list must not show a deleted document.
+    if (m_borrower && m_borrowersOwn)
+        m_borrower->setDocument(m_borrowersOwn);
+}
+
+void ReportList::show(QPlainTextEdit *view, QTextDocument *doc)
+{
+    if (!view)
+        return;
+    const QSignalBlocker quiet(view);
+    view->setDocument(doc);
+}
+
+void ReportList::lendTo(QPlainTextEdit *view)
+{
+    if (isLent() || !view || view == m_home)
+        return;
+    m_borrower = view;
+    m_borrowersOwn = view->document();
+    m_borrowersOwn->setParent(view);
+    m_blank->clear();
+    show(m_home, m_blank);
+    show(view, m_document);
+    disconnect(m_viewChanges);
+    m_viewChanges = connect(view, &QPlainTextEdit::textChanged, this, &ReportList::textChanged);
+    // A borrower that goes away gives the list back.
+    m_borrowerGone = connect(view, &QObject::destroyed, this, &ReportList::takeBack);
+    m_memo = MemoLines(view);
+    announceMove(m_home, view);
+}
+
+void ReportList::takeBack()
+{
+    if (!isLent())
+        return;
+    QPlainTextEdit *view = m_borrower; // null once it is destroyed
+    disconnect(m_viewChanges);
+    disconnect(m_borrowerGone);
+    if (m_borrowersOwn)
+        show(view, m_borrowersOwn);
+    m_borrower.clear();
+    m_borrowersOwn.clear();
+    show(m_home, m_document);
+    m_viewChanges = connect(m_home, &QPlainTextEdit::textChanged, this, &ReportList::textChanged);
+    m_memo = MemoLines(m_home);
+    announceMove(view, m_home);
+}
+
+void ReportList::announceMove(QPlainTextEdit *from, QPlainTextEdit *to)
+{
+    // An empty list leaves both text areas empty: nothing changed. Otherwise
+    // the one left empty and the one that shows the list each raise one
+    // change, and the list raises one through the latter.
+    if (m_document->isEmpty())
+        return;
+    if (from)
+        emit from->textChanged();
+    emit to->textChanged();
 }
 
 void ReportList::textChanged()

@@ -5,32 +5,45 @@
 #include "platform/platform.h"
 
 #include <QObject>
+#include <QPlainTextEdit>
+#include <QPointer>
 #include <QStringList>
 #include <functional>
 
 class QAbstractButton;
 class QAction;
-class QPlainTextEdit;
+class QTextDocument;
 
 namespace veltrix {
 
 // What the status bar's first panel names while an operation runs.
 enum class ListAction { Ready, ProtectionMoney, Filter, Check, Safepoint };
 
-// The report list: the text area Memo1 through its line adapter, the undo
-// copy, the modified flag and the frame every list operation runs in. The
-// windows and pages talk to the list through this object and learn of its
+// The report list: one text document for the whole run, read and written
+// through the line adapter, the undo copy, the modified flag and the frame
+// every list operation runs in. Memo1 shows the document, or another text
+// area borrows it (the status window); every writer reaches the list through
+// this object wherever it is shown. The windows and pages learn of its
 // changes through its signals.
 class ReportList : public QObject {
     Q_OBJECT
 
 public:
-    ReportList(QPlainTextEdit *edit, const Platform &platform, QObject *parent = nullptr);
+    ReportList(QPlainTextEdit *memo1, const Platform &platform, QObject *parent = nullptr);
+    ~ReportList() override;
 
     MemoLines &memo() { return m_memo; }
     const MemoLines &memo() const { return m_memo; }
+    // The text area that shows the list now.
     QPlainTextEdit *edit() const { return m_memo.edit(); }
     const Platform &platform() const { return m_platform; }
+
+    // The view shows the list's document and Memo1 an empty one until
+    // takeBack. Nothing is copied; unless the list is empty, both text areas
+    // and the list raise their change, as when a text moves between them.
+    void lendTo(QPlainTextEdit *view);
+    void takeBack();
+    bool isLent() const { return m_memo.edit() != m_home; }
 
     bool isModified() const { return m_modified; }
     void setModified(bool modified);
@@ -93,8 +106,20 @@ signals:
 private:
     void textChanged();
     void UpdateProtectionMoney(const QStringList &lines);
+    // Shows doc in view and listens to the list's changes there, quietly;
+    // the old document of view is kept, never deleted.
+    void show(QPlainTextEdit *view, QTextDocument *doc);
+    void announceMove(QPlainTextEdit *from, QPlainTextEdit *to);
 
     Platform m_platform;
+    QPointer<QPlainTextEdit> m_home;
+    QTextDocument *m_document;
+    // Shown by Memo1 while the list is lent.
+    QTextDocument *m_blank;
+    QPointer<QPlainTextEdit> m_borrower;
+    QPointer<QTextDocument> m_borrowersOwn;
+    QMetaObject::Connection m_viewChanges;
+    QMetaObject::Connection m_borrowerGone;
     MemoLines m_memo;
     bool m_modified = false;
     QStringList m_undoCopy;

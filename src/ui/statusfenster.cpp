@@ -41,7 +41,7 @@ TfrmStatus::TfrmStatus(ReportList &list, StayOnTop &stayOnTop, const Platform &p
     : QMainWindow(parent,
                   Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                       | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
-      m_list(list), m_stayOnTop(stayOnTop), m_platform(platform), m_memo(nullptr)
+      m_list(list), m_stayOnTop(stayOnTop), m_platform(platform)
 {
     setObjectName(QStringLiteral("frmStatus"));
     setWindowTitle(QStringLiteral("Statusfenster"));
@@ -62,7 +62,6 @@ TfrmStatus::TfrmStatus(ReportList &list, StayOnTop &stayOnTop, const Platform &p
     auto *layout = new QVBoxLayout(client);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_edit);
-    m_memo = MemoLines(m_edit);
     // The list keeps its colours while it lives here; the main window's item
     // switches both.
     LineColours::attach(m_edit, list.edit()->window()->findChild<QAction *>(QStringLiteral("Zeileneinfaerben1")));
@@ -76,12 +75,26 @@ TfrmStatus::TfrmStatus(ReportList &list, StayOnTop &stayOnTop, const Platform &p
     m_stayOnTop.setStatus({this, m_alwaysOnTop, m_toFront});
     connect(m_edit, &QPlainTextEdit::textChanged, this, [this] { Memo1Change(); });
     Memo1Change();
+    // A writer that changed the first building (a merge, say) refreshes what
+    // the last command showed of it.
+    connect(&m_list, &ReportList::buildingInfoRequested, this, [this] {
+        if (holdsList() && m_advice != Advice::None)
+            showAdvice();
+    });
 
     resize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
     FormCreate();
 }
 
-TfrmStatus::~TfrmStatus() = default;
+TfrmStatus::~TfrmStatus()
+{
+    m_list.takeBack();
+}
+
+bool TfrmStatus::holdsList() const
+{
+    return m_list.edit() == m_edit;
+}
 
 void TfrmStatus::createMenu()
 {
@@ -110,13 +123,10 @@ void TfrmStatus::createMenu()
     // Shortcuts work while the menu is closed.
     addActions({m_alwaysOnTop, selectAll});
 
-    const auto connectItem = [this](QAction *action, std::function<void()> handler) {
-        connect(action, &QAction::triggered, this, [this, handler] { guarded(m_platform, handler); });
-    };
-    connectItem(selectAll, [this] { m_memo.selectAll(); });
-    connectItem(deleteFirst, [this] { N1Zeilelschen1Click(); });
-    connectItem(copy, [this] { Kopieren1Click(); });
-    connectItem(back, [this] { close(); });
+    m_list.connectCommand(selectAll, [this] { m_edit->selectAll(); });
+    m_list.connectCommand(deleteFirst, [this] { N1Zeilelschen1Click(); });
+    m_list.connectCommand(copy, [this] { Kopieren1Click(); });
+    m_list.connectCommand(back, [this] { close(); });
 }
 
 void TfrmStatus::FormCreate()
@@ -131,7 +141,7 @@ void TfrmStatus::takeList()
     m_list.CleanList();
     // Before showing: the window then appears with its stay-on-top style.
     m_stayOnTop.toStatus();
-    m_list.memo().moveTextTo(m_memo);
+    m_list.lendTo(m_edit);
     show();
     raise();
     activateWindow();
@@ -145,31 +155,38 @@ void TfrmStatus::closeEvent(QCloseEvent *event)
 
 void TfrmStatus::FormClose()
 {
-    m_memo.moveTextTo(m_list.memo());
+    m_list.takeBack();
     m_stayOnTop.toMain();
 }
 
 void TfrmStatus::N1Zeilelschen1Click()
 {
-    m_memo.deleteFirstLine();
-    selectFirstHouseNumber(m_memo, *m_platform.clipboard);
-    const QString first = m_memo.firstLine();
-    m_riots->setText(QStringLiteral("Randale:") + requiredRiots(first));
-    m_robberies->setText(QStringLiteral("Überfall:") + requiredRobberies(first));
+    MemoLines &memo = m_list.memo();
+    memo.deleteFirstLine();
+    selectFirstHouseNumber(memo, *m_platform.clipboard);
+    m_advice = Advice::Long;
+    showAdvice();
 }
 
 void TfrmStatus::Kopieren1Click()
 {
     m_edit->setFocus();
-    selectFirstHouseNumber(m_memo, *m_platform.clipboard);
-    const QString first = m_memo.firstLine();
-    m_riots->setText(QStringLiteral("R:") + requiredRiots(first));
-    m_robberies->setText(QStringLiteral("Ü:") + requiredRobberies(first));
+    selectFirstHouseNumber(m_list.memo(), *m_platform.clipboard);
+    m_advice = Advice::Short;
+    showAdvice();
+}
+
+void TfrmStatus::showAdvice()
+{
+    const QString first = m_list.memo().firstLine();
+    const bool full = m_advice == Advice::Long;
+    m_riots->setText((full ? QStringLiteral("Randale:") : QStringLiteral("R:")) + requiredRiots(first));
+    m_robberies->setText((full ? QStringLiteral("Überfall:") : QStringLiteral("Ü:")) + requiredRobberies(first));
 }
 
 void TfrmStatus::Memo1Change()
 {
-    m_count->setText(QStringLiteral("Gebs remaining: ") + QString::number(m_memo.lineCount()));
+    m_count->setText(QStringLiteral("Gebs remaining: ") + QString::number(MemoLines(m_edit).lineCount()));
 }
 
 void TfrmStatus::ToFrontTimer()

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "memolines.h"
 #include "platform/platform.h"
 
 #include <QMainWindow>
@@ -24,8 +23,8 @@ public:
     TfrmStatus(ReportList &list, StayOnTop &stayOnTop, const Platform &platform, QWidget *parent = nullptr);
     ~TfrmStatus() override;
 
-    // True while the list lives here (between opening and closing).
-    bool holdsList() const { return isVisible(); }
+    // True while the list is shown here (between opening and closing).
+    bool holdsList() const;
     // Opens the window with the cleaned list; closing hands it back.
     void takeList();
 
@@ -39,13 +38,18 @@ private:
     void N1Zeilelschen1Click();
     void Kopieren1Click();
     void Memo1Change();
+    void showAdvice();
     void ToFrontTimer();
+
+    // Which labels the riot and robbery displays carry: none until a command
+    // wrote them, then its long or short ones.
+    enum class Advice { None, Long, Short };
 
     ReportList &m_list;
     StayOnTop &m_stayOnTop;
     Platform m_platform;
     QPlainTextEdit *m_edit = nullptr;
-    MemoLines m_memo;
+    Advice m_advice = Advice::None;
     QTimer *m_toFront = nullptr;
     QAction *m_alwaysOnTop = nullptr;
     QAction *m_count = nullptr;

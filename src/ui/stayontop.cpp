@@ -14,7 +14,6 @@ StayOnTop::StayOnTop(const Window &main, QObject *parent)
 {
     // The item has toggled its own tick before this runs.
     connect(main.item, &QAction::triggered, this, [this](bool on) { set(m_main, on); });
-    main.window->installEventFilter(this);
 }
 
 void StayOnTop::setStatus(const Window &status)
@@ -60,7 +59,9 @@ void StayOnTop::toMain()
         set(m_main, true);
     }
     m_status.window->hide();
-    m_main.window->show();
+    if (m_mainWanted)
+        m_main.window->show();
+    m_mainWanted = true;
 }
 
 void StayOnTop::statusToggled(bool on)
@@ -82,17 +83,14 @@ void StayOnTop::setMainOnTop(bool on)
         set(m_main, on);
 }
 
-bool StayOnTop::eventFilter(QObject *watched, QEvent *event)
+void StayOnTop::setMainVisible(bool visible)
 {
-    // While the status window holds the list the main window stays hidden,
-    // even when another window (the SG calculator) shows it. Hidden after
-    // the show has ended, not inside it.
-    if (event->type() == QEvent::Show && watched == m_main.window && statusHoldsList())
-        QMetaObject::invokeMethod(this, [this] {
-            if (statusHoldsList())
-                toStatus();
-        }, Qt::QueuedConnection);
-    return QObject::eventFilter(watched, event);
+    if (!m_main)
+        return;
+    if (statusHoldsList())
+        m_mainWanted = visible;
+    else
+        m_main.window->setVisible(visible);
 }
 
 } // namespace veltrix

@@ -37,8 +37,10 @@ public:
     bool mainOnTop() const;
     void setMainOnTop(bool on);
 
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
+    // Shows or hides the main window for another window (the SG calculator).
+    // While the status window holds the list the main window stays hidden
+    // and the wish takes effect when the list is back.
+    void setMainVisible(bool visible);
 
 private:
     struct Parts {
@@ -53,6 +55,7 @@ private:
 
     Parts m_main;
     Parts m_status;
+    bool m_mainWanted = true;
 };
 
 } // namespace veltrix

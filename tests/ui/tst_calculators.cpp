@@ -211,7 +211,7 @@ private slots:
         QFETCH(QString, takeover);
         test::FakePlatform fakes;
         QWidget main;
-        TfrmSGr calc(fakes.platform(), &main);
+        TfrmSGr calc(fakes.platform(), [&main](bool visible) { main.setVisible(visible); });
         QCOMPARE(calc.Fallen->count(), 19);
         QCOMPARE(calc.Fallen->selectedItems().first()->text(), QStringLiteral("0"));
         QVERIFY(calc.SGGebaeude->selectedItems().isEmpty());
@@ -230,7 +230,7 @@ private slots:
     {
         test::FakePlatform fakes;
         QWidget main;
-        TfrmSGr calc(fakes.platform(), &main);
+        TfrmSGr calc(fakes.platform(), [&main](bool visible) { main.setVisible(visible); });
         activate(calc);
         calc.SGBetrag->setFocus();
         calc.SGBetrag->setText(QStringLiteral("-1"));
@@ -250,7 +250,7 @@ private slots:
         test::FakePlatform fakes;
         QWidget main;
         main.show();
-        TfrmSGr calc(fakes.platform(), &main);
+        TfrmSGr calc(fakes.platform(), [&main](bool visible) { main.setVisible(visible); });
         calc.show();
 
         calc.HideMainwindow1->trigger();
@@ -279,7 +279,7 @@ private slots:
         test::FakePlatform fakes;
         QWidget main;
         main.show();
-        TfrmSGr calc(fakes.platform(), &main);
+        TfrmSGr calc(fakes.platform(), [&main](bool visible) { main.setVisible(visible); });
         calc.show();
         calc.HideMainwindow1->trigger();
         QVERIFY(!main.isVisible());

@@ -28,8 +28,7 @@ class TestClipboardWatch : public QObject {
     Q_OBJECT
 
 private slots:
-    // Steps: "on", "off", "copy:<text>" (another program copies), "undo",
-    // "status" (the status window takes the list), "back" (it hands it back).
+    // Steps: "on", "off", "copy:<text>" (another program copies), "undo".
     void watch_data()
     {
         QTest::addColumn<QStringList>("steps");
@@ -45,11 +44,6 @@ private slots:
         QTest::newRow("another report after it merges")
             << QStringList{"on", "copy:" + kReport, "undo", "copy:" + kFabrik} << QStringList{kBank, kKiosk, kFabrik}
             << QString();
-        // Merged then, the report would go into the empty list the status
-        // window leaves, be lost when it hands its list back, and count as
-        // merged.
-        QTest::newRow("let go while the status window holds the list")
-            << QStringList{"on", "status", "copy:" + kReport, "back", "copy:" + kReport} << kMerged << QString();
     }
     void watch()
     {
@@ -69,10 +63,6 @@ private slots:
                 w.fakes.clipboard.copyElsewhere(step.mid(5));
             else if (step == QLatin1String("undo"))
                 trigger(*w.main, "Rckgngig1");
-            else if (step == QLatin1String("status"))
-                trigger(*w.main, "Statusfenster1");
-            else if (step == QLatin1String("back"))
-                trigger(*w.status, "Schlieen1");
         }
         QCOMPARE(w.main->list().memo().lines(), expected);
         QVERIFY(w.boxes.shown.isEmpty());

@@ -190,29 +190,6 @@ private slots:
         QCOMPARE(spy.count(), 0);
     }
 
-    void moveTextHandsOverAndEmpties()
-    {
-        auto from = std::make_unique<QPlainTextEdit>();
-        auto to = std::make_unique<QPlainTextEdit>();
-        from->setPlainText(QStringLiteral("a\nb\n"));
-        to->setPlainText(QStringLiteral("old\n"));
-        MemoLines source(from.get());
-        MemoLines target(to.get());
-        QSignalSpy fromChanges(from.get(), &QPlainTextEdit::textChanged);
-        QSignalSpy toChanges(to.get(), &QPlainTextEdit::textChanged);
-        source.moveTextTo(target);
-        QCOMPARE(to->toPlainText(), QStringLiteral("a\nb\n"));
-        QCOMPARE(from->toPlainText(), QString());
-        QVERIFY(fromChanges.count() >= 1);
-        QVERIFY(toChanges.count() >= 1);
-        // And back again; each text area keeps working after its source is gone.
-        target.moveTextTo(source);
-        QCOMPARE(from->toPlainText(), QStringLiteral("a\nb\n"));
-        to.reset();
-        source.appendLine(QStringLiteral("c"));
-        QCOMPARE(from->toPlainText(), QStringLiteral("a\nb\nc\n"));
-    }
-
     void positionsCountBreaksAsTwo()
     {
         QPlainTextEdit edit;

@@ -1,6 +1,10 @@
 #include "core/advisors.h"
-#include "support/statusfixture.h"
 #include "support/controls.h"
+#include "support/mergesamples.h"
+#include "support/statusfixture.h"
+#include "ui/SGrechner.h"
+#include "ui/geturl.h"
+#include "ui/stayontop.h"
 
 #include <QAction>
 #include <QGuiApplication>
@@ -21,6 +25,8 @@ namespace {
 const QString kBank = QStringLiteral("Lindenallee 117: Bank (SG: 45%) [Fallgitter]");
 const QString kKiosk = QStringLiteral("Am Alten Markt 7a: Kiosk (SG: 100%) Keine Ausbauten vorhanden");
 const QString kStation = QStringLiteral("Bahnhofstr.: Kiosk (SG: 30%) Keine Ausbauten vorhanden");
+// The merge samples' bank spied again with riots of another level.
+const QString kBankSpiedAgain = QStringLiteral("Lindenallee 117: Bank (SG: 61%) [Fallgitter, Nagelbrett]");
 
 struct Windows : test::MainAndStatus {
     Windows() { main->show(); }
@@ -80,7 +86,7 @@ private slots:
         QVERIFY(w.status->isVisible() && !w.main->isVisible());
         QCOMPARE(w.statusList().lines(), lines);
         QCOMPARE(control<QAction>(*w.status, "Gebs1")->text(), QStringLiteral("Gebs remaining: %1").arg(lines.size()));
-        QVERIFY(w.main->list().memo().isEmpty());
+        QVERIFY(MemoLines(control<QPlainTextEdit>(*w.main, "Memo1")).isEmpty());
         QVERIFY(control<QAction>(*w.status, "Randale")->text().isEmpty());
     }
 
@@ -121,6 +127,91 @@ private slots:
         QCOMPARE(changes > 0, changed);
         QCOMPARE(w.main->list().isModified(), changed);
         QCOMPARE(w.main->windowTitle().endsWith(QStringLiteral(" *")), changed);
+    }
+
+    // What writes to the list while the status window holds it reaches the
+    // list there and comes back with it; "Rückgängig" then brings back the
+    // list from before. The main window stays hidden meanwhile.
+    void writersReachTheLentList_data()
+    {
+        QTest::addColumn<QString>("writer");
+        QTest::addColumn<QStringList>("expected");
+        QTest::addColumn<QString>("riots"); // after "1. Hausnummer kopieren" and the write; empty: not checked
+        const QStringList merged{kBankSpiedAgain, kMergeKiosk, kMergeFabrik};
+        QTest::newRow("fetched from a web address") << "fetch" << QStringList{kMergeFabrik} << QString();
+        QTest::newRow("copied with the clipboard watch on") << "watch" << merged << "R:" + requiredRiots(kBankSpiedAgain);
+        QTest::newRow("merged after the SG calculator let the main window go")
+            << "sg calculator" << merged << "R:" + requiredRiots(kBankSpiedAgain);
+    }
+    void writersReachTheLentList()
+    {
+        QFETCH(QString, writer);
+        QFETCH(QStringList, expected);
+        QFETCH(QString, riots);
+        const QStringList before{kMergeBank, kMergeKiosk};
+        const QString report = kBankSpiedAgain + "\r\n" + kMergeFabrik + "\r\n";
+        Windows w;
+        TfrmgetURL getUrl(w.main->list(), w.main.get(), w.main->platform());
+        TfrmSGr sgCalculator(w.main->platform(), [&w](bool visible) { w.main->stayOnTop().setMainVisible(visible); });
+        control<QAction>(*w.main, "Zwischenablageueberwachen1")->setChecked(writer == "watch");
+        getUrl.show(); // not modal: it stays open when the status window opens
+        sgCalculator.show();
+        w.open(before.join('\n'));
+        trigger(*w.status, "Kopieren1");
+        if (writer == "fetch") {
+            w.fakes.http.responses.insert(QStringLiteral("http://www.example.test/bericht.txt"),
+                                          {true, kMergeFabrik.toLatin1(), {}});
+            control<QLineEdit>(getUrl, "URL1")->setText(QStringLiteral("http://www.example.test/bericht.txt"));
+            click(getUrl, "Button1");
+        } else if (writer == "watch") {
+            w.fakes.clipboard.copyElsewhere(report);
+        } else {
+            sgCalculator.HideMainwindow1->trigger(); // ticked: hide
+            sgCalculator.HideMainwindow1->trigger(); // unticked: show
+            sgCalculator.close();
+            QCoreApplication::processEvents();
+            QVERIFY(!w.main->isVisible());
+            w.fakes.clipboard.setText(report);
+            trigger(*w.main, "Berichtabgleichen1");
+        }
+        QCOMPARE(w.statusList().lines(), expected);
+        QCOMPARE(control<QAction>(*w.status, "Gebs1")->text(), QStringLiteral("Gebs remaining: %1").arg(expected.size()));
+        if (!riots.isEmpty())
+            QCOMPARE(control<QAction>(*w.status, "Randale")->text(), riots);
+        QVERIFY(!w.main->isVisible() && MemoLines(control<QPlainTextEdit>(*w.main, "Memo1")).isEmpty());
+        trigger(*w.status, "Schlieen1");
+        QVERIFY(w.main->isVisible());
+        QCOMPARE(w.main->list().memo().lines(), expected);
+        QVERIFY(w.main->list().isModified());
+        trigger(*w.main, "Rckgngig1");
+        QCOMPARE(w.main->list().memo().lines(), before);
+    }
+
+    // Ticked while the list is away, "Hide Mainwindow" takes effect when it
+    // comes back.
+    void hiddenByTheSgCalculatorStaysHiddenOnReturn()
+    {
+        Windows w;
+        TfrmSGr sgCalculator(w.main->platform(), [&w](bool visible) { w.main->stayOnTop().setMainVisible(visible); });
+        sgCalculator.show();
+        w.open(kBank);
+        sgCalculator.HideMainwindow1->trigger();
+        trigger(*w.status, "Schlieen1");
+        QVERIFY(!w.main->isVisible() && !w.status->isVisible());
+        QCOMPARE(w.main->list().memo().lines(), QStringList{kBank});
+        sgCalculator.HideMainwindow1->trigger();
+        QVERIFY(w.main->isVisible());
+    }
+
+    // The list outlives a status window destroyed while it holds it.
+    void destroyedWhileHoldingTheListGivesItBack()
+    {
+        Windows w;
+        w.open(kBank);
+        w.status.reset();
+        QCOMPARE(w.main->list().memo().lines(), QStringList{kBank});
+        w.main->list().memo().appendLine(kKiosk);
+        QCOMPARE(control<QPlainTextEdit>(*w.main, "Memo1")->toPlainText(), kBank + "\n" + kKiosk + "\n");
     }
 
     void alwaysOnTopMovesWithTheList_data()
