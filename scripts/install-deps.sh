@@ -9,7 +9,9 @@ packages=(g++ cmake ninja-build qt6-base-dev qt6-translations-l10n qt6-multimedi
           # the sanitizer and fuzzing build: clang, its runtimes, the symbolizer
           clang libclang-rt-14-dev llvm
           # the packaging checks, and the unprivileged and full-disk test runs
-          appstream desktop-file-utils util-linux)
+          appstream desktop-file-utils util-linux
+          # the Debian package: dpkg-shlibdeps works out its dependencies
+          dpkg-dev file lintian)
 
 missing=()
 for p in "${packages[@]}"; do

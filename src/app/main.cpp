@@ -2,22 +2,32 @@
 #include "ui/application.h"
 #include "ui/mainfrm.h"
 #include "ui/programname.h"
+#include "ui/resources.h"
 
 #include <QApplication>
 #include <QProcessEnvironment>
 
+#include <cstdlib>
+
 int main(int argc, char *argv[])
 {
+    veltrix::answerHelpOrVersion(argc, argv);
     QApplication app(argc, argv);
     QApplication::setApplicationName(veltrix::kProgramName);
-    QApplication::setDesktopFileName(QStringLiteral("veltrix"));
+    // Named after the desktop entry, so that the desktop groups the windows
+    // under its launcher and icon.
+    QApplication::setDesktopFileName(QStringLiteral("org.example.veltrix"));
+    QApplication::setWindowIcon(veltrix::programIcon());
     QFont font = QApplication::font();
     font.setPointSize(8);
     QApplication::setFont(font);
     veltrix::installGermanTranslations(app);
+    const std::optional<QString> reportFile = veltrix::reportFileArgument(QApplication::arguments());
+    if (!reportFile)
+        return EXIT_FAILURE;
 
     veltrix::RealPlatform platform(QProcessEnvironment::systemEnvironment());
     veltrix::VeltrixWindows windows = veltrix::createWindows(platform.platform());
-    windows.main->show();
+    veltrix::showWindows(windows, *reportFile);
     return QApplication::exec();
 }

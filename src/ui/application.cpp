@@ -4,14 +4,43 @@
 #include "geturl.h"
 #include "info.h"
 #include "mainfrm.h"
+#include "programname.h"
 #include "stayontop.h"
 #include "statusfenster.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
+#include <QFileInfo>
 #include <QLibraryInfo>
 #include <QTranslator>
 
+#include <cstdio>
+#include <cstdlib>
+
 namespace veltrix {
+
+namespace {
+
+const QString kFileArgument = QStringLiteral("DATEI");
+
+// The options' own descriptions come from Qt's German translations, which
+// must be loaded before this runs.
+void describeCommandLine(QCommandLineParser &parser)
+{
+    parser.setApplicationDescription(QStringLiteral("Spionageberichte sortieren, filtern und abarbeiten."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.addPositionalArgument(kFileArgument, QStringLiteral("Der Bericht, der beim Start geöffnet wird."),
+                                 QStringLiteral("[DATEI]"));
+}
+
+void printError(const QStringList &arguments, const QString &text)
+{
+    const QString program = QFileInfo(arguments.value(0, QStringLiteral("veltrix"))).fileName();
+    std::fprintf(stderr, "%s: %s\n", qPrintable(program), qPrintable(text));
+}
+
+} // namespace
 
 VeltrixWindows::VeltrixWindows() = default;
 VeltrixWindows::VeltrixWindows(VeltrixWindows &&) noexcept = default;
@@ -41,14 +70,67 @@ VeltrixWindows createWindows(const Platform &platform)
     return w;
 }
 
-void installGermanTranslations(QApplication &app)
+void showWindows(VeltrixWindows &windows, const QString &reportFile)
+{
+    // The first showing reads the settings; the file named at start comes
+    // after them, as if the player had chosen it at once.
+    windows.main->show();
+    if (!reportFile.isEmpty())
+        windows.main->openReportFile(QFileInfo(reportFile).absoluteFilePath());
+}
+
+void installGermanTranslations(QCoreApplication &app)
 {
     const QString path = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
     auto *translator = new QTranslator(&app);
     if (translator->load(QStringLiteral("qtbase_de"), path))
-        QApplication::installTranslator(translator);
+        QCoreApplication::installTranslator(translator);
     else
         delete translator;
+}
+
+void answerHelpOrVersion(int argc, char *argv[])
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    QCommandLineParser probe;
+    describeCommandLine(probe);
+    // Qt's own options (-platform, -style) are unknown here; they do not
+    // keep --help or --version from being seen.
+    probe.parse(arguments);
+    const bool version = probe.isSet(QStringLiteral("version"));
+    if (!version && !probe.isSet(QStringLiteral("help")))
+        return;
+    if (version) {
+        std::printf("%s %s\n", qPrintable(kProgramName), qPrintable(kVersionText));
+        std::exit(EXIT_SUCCESS);
+    }
+    QCoreApplication app(argc, argv);
+    installGermanTranslations(app);
+    QCommandLineParser parser;
+    describeCommandLine(parser);
+    parser.parse(arguments);
+    parser.showHelp(EXIT_SUCCESS);
+}
+
+std::optional<QString> reportFileArgument(const QStringList &arguments)
+{
+    QCommandLineParser parser;
+    describeCommandLine(parser);
+    if (!parser.parse(arguments)) {
+        printError(arguments, parser.errorText());
+        return std::nullopt;
+    }
+    // Qt's options are listed only where a window system is there to take them.
+    if (parser.isSet(QStringLiteral("help-all")))
+        parser.process(arguments);
+    const QStringList files = parser.positionalArguments();
+    if (files.size() > 1) {
+        printError(arguments, QStringLiteral("Es kann nur eine Datei geöffnet werden."));
+        return std::nullopt;
+    }
+    return files.value(0);
 }
 
 } // namespace veltrix

@@ -57,6 +57,9 @@ public:
     // and writes no settings.
     bool closeRequest() const { return m_closeRequest; }
     bool versionCheckRunning() const { return m_versionCheck.running(); }
+    // Opens a report file as "Datei öffnen..." does once its dialog has
+    // named the file, with the same messages; for a file named at start.
+    void openReportFile(const QString &fileName);
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -86,6 +89,7 @@ private:
     // mainfrm_files.cpp
     void Neu1Click();
     void Dateiffnen1Click();
+    void openNamedFile(const QString &fileName);
     void lastOpenedClick();
     void Dateispeichern1Click();
     void Speichernunter1Click();

@@ -66,14 +66,23 @@ void TfrmMain::openedFollowUp()
 void TfrmMain::Dateiffnen1Click()
 {
     const QString name = m_platform.fileDialogs->openFileName(this, kOpenFilter);
-    if (name.isEmpty())
-        return;
+    if (!name.isEmpty())
+        openNamedFile(name);
+}
+
+void TfrmMain::openNamedFile(const QString &fileName)
+{
     // The name becomes current only once the file has been read: a failed
     // open must not make the next save write the old list over that file.
-    const QString text = cleanedList(m_platform.files->readText(name));
-    m_fileName = name;
+    const QString text = cleanedList(m_platform.files->readText(fileName));
+    m_fileName = fileName;
     m_list->memo().setText(text);
     openedFollowUp();
+}
+
+void TfrmMain::openReportFile(const QString &fileName)
+{
+    command([&] { openNamedFile(fileName); });
 }
 
 void TfrmMain::lastOpenedClick()

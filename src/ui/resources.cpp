@@ -1,6 +1,7 @@
 #include "resources.h"
 
 #include <QIcon>
+#include <QSize>
 #include <QtGlobal>
 
 static void initResourcesOutsideNamespace()
@@ -19,7 +20,12 @@ void initVeltrixResources()
 QIcon programIcon()
 {
     initVeltrixResources();
-    return QIcon(QStringLiteral(":/veltrix.png"));
+    // The renderings of the one drawing that the desktop's menu uses too;
+    // the window manager picks the size it needs.
+    QIcon icon;
+    for (int size : {16, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/icons/org.example.veltrix-%1.png").arg(size), QSize(size, size));
+    return icon;
 }
 
 } // namespace veltrix

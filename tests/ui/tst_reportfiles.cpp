@@ -5,12 +5,14 @@
 #include "support/elsewhere.h"
 #include "support/statusfixture.h"
 #include "support/controls.h"
+#include "ui/application.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QFileDialog>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
@@ -396,6 +398,43 @@ private slots:
         QCOMPARE(w->windowTitle(), QStringLiteral("Veltrix Professional by Morwen - Version 1.61"));
         QCOMPARE(w->list().undoCopy(), (QStringList{QString::fromLatin1(kBank), QString::fromLatin1(kKiosk)}));
         QVERIFY(control<QLabel>(*w, "Panel1")->text().isEmpty() && control<QLabel>(*w, "Panel3")->text().isEmpty());
+    }
+
+    // "veltrix DATEI": the file opens as "Datei öffnen..." opens it, under
+    // its full name so that the settings find it from any folder.
+    void fileNamedAtStart_data()
+    {
+        QTest::addColumn<QString>("argument");
+        QTest::addColumn<bool>("opens");
+        QTest::newRow("full path") << "<temp>/a.txt" << true;
+        QTest::newRow("relative to the current folder") << "a.txt" << true;
+        QTest::newRow("missing") << "fehlt.txt" << false;
+    }
+    void fileNamedAtStart()
+    {
+        QFETCH(QString, argument);
+        QFETCH(bool, opens);
+        put(QStringLiteral("a.txt"), kBank + "\r\nkeine Zeile\r\n" + kKiosk);
+        const QString before = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(m_temp->path()));
+        auto back = qScopeGuard([&] { QDir::setCurrent(before); });
+        test::FakePlatform fakes;
+        VeltrixWindows windows = createWindows(fakes.platform());
+        showWindows(windows, argument.replace(QStringLiteral("<temp>"), m_temp->path()));
+        const TfrmMain &w = *windows.main;
+        QVERIFY(w.isVisible());
+        const QString full = path(opens ? QStringLiteral("a.txt") : QStringLiteral("fehlt.txt"));
+        if (opens) {
+            QVERIFY(fakes.messageBoxes.shown.isEmpty());
+            QCOMPARE(windows.main->list().memo().lines(), (QStringList{QString::fromLatin1(kBank), QString::fromLatin1(kKiosk)}));
+            QCOMPARE(w.currentFileName(), full);
+            QCOMPARE(w.windowTitle(), QStringLiteral("Veltrix Professional by Morwen - Version 1.61 - ") + full);
+        } else {
+            QCOMPARE(fakes.messageBoxes.shown.size(), 1);
+            QVERIFY2(fakes.messageBoxes.lastText().startsWith(QStringLiteral("Datei %1 kann nicht geöffnet werden. ").arg(full)),
+                     qPrintable(fakes.messageBoxes.lastText()));
+            QVERIFY(windows.main->list().memo().isEmpty() && w.currentFileName().isEmpty());
+        }
     }
 
     void lastOpenedEntry_data()
