@@ -33,11 +33,18 @@ std::optional<QKeySequence> readKeys(const QString &text)
     if (text.isEmpty())
         return QKeySequence();
     const QKeySequence keys = QKeySequence::fromString(text, QKeySequence::PortableText);
-    if (keys.count() != 1 || keys[0].key() == Qt::Key_unknown)
+    if (keys.count() != 1)
         return std::nullopt;
-    if (keys.toString(QKeySequence::PortableText).compare(text, Qt::CaseInsensitive) != 0)
-        return std::nullopt;
-    return keys;
+    switch (keys[0].key()) {
+    case Qt::Key_unknown:
+    case Qt::Key_Shift:
+    case Qt::Key_Control:
+    case Qt::Key_Alt:
+    case Qt::Key_Meta:
+        return std::nullopt; // no key, or modifiers alone
+    default:
+        return keys;
+    }
 }
 
 } // namespace

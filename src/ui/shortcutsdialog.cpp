@@ -54,6 +54,8 @@ ShortcutsDialog::ShortcutsDialog(const ShortcutChoice &choice, bool supported, Q
         m_fields[i] = new QKeySequenceEdit(choice.keys[i], this);
         m_fields[i]->setObjectName(QString::fromLatin1(kFields[i].name));
         m_fields[i]->setClearButtonEnabled(true);
+        // Wide enough for its prompt ("Geben Sie ein Tastenkürzel ein").
+        m_fields[i]->setMinimumWidth(fontMetrics().averageCharWidth() * 34);
         keepOneCombination(m_fields[i]);
         form->addRow(makeCaption(this, QString::fromUtf8(kFields[i].caption), m_fields[i]), m_fields[i]);
     }
