@@ -6,6 +6,8 @@ set -euo pipefail
 packages=(g++ cmake ninja-build qt6-base-dev qt6-translations-l10n qt6-multimedia-dev
           libcurl4-openssl-dev libjpeg62-turbo-dev xvfb xauth imagemagick dbus
           fonts-dejavu-core
+          # global shortcuts: key grabs through xcb (XTEST presses keys in their test)
+          pkg-config libxcb1-dev libxcb-keysyms1-dev libxcb-xtest0-dev
           # the sanitizer and fuzzing build: clang, its runtimes, the symbolizer
           clang libclang-rt-14-dev llvm
           # the packaging checks, and the unprivileged and full-disk test runs

@@ -9,6 +9,8 @@
 #include <QByteArray>
 #include <QDateTime>
 #include <QImage>
+#include <QKeySequence>
+#include <QList>
 #include <QString>
 #include <functional>
 #include <mutex>
@@ -179,6 +181,27 @@ public:
     virtual void writeSettings(const QString &path, const IniFile &ini) = 0;
 };
 
+// A key combination that reaches the program wherever the focus is.
+struct GlobalKey {
+    QString id;          // names the command it runs
+    QString description; // for desktops that show what a key does
+    QKeySequence keys;   // one combination
+};
+
+class GlobalKeys {
+public:
+    virtual ~GlobalKeys() = default;
+    // False where this desktop gives no program keys while another has the focus.
+    virtual bool supported() = 0;
+    // Replaces the keys held by these; none releases them all. A key that
+    // another program holds is reported once to taken; the others still work.
+    virtual void bind(const QList<GlobalKey> &keys) = 0;
+    // While context lives, pressed gets the id of every key that fires and
+    // taken every key held by another program.
+    virtual void watch(QObject *context, std::function<void(const QString &id)> pressed,
+                       std::function<void(const QKeySequence &keys)> taken) = 0;
+};
+
 // The maker's servers; base addresses without a trailing "/".
 struct ServerAddresses {
     QString updateUrl;
@@ -200,6 +223,7 @@ struct Platform {
     Clock *clock = nullptr;
     ImageDecoder *images = nullptr;
     Files *files = nullptr;
+    GlobalKeys *globalKeys = nullptr; // none: not supported
     QString settingsPath;
     ServerAddresses servers;
     // Where the player's data lasts from run to run; empty: it does not.

@@ -2,6 +2,7 @@
 
 #include "curlhttp.h"
 #include "files.h"
+#include "globalkeys.h"
 #include "jpegdecoder.h"
 #include "qtaudio.h"
 #include "serverconfig.h"
@@ -224,6 +225,7 @@ struct RealPlatform::Impl {
     LibJpegDecoder images;
     QtAudio audio;
     DiskFiles files;
+    std::unique_ptr<DesktopGlobalKeys> globalKeys;
 };
 
 RealPlatform::RealPlatform(const QProcessEnvironment &environment) : m_impl(std::make_unique<Impl>())
@@ -238,6 +240,8 @@ RealPlatform::RealPlatform(const QProcessEnvironment &environment) : m_impl(std:
     m_platform.images = &m_impl->images;
     m_platform.audio = &m_impl->audio;
     m_platform.files = &m_impl->files;
+    m_impl->globalKeys = std::make_unique<DesktopGlobalKeys>(environment.value(QStringLiteral("XDG_SESSION_TYPE")));
+    m_platform.globalKeys = m_impl->globalKeys.get();
     m_platform.settingsPath = settingsFilePath(environment);
     m_platform.servers = serverAddresses(environment);
     m_platform.dataFolder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);

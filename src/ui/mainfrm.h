@@ -23,6 +23,7 @@ namespace veltrix {
 class AccessoriesPage;
 class CalculatorsPage;
 class FilterPage;
+class GlobalShortcuts;
 class ListCommands;
 class StatsPage;
 class StayOnTop;
@@ -146,6 +147,7 @@ private:
     QAction *m_lastOpened = nullptr;
     // "Zeilen einfärben", kept in the settings; the status window follows it.
     QAction *m_colours = nullptr;
+    GlobalShortcuts *m_shortcuts = nullptr;
 
     QString m_fileName;
     QString m_lastOpenedName;

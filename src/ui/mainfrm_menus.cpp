@@ -6,6 +6,7 @@
 #include "exportcommands.h"
 #include "linecolours.h"
 #include "filterpage.h"
+#include "globalshortcuts.h"
 #include "listcommands.h"
 #include "reportlist.h"
 #include "stayontop.h"
@@ -87,6 +88,7 @@ void TfrmMain::createMenus()
     QAction *alwaysOnTop = addItem(datei, "AlwaysOnTop1", QStringLiteral("Always On Top"), keys("Ctrl+F1"));
     alwaysOnTop->setCheckable(true);
     m_stayOnTop = new StayOnTop({this, alwaysOnTop, m_toFront}, this);
+    run(addItem(datei, "GlobaleTastenkuerzel1", QStringLiteral("Globale Tastenkürzel...")), [this] { m_shortcuts->edit(this); });
     run(addItem(datei, "Versionscheck1", QStringLiteral("Versionscheck")), [this] { CheckForUpdate(true); });
     run(addItem(datei, "FirefoxDownloaden1", QStringLiteral("Firefox Downloaden")), [this] { FirefoxDownloaden1Click(); });
     datei->addSeparator();
@@ -145,12 +147,22 @@ void TfrmMain::createMenus()
     filtern->addSeparator();
     run(addItem(filtern, "Marktgebude1", QStringLiteral("Marktgebäude"), keys("Ctrl+Alt+M")), [filter] { filter->filterMarket(); });
 
-    wire(addBarItem(bar, "AktuelleZeilelschen1", QStringLiteral("1. &Zeile löschen")), &ListCommands::deleteFirstLine);
-    wire(addBarItem(bar, "N1Hausnummerkopieren1", QStringLiteral("1. &Hausnummer kopieren")), &ListCommands::copyFirstHouseNumber);
+    QAction *deleteFirst = addBarItem(bar, "AktuelleZeilelschen1", QStringLiteral("1. &Zeile löschen"));
+    wire(deleteFirst, &ListCommands::deleteFirstLine);
+    QAction *copyFirst = addBarItem(bar, "N1Hausnummerkopieren1", QStringLiteral("1. &Hausnummer kopieren"));
+    wire(copyFirst, &ListCommands::copyFirstHouseNumber);
     run(addBarItem(bar, "Statusfenster1", QStringLiteral("Statusfenster")), [this] { Statusfenster1Click(); });
     CalculatorsPage *calculators = m_calculatorsPage;
     run(addBarItem(bar, "SGRechner1", QStringLiteral("SG-Rechner")), [calculators] { calculators->openSGCalculator(); });
     run(addBarItem(bar, "Info1", QStringLiteral("&Info"), keys("F1")), [this] { Info1Click(); });
+
+    // A global key runs the item of the window that holds the list.
+    m_shortcuts = new GlobalShortcuts(*m_list, m_platform, [this, deleteFirst, copyFirst](GlobalShortcuts::Command c) {
+        const bool next = c == GlobalShortcuts::Command::NextTarget;
+        if (TfrmStatus *status = statusWindow(); status && status->holdsList())
+            return status->findChild<QAction *>(next ? QStringLiteral("N1Zeilelschen1") : QStringLiteral("Kopieren1"));
+        return next ? deleteFirst : copyFirst;
+    }, this);
 
     // The "&Datei" menu opens with Ctrl+Alt+S as well.
     auto *openFileMenu = new QShortcut(keys("Ctrl+Alt+S"), this);

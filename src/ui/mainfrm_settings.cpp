@@ -3,6 +3,7 @@
 #include "mainfrm.h"
 
 #include "filterpage.h"
+#include "globalshortcuts.h"
 #include "programname.h"
 #include "reportlist.h"
 #include "stayontop.h"
@@ -93,6 +94,7 @@ void TfrmMain::LoadSettings()
         m_lastOpened->setText(QStringLiteral("Öffnen: ") + caption);
         m_lastOpened->setVisible(true);
     }
+    m_shortcuts->load(ini);
 }
 
 void TfrmMain::SaveSettings()
@@ -114,6 +116,7 @@ void TfrmMain::SaveSettings()
     ini.setValue(u"Einstellungen", u"Versteck", m_filterPage->hideoutText());
     ini.setValue(u"Einstellungen", u"Zwischenablage", m_clipboardWatchItem->isChecked() ? u"1" : u"0");
     ini.setValue(u"Einstellungen", u"Farben", m_colours->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
+    m_shortcuts->store(ini);
     m_platform.files->writeSettings(path, ini);
 }
 

@@ -103,6 +103,39 @@ HttpResult FakeHttp::postForm(const QString &url, const QByteArray &body)
     return {false, {}, QStringLiteral("Verbindung fehlgeschlagen")};
 }
 
+void FakeGlobalKeys::bind(const QList<GlobalKey> &keys)
+{
+    binds << keys;
+    for (const GlobalKey &key : keys) {
+        if (heldElsewhere.contains(key.keys.toString(QKeySequence::PortableText)) && m_context && m_taken)
+            m_taken(key.keys);
+    }
+}
+
+void FakeGlobalKeys::watch(QObject *context, std::function<void(const QString &)> pressed,
+                           std::function<void(const QKeySequence &)> taken)
+{
+    m_context = context;
+    m_pressed = std::move(pressed);
+    m_taken = std::move(taken);
+}
+
+void FakeGlobalKeys::press(const QString &id)
+{
+    if (m_context && m_pressed)
+        m_pressed(id);
+}
+
+QStringList FakeGlobalKeys::boundKeys() const
+{
+    QStringList keys;
+    if (!binds.isEmpty()) {
+        for (const GlobalKey &key : binds.last())
+            keys << key.keys.toString(QKeySequence::PortableText);
+    }
+    return keys;
+}
+
 Platform FakePlatform::platform()
 {
     Platform p;
@@ -116,6 +149,7 @@ Platform FakePlatform::platform()
     p.clock = &clock;
     p.images = &images;
     p.files = &files;
+    p.globalKeys = &globalKeys;
     p.settingsPath = settingsPath;
     p.servers = servers;
     p.dataFolder = dataFolder;

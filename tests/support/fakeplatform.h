@@ -110,6 +110,27 @@ public:
     QImage decodeJpeg(const QByteArray &) override { return QImage(); }
 };
 
+// Records every binding; keys listed in heldElsewhere (portable text) are
+// reported as taken, and press plays the desktop delivering a key.
+class FakeGlobalKeys : public GlobalKeys {
+public:
+    bool supported() override { return isSupported; }
+    void bind(const QList<GlobalKey> &keys) override;
+    void watch(QObject *context, std::function<void(const QString &)> pressed,
+               std::function<void(const QKeySequence &)> taken) override;
+    void press(const QString &id);
+    // The keys of the last binding, in portable text.
+    QStringList boundKeys() const;
+    bool isSupported = true;
+    QList<QList<GlobalKey>> binds;
+    QStringList heldElsewhere;
+
+private:
+    QPointer<QObject> m_context;
+    std::function<void(const QString &)> m_pressed;
+    std::function<void(const QKeySequence &)> m_taken;
+};
+
 // All fakes in one bundle. Files are real; the settings file lies in a
 // folder of this bundle's own unless a test names another. The servers
 // cannot be reached: nothing listens on the discard port.
@@ -123,6 +144,7 @@ struct FakePlatform {
     FakeHttp http;
     FakeClock clock;
     FakeImages images;
+    FakeGlobalKeys globalKeys;
     DiskFiles files;
     QTemporaryDir settingsFolder;
     QString settingsPath = settingsFolder.filePath(QStringLiteral("veltrix.ini"));

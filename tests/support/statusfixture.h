@@ -40,19 +40,21 @@ public:
 };
 
 // The main window with its status window; the settings file at
-// settingsPath when one is given.
+// settingsPath when one is given, the real global keys when given.
 struct MainAndStatus {
     FakePlatform fakes;
     ProbingBoxes boxes;
     std::unique_ptr<TfrmMain> main;
     std::unique_ptr<TfrmStatus> status;
 
-    explicit MainAndStatus(const QString &settingsPath = {})
+    explicit MainAndStatus(const QString &settingsPath = {}, GlobalKeys *globalKeys = nullptr)
     {
         if (!settingsPath.isEmpty())
             fakes.settingsPath = settingsPath;
         Platform p = fakes.platform();
         p.messageBoxes = &boxes;
+        if (globalKeys)
+            p.globalKeys = globalKeys;
         main = std::make_unique<TfrmMain>(p);
         status = std::make_unique<TfrmStatus>(main->list(), main->stayOnTop(), p);
         main->setCompanions({nullptr, nullptr, nullptr, status.get()});

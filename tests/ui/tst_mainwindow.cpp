@@ -110,7 +110,8 @@ private slots:
         for (QAction *a : control<QMenu>(*w, "Datei1")->actions())
             datei << (a->isSeparator() ? QStringLiteral("-") : a->text());
         QCOMPARE(datei, (QStringList{"Neu...", "Datei öffnen...", "Öffnen: ", "Datei speichern...", "Speichern unter...",
-                                     "Bericht anfügen...", "URL öffnen...", "Exportieren...", "-", "Always On Top", "Versionscheck",
+                                     "Bericht anfügen...", "URL öffnen...", "Exportieren...", "-", "Always On Top",
+                                     "Globale Tastenkürzel...", "Versionscheck",
                                      "Firefox Downloaden", "-", "Beenden"}));
         QStringList bearbeiten;
         for (QAction *a : control<QMenu>(*w, "Bearbeiten1")->actions())

@@ -22,6 +22,10 @@ using test::MainAndStatus;
 namespace {
 
 const QString kBank = QStringLiteral("Lindenallee 117: Bank (SG: 45%) [Fallgitter]");
+// The settings file is Windows-1252 while every character has a code there.
+const QByteArray kShortcutsHeader = "[Tastenk\xFCrzel]\r\n";
+const QByteArray kShortcutsWritten =
+    kShortcutsHeader + "aktiv=0\r\nNaechstesZiel=Ctrl+Alt+N\r\nHausnummer=Ctrl+Alt+H\r\nAbgleichen=Ctrl+Alt+B\r\n";
 
 void showAndClose(TfrmMain &w)
 {
@@ -173,13 +177,14 @@ private slots:
         QTest::newRow("new file") << QByteArray() << false
                                   << QByteArray("[Datei]\r\nDateiname=\r\n[Statusfenster]\r\ntop=1\r\nleft=600\r\n"
                                                 "[Veltrix]\r\ntop=50\r\nleft=40\r\n[Einstellungen]\r\nVersteck=120\r\n"
-                                                "Zwischenablage=0\r\nFarben=1\r\n");
+                                                "Zwischenablage=0\r\nFarben=1\r\n" + kShortcutsWritten);
         QTest::newRow("classic file") << QByteArray("; von Hand\r\n[DATEI]\r\nDATEINAME=C:\\alt.txt\r\nExtra=1\r\n\r\n"
                                                     "[Fremd]\r\nx = y\r\n[veltrix]\r\nLEFT=1\r\nTop=2\r\n")
                                       << true
                                       << QByteArray("; von Hand\r\n[DATEI]\r\nDATEINAME=\r\nExtra=1\r\n\r\n[Fremd]\r\nx = y\r\n"
                                                     "[veltrix]\r\nLEFT=40\r\nTop=50\r\n[Statusfenster]\r\ntop=1\r\nleft=600\r\n"
-                                                    "[Einstellungen]\r\nVersteck=120\r\nZwischenablage=1\r\nFarben=1\r\n");
+                                                    "[Einstellungen]\r\nVersteck=120\r\nZwischenablage=1\r\nFarben=1\r\n"
+                                                    + kShortcutsWritten);
     }
     void saveWritesKeysInOrder()
     {
@@ -222,6 +227,59 @@ private slots:
         item->setChecked(!checked);
         w.main->close();
         QVERIFY(fileBytes(m_ini).contains(checked ? "\r\nFarben=0\r\n" : "\r\nFarben=1\r\n"));
+    }
+
+    // The global shortcuts' section, read at the first showing and written
+    // back after the other sections.
+    void shortcutSettings_data()
+    {
+        QTest::addColumn<QByteArray>("section"); // lines below the header; empty: no section
+        QTest::addColumn<bool>("supported");
+        QTest::addColumn<QStringList>("bound");
+        QTest::addColumn<QByteArray>("written");
+        const QStringList defaults{"Ctrl+Alt+N", "Ctrl+Alt+H", "Ctrl+Alt+B"};
+        const QByteArray defaultKeys = "NaechstesZiel=Ctrl+Alt+N\r\nHausnummer=Ctrl+Alt+H\r\nAbgleichen=Ctrl+Alt+B\r\n";
+        QTest::newRow("no section: off") << QByteArray() << true << QStringList() << "aktiv=0\r\n" + defaultKeys;
+        QTest::newRow("on with the defaults") << QByteArray("aktiv=1\r\n") << true << defaults << "aktiv=1\r\n" + defaultKeys;
+        QTest::newRow("own keys") << QByteArray("AKTIV=1\r\nNaechstesZiel=F9\r\nHausnummer=Alt+Ctrl+Ä\r\nAbgleichen=meta+b\r\n")
+                                  << true << QStringList{"F9", "Ctrl+Alt+Ä", "Meta+B"}
+                                  << QByteArray("AKTIV=1\r\nNaechstesZiel=F9\r\nHausnummer=Ctrl+Alt+\xC4\r\nAbgleichen=Meta+B\r\n");
+        QTest::newRow("empty: no shortcut") << QByteArray("aktiv=1\r\nHausnummer=\r\n") << true
+                                            << QStringList{"Ctrl+Alt+N", "Ctrl+Alt+B"}
+                                            << QByteArray("aktiv=1\r\nHausnummer=\r\nNaechstesZiel=Ctrl+Alt+N\r\n"
+                                                          "Abgleichen=Ctrl+Alt+B\r\n");
+        QTest::newRow("unreadable: defaults")
+            << QByteArray("aktiv=1\r\nNaechstesZiel=Strg+Alt+X\r\nHausnummer=Ctrl+A, Ctrl+B\r\nAbgleichen=Ctrl+Alt\r\n") << true
+            << defaults << "aktiv=1\r\n" + defaultKeys;
+        QTest::newRow("aktiv other than 1: off") << QByteArray("aktiv=ja\r\n") << true << QStringList()
+                                                 << "aktiv=0\r\n" + defaultKeys;
+        QTest::newRow("desktop without global keys") << QByteArray("aktiv=1\r\n") << false << QStringList()
+                                                     << "aktiv=1\r\n" + defaultKeys;
+    }
+    void shortcutSettings()
+    {
+        QFETCH(QByteArray, section);
+        QFETCH(bool, supported);
+        QFETCH(QStringList, bound);
+        QFETCH(QByteArray, written);
+        QVERIFY(test::putFile(m_ini, section.isEmpty() ? QByteArray("[Veltrix]\r\nleft=30\r\n")
+                                                       : kShortcutsHeader + QString::fromUtf8(section).toLatin1()));
+        MainAndStatus w(m_ini);
+        w.fakes.globalKeys.isSupported = supported;
+        w.main->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w.main.get()));
+        QCOMPARE(w.fakes.globalKeys.boundKeys(), bound);
+        w.main->close();
+        const QByteArray file = fileBytes(m_ini);
+        const qsizetype header = file.indexOf(kShortcutsHeader);
+        QVERIFY(header >= 0);
+        QByteArray lines = file.mid(header + kShortcutsHeader.size());
+        if (const qsizetype next = lines.indexOf("\r\n["); next >= 0)
+            lines.truncate(next + 2);
+        QCOMPARE(lines, written);
+        // Nothing stays grabbed once the program ends.
+        w.main.reset();
+        QVERIFY(w.fakes.globalKeys.boundKeys().isEmpty());
     }
 
     void closeQueryPaths_data()

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "platform.h"
+
+#include <QObject>
+#include <QString>
+
+class QDBusMessage;
+
+namespace veltrix {
+
+// Global shortcuts through the desktop portal on the session bus (Wayland
+// sessions, where a key grab would see only X windows): a session, the keys
+// bound with their descriptions and preferred triggers, and the portal's
+// Activated signal. The desktop may let the player confirm or change them.
+class PortalGlobalKeys : public QObject {
+    Q_OBJECT
+
+public:
+    explicit PortalGlobalKeys(QObject *parent = nullptr);
+    ~PortalGlobalKeys() override;
+
+    // True when a portal with global shortcuts answers on the session bus.
+    static bool available();
+
+    // Ends the present session and, unless keys is empty, opens one for these.
+    void bind(const QList<GlobalKey> &keys);
+    // Gets the id of every shortcut the portal reports as activated.
+    std::function<void(const QString &)> pressed;
+
+private slots:
+    void sessionResponse(const QDBusMessage &response);
+    void bindResponse(const QDBusMessage &response);
+    void activated(const QDBusMessage &signal);
+
+private:
+    void closeSession();
+    // A request's object path, known before the call so that its answer
+    // cannot come before the program listens for it.
+    QString requestPath(const QString &token) const;
+    void listen(const QString &path, const char *slot);
+    void stopListening(const QString &path, const char *slot);
+
+    QList<GlobalKey> m_keys;
+    QString m_pendingRequest;
+    QString m_session;
+    int m_tokens = 0;
+};
+
+} // namespace veltrix

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QDialog>
+#include <QKeySequence>
+#include <array>
+
+class QCheckBox;
+class QKeySequenceEdit;
+
+namespace veltrix {
+
+// What the player chooses in "Globale Tastenkürzel": whether the keys are
+// used at all, and one key combination per command (empty: none).
+struct ShortcutChoice {
+    bool active = false;
+    std::array<QKeySequence, 3> keys; // Nächstes Ziel, Hausnummer, Abgleichen
+};
+
+// The modal dialog "Globale Tastenkürzel": the check box, a key field per
+// command, "OK" and "Abbrechen". Where the desktop gives no global keys the
+// check box is disabled and the dialog says so.
+class ShortcutsDialog : public QDialog {
+    Q_OBJECT
+
+public:
+    ShortcutsDialog(const ShortcutChoice &choice, bool supported, QWidget *parent = nullptr);
+
+    ShortcutChoice choice() const;
+
+private:
+    QCheckBox *m_active = nullptr;
+    std::array<QKeySequenceEdit *, 3> m_fields{};
+};
+
+} // namespace veltrix
