@@ -70,11 +70,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     qsizetype i = 0;
     long finalStatus = 0;
     bool blockStart = true;
+    bool headersDone = false;
     for (; i < lines.size(); ++i) {
         answer.addHeaderLine(lines[i]);
         if (isBlank(lines[i])) {
             blockStart = true;
             if (finalStatus < 100 || finalStatus > 199) {
+                headersDone = true;
                 ++i;
                 break;
             }
@@ -103,8 +105,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     FUZZ_CHECK(taken.size() <= limit);
     FUZZ_CHECK(refused == (body.size() > limit));
     FUZZ_CHECK(answer.tooLarge() == refused);
-    for (const QByteArray &line : trailers)
-        answer.addHeaderLine(line);
+    // Trailers come only after the final answer's header block.
+    if (headersDone)
+        for (const QByteArray &line : trailers)
+            answer.addHeaderLine(line);
 
     const long status = statusFromLine ? finalStatus : otherStatus;
     const HttpResult result = answer.finish(status);

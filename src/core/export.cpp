@@ -179,7 +179,8 @@ QByteArray exportHtml(const QStringList &lines, std::optional<qint64> hideout)
         for (qsizetype i = 0; i < cells.size(); ++i) {
             html += isNumberColumn(i) ? QStringLiteral("<td class=\"n\" align=\"right\">")
                                       : QStringLiteral("<td>");
-            html += cells[i].toHtmlEscaped() + QStringLiteral("</td>");
+            html += cells[i].toHtmlEscaped();
+            html += QLatin1String("</td>");
         }
         html += QStringLiteral("</tr>\n");
     }
@@ -189,18 +190,26 @@ QByteArray exportHtml(const QStringList &lines, std::optional<qint64> hideout)
 
 QString exportBBCode(const QStringList &lines, std::optional<qint64> hideout)
 {
-    auto rowText = [](const QStringList &cells, QLatin1String tag) {
-        QString text = QStringLiteral("[tr]");
-        for (const QString &cell : cells)
-            text += QLatin1Char('[') + tag + QLatin1Char(']') + bbText(cell) + QLatin1String("[/")
-                    + tag + QLatin1Char(']');
-        return text + QStringLiteral("[/tr]\n");
-    };
     QString text = QStringLiteral("[table]\n");
-    text += rowText(exportHeaders(), QLatin1String("th"));
+    // Appended piece by piece: no temporary string per cell.
+    auto addRow = [&text](const QStringList &cells, QLatin1String tag) {
+        text += QLatin1String("[tr]");
+        for (const QString &cell : cells) {
+            text += QLatin1Char('[');
+            text += tag;
+            text += QLatin1Char(']');
+            text += bbText(cell);
+            text += QLatin1String("[/");
+            text += tag;
+            text += QLatin1Char(']');
+        }
+        text += QLatin1String("[/tr]\n");
+    };
+    addRow(exportHeaders(), QLatin1String("th"));
     for (const ExportRow &row : exportRows(lines, hideout))
-        text += rowText(exportCells(row, ExportFormat::BBCode), QLatin1String("td"));
-    return text + QStringLiteral("[/table]\n");
+        addRow(exportCells(row, ExportFormat::BBCode), QLatin1String("td"));
+    text += QLatin1String("[/table]\n");
+    return text;
 }
 
 QByteArray exportDocument(ExportFormat format, const QStringList &lines, std::optional<qint64> hideout)
