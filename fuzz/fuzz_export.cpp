@@ -99,7 +99,8 @@ void checkCsv(const QByteArray &bytes, const QList<QStringList> &table)
                 const QString &field = rows[r][c];
                 const bool formula = !cell.isEmpty() && kFormulaStarts.contains(cell.front()) && !isPlainInteger(cell);
                 FUZZ_CHECK_TEXT(field == (formula ? u'\'' + cell : cell), cell);
-                FUZZ_CHECK_TEXT(field.isEmpty() || !kFormulaStarts.contains(field.front()) || isPlainInteger(field), field);
+                FUZZ_CHECK_TEXT(field.isEmpty() || !kFormulaStarts.contains(field.front()) || isPlainInteger(field),
+                                field);
             }
         }
     }

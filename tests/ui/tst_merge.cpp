@@ -47,9 +47,9 @@ private slots:
             << QStringList{kMergeBank, kMergeKiosk}
             << (kJunk + QStringLiteral("\r\n") + kMergeBankNew + QStringLiteral("\r\n") + kMergeFabrik)
             << QStringLiteral("Abgleich: 1 neu, 1 geändert, 0 unverändert, 1 nicht im Bericht") << true;
-        QTest::newRow("into an empty list") << QStringList{} << kMergeFabrik
-                                            << QStringLiteral("Abgleich: 1 neu, 0 geändert, 0 unverändert, 0 nicht im Bericht")
-                                            << true;
+        QTest::newRow("into an empty list")
+            << QStringList{} << kMergeFabrik
+            << QStringLiteral("Abgleich: 1 neu, 0 geändert, 0 unverändert, 0 nicht im Bericht") << true;
         QTest::newRow("nothing new") << QStringList{kMergeBank, kMergeKiosk} << (kMergeKiosk + QLatin1Char('\n'))
                                      << QStringLiteral("Abgleich: 0 neu, 0 geändert, 1 unverändert, 1 nicht im Bericht")
                                      << false;
@@ -77,7 +77,8 @@ private slots:
         if (status.isEmpty()) {
             QCOMPARE(fakes.messageBoxes.shown.size(), 1);
             QCOMPARE(fakes.messageBoxes.shown.first().title, QStringLiteral("Hinweis"));
-            QCOMPARE(fakes.messageBoxes.lastText(), QStringLiteral("Die Zwischenablage enthält keinen Spionagebericht."));
+            QCOMPARE(fakes.messageBoxes.lastText(),
+                     QStringLiteral("Die Zwischenablage enthält keinen Spionagebericht."));
             QVERIFY(!control<QAction>(w, "Rckgngig1")->isEnabled());
             return;
         }
