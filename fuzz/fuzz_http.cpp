@@ -74,12 +74,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     for (; i < lines.size(); ++i) {
         answer.addHeaderLine(lines[i]);
         if (isBlank(lines[i])) {
-            blockStart = true;
-            if (finalStatus < 100 || finalStatus > 199) {
+            if (blockStart || finalStatus < 100 || finalStatus > 199) {
                 headersDone = true;
                 ++i;
                 break;
             }
+            blockStart = true;
             continue;
         }
         if (blockStart) {

@@ -60,8 +60,10 @@ std::optional<HttpStatusLine> parseStatusLine(QByteArrayView line)
 
 void HttpAnswer::addHeaderLine(QByteArrayView line)
 {
-    // The empty line that ends a block.
+    // The empty line that ends a block; an empty block ends the answer's
+    // header blocks as a final one does.
     if (line == "\r\n" || line == "\n") {
+        m_final = m_final || m_atBlockStart;
         m_atBlockStart = true;
         return;
     }
