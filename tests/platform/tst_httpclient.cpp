@@ -43,6 +43,10 @@ private slots:
             << ScriptedResponse::rawBytes("HTTP/1.1 404 Not Found\r\nHTTP/1.1 200 OK: ja\r\nContent-Length: 0\r\n"
                                           "Connection: close\r\n\r\n")
             << false << QByteArray() << "HTTP/1.1 404 Not Found";
+        QTest::newRow("trailer pretending to be a status line")
+            << ScriptedResponse::rawBytes("HTTP/1.1 404 Not Found\r\nTransfer-Encoding: chunked\r\nConnection: close\r\n\r\n"
+                                          "0\r\nHTTP/1.1 404 Anders: ja\r\n\r\n")
+            << false << QByteArray() << "HTTP/1.1 404 Not Found";
         QTest::newRow("closed without answer") << ScriptedResponse::closeAtOnce() << false << QByteArray() << "*";
         QTest::newRow("not HTTP") << ScriptedResponse::rawBytes("Version 1.62") << false << QByteArray() << "*";
     }
