@@ -6,6 +6,8 @@
 #include "core/reportline.h"
 #include "core/statistics.h"
 
+#include <algorithm>
+
 namespace veltrix {
 
 namespace {
@@ -35,15 +37,33 @@ QString trapNamesOf(QStringView line)
     return names.join(QStringLiteral(", "));
 }
 
-QString csvField(const QString &text)
+bool isPlainInteger(QStringView text)
 {
-    if (!text.contains(QLatin1Char(';')) && !text.contains(QLatin1Char('"'))
-        && !text.contains(QLatin1Char('\n')) && !text.contains(QLatin1Char('\r')))
-        return text;
-    QString quoted = text;
-    quoted.replace(QLatin1Char('"'), QStringLiteral("\"\""));
-    return QLatin1Char('"') + quoted + QLatin1Char('"');
+    if (!text.isEmpty() && (text.front() == QLatin1Char('-') || text.front() == QLatin1Char('+')))
+        text = text.mid(1);
+    return !text.isEmpty()
+           && std::all_of(text.begin(), text.end(), [](QChar ch) { return ch >= u'0' && ch <= u'9'; });
 }
+
+} // namespace
+
+QString csvCell(const QString &text)
+{
+    // Report text comes from other players and web pages: a cell a
+    // spreadsheet would take for a formula is kept as text.
+    static const QString formulaStarts = QStringLiteral("=+-@\t\r");
+    QString cell = text;
+    if (!cell.isEmpty() && formulaStarts.contains(cell.front()) && !isPlainInteger(cell))
+        cell.prepend(QLatin1Char('\''));
+    // Spreadsheets split at commas and tabs as well as at semicolons.
+    static const QString splitting = QStringLiteral(";,\"\n\r\t");
+    if (std::none_of(cell.cbegin(), cell.cend(), [](QChar ch) { return splitting.contains(ch); }))
+        return cell;
+    cell.replace(QLatin1Char('"'), QStringLiteral("\"\""));
+    return QLatin1Char('"') + cell + QLatin1Char('"');
+}
+
+namespace {
 
 QString bbText(QString text)
 {
@@ -122,7 +142,7 @@ QByteArray exportCsv(const QStringList &lines, std::optional<qint64> hideout)
     auto addRow = [&text](const QStringList &cells) {
         QStringList fields;
         for (const QString &cell : cells)
-            fields << csvField(cell);
+            fields << csvCell(cell);
         text += fields.join(QLatin1Char(';')) + QLatin1String("\r\n");
     };
     addRow(exportHeaders());
@@ -159,7 +179,8 @@ QByteArray exportHtml(const QStringList &lines, std::optional<qint64> hideout)
         for (qsizetype i = 0; i < cells.size(); ++i) {
             html += isNumberColumn(i) ? QStringLiteral("<td class=\"n\" align=\"right\">")
                                       : QStringLiteral("<td>");
-            html += cells[i].toHtmlEscaped() + QStringLiteral("</td>");
+            html += cells[i].toHtmlEscaped();
+            html += QLatin1String("</td>");
         }
         html += QStringLiteral("</tr>\n");
     }
@@ -169,18 +190,26 @@ QByteArray exportHtml(const QStringList &lines, std::optional<qint64> hideout)
 
 QString exportBBCode(const QStringList &lines, std::optional<qint64> hideout)
 {
-    auto rowText = [](const QStringList &cells, QLatin1String tag) {
-        QString text = QStringLiteral("[tr]");
-        for (const QString &cell : cells)
-            text += QLatin1Char('[') + tag + QLatin1Char(']') + bbText(cell) + QLatin1String("[/")
-                    + tag + QLatin1Char(']');
-        return text + QStringLiteral("[/tr]\n");
-    };
     QString text = QStringLiteral("[table]\n");
-    text += rowText(exportHeaders(), QLatin1String("th"));
+    // Appended piece by piece: no temporary string per cell.
+    auto addRow = [&text](const QStringList &cells, QLatin1String tag) {
+        text += QLatin1String("[tr]");
+        for (const QString &cell : cells) {
+            text += QLatin1Char('[');
+            text += tag;
+            text += QLatin1Char(']');
+            text += bbText(cell);
+            text += QLatin1String("[/");
+            text += tag;
+            text += QLatin1Char(']');
+        }
+        text += QLatin1String("[/tr]\n");
+    };
+    addRow(exportHeaders(), QLatin1String("th"));
     for (const ExportRow &row : exportRows(lines, hideout))
-        text += rowText(exportCells(row, ExportFormat::BBCode), QLatin1String("td"));
-    return text + QStringLiteral("[/table]\n");
+        addRow(exportCells(row, ExportFormat::BBCode), QLatin1String("td"));
+    text += QLatin1String("[/table]\n");
+    return text;
 }
 
 QByteArray exportDocument(ExportFormat format, const QStringList &lines, std::optional<qint64> hideout)

@@ -35,6 +35,12 @@ std::vector<ExportRow> exportRows(const QStringList &lines, std::optional<qint64
 // number for CSV, "1.300 €" otherwise).
 QStringList exportCells(const ExportRow &row, ExportFormat format);
 
+// One CSV cell: quoted when it holds a separator (";", ",", a tab), a quote
+// or a line break; with a leading apostrophe when it is not a plain integer
+// and starts as a formula would ("=", "+", "-", "@", a tab or a carriage
+// return), so that no spreadsheet runs it.
+QString csvCell(const QString &text);
+
 // ";"-separated, CR LF after every row, UTF-8 with a byte-order mark so that
 // spreadsheet programs keep umlauts and "€".
 QByteArray exportCsv(const QStringList &lines, std::optional<qint64> hideout);

@@ -5,12 +5,23 @@
 
 namespace veltrix {
 
+QStringView buildingKey(QStringView line)
+{
+    QStringView key = getAddress(line);
+    auto isPadding = [](QChar ch) { return ch == QLatin1Char(' ') || ch == QLatin1Char('\t'); };
+    while (!key.isEmpty() && isPadding(key.front()))
+        key = key.mid(1);
+    while (!key.isEmpty() && isPadding(key.back()))
+        key.chop(1);
+    return key;
+}
+
 FreshReport::FreshReport(const QString &text) : m_text(text)
 {
     forEachLine(m_text, [this](QStringView line) {
         // A key already taken decides nothing more, valid or not; a report
         // repeats most of its addresses.
-        const QStringView key = getAddress(line);
+        const QStringView key = buildingKey(line);
         if (m_byKey.contains(key) || line.isEmpty() || !isValidReportLine(line))
             return;
         m_byKey.insert(key, m_lines.size());
@@ -25,9 +36,9 @@ MergeResult mergeReport(const QStringList &list, const FreshReport &report)
     std::vector<bool> used(report.m_lines.size(), false);
     result.lines.reserve(list.size() + report.m_lines.size());
     for (const QString &line : list) {
-        const qsizetype colon = line.indexOf(QLatin1Char(':'));
-        const auto it = colon < 0 ? report.m_byKey.constEnd()
-                                  : report.m_byKey.constFind(QStringView(line).left(colon));
+        // The same key on both sides: a line without an address meets the
+        // report's first line without one, so merging twice adds nothing.
+        const auto it = report.m_byKey.constFind(buildingKey(line));
         if (it == report.m_byKey.constEnd()) {
             ++result.missing;
             result.lines << line;

@@ -18,8 +18,13 @@ struct MergeResult {
     bool hasReport = false;
 };
 
-// A report's valid lines by key (a line's address, the text before the first
-// colon), each key's first line only, split as the list splits a text.
+// The key that makes two lines the same building: the address (the text
+// before the first colon) without blanks or tabs before or after it, so that
+// a report copied with padding still meets the worked list.
+QStringView buildingKey(QStringView line);
+
+// A report's valid lines by building key, each key's first line only, split
+// as the list splits a text.
 // Built once, so that asking whether a text holds a report and merging it
 // check each line once; only the lines that take part are copied out.
 // Move-only: the keys are views into the text it holds.

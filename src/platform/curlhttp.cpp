@@ -1,5 +1,7 @@
 #include "curlhttp.h"
 
+#include "httpanswer.h"
+
 #include <curl/curl.h>
 
 #include <memory>
@@ -14,33 +16,17 @@ void ensureGlobalInit()
     Q_UNUSED(done);
 }
 
-struct Transfer {
-    QByteArray body;
-    QByteArray statusLine;
-    qint64 maxBytes = 0;
-    bool tooLarge = false;
-};
-
 size_t onBody(char *data, size_t size, size_t count, void *userdata)
 {
-    auto *t = static_cast<Transfer *>(userdata);
     const size_t n = size * count;
-    if (t->body.size() + qint64(n) > t->maxBytes) {
-        t->tooLarge = true;
-        return 0; // ends the transfer with a write error
-    }
-    t->body.append(data, qsizetype(n));
-    return n;
+    // Refusing the piece ends the transfer with a write error.
+    return static_cast<HttpAnswer *>(userdata)->addBody(QByteArrayView(data, qsizetype(n))) ? n : 0;
 }
 
 size_t onHeader(char *data, size_t size, size_t count, void *userdata)
 {
-    auto *t = static_cast<Transfer *>(userdata);
     const size_t n = size * count;
-    const QByteArray line = QByteArray(data, qsizetype(n)).trimmed();
-    // Interim responses (100 Continue) come first; the last status line wins.
-    if (line.startsWith("HTTP/"))
-        t->statusLine = line;
+    static_cast<HttpAnswer *>(userdata)->addHeaderLine(QByteArrayView(data, qsizetype(n)));
     return n;
 }
 
@@ -106,8 +92,7 @@ HttpResult perform(const CurlHttpClient::Limits &limits, Method method, const QS
     }
     CURL *h = easy.get();
 
-    Transfer transfer;
-    transfer.maxBytes = limits.maxResponseBytes;
+    HttpAnswer answer(limits.maxResponseBytes);
     char errorBuffer[CURL_ERROR_SIZE] = {};
     const QByteArray urlBytes = url.toUtf8();
 
@@ -122,9 +107,11 @@ HttpResult perform(const CurlHttpClient::Limits &limits, Method method, const QS
     curl_easy_setopt(h, CURLOPT_LOW_SPEED_TIME, limits.stallSeconds);
     curl_easy_setopt(h, CURLOPT_MAXFILESIZE_LARGE, curl_off_t(limits.maxResponseBytes));
     curl_easy_setopt(h, CURLOPT_WRITEFUNCTION, onBody);
-    curl_easy_setopt(h, CURLOPT_WRITEDATA, &transfer);
+    curl_easy_setopt(h, CURLOPT_WRITEDATA, &answer);
     curl_easy_setopt(h, CURLOPT_HEADERFUNCTION, onHeader);
-    curl_easy_setopt(h, CURLOPT_HEADERDATA, &transfer);
+    curl_easy_setopt(h, CURLOPT_HEADERDATA, &answer);
+    // A proxy's answer to CONNECT would come as one more header block.
+    curl_easy_setopt(h, CURLOPT_SUPPRESS_CONNECT_HEADERS, 1L);
 
     std::unique_ptr<curl_slist, SlistDeleter> headers;
     if (method == Method::PostForm) {
@@ -143,8 +130,8 @@ HttpResult perform(const CurlHttpClient::Limits &limits, Method method, const QS
     if (code != CURLE_OK) {
         if (code == CURLE_ABORTED_BY_CALLBACK)
             result.error = QStringLiteral("Abgebrochen");
-        else if (transfer.tooLarge || code == CURLE_FILESIZE_EXCEEDED)
-            result.error = QStringLiteral("Response larger than %1 bytes").arg(limits.maxResponseBytes);
+        else if (answer.tooLarge() || code == CURLE_FILESIZE_EXCEEDED)
+            result.error = answer.tooLargeError();
         else if (errorBuffer[0])
             result.error = QString::fromUtf8(errorBuffer).trimmed();
         else
@@ -154,14 +141,7 @@ HttpResult perform(const CurlHttpClient::Limits &limits, Method method, const QS
 
     long status = 0;
     curl_easy_getinfo(h, CURLINFO_RESPONSE_CODE, &status);
-    if (status < 200 || status > 299) {
-        result.error = transfer.statusLine.isEmpty() ? QStringLiteral("HTTP status %1").arg(status)
-                                                     : QString::fromLatin1(transfer.statusLine);
-        return result;
-    }
-    result.ok = true;
-    result.body = std::move(transfer.body);
-    return result;
+    return answer.finish(status);
 }
 
 } // namespace

@@ -66,9 +66,10 @@ public:
     // The save dialog takes an existing file's name without asking.
     virtual QString openFileName(QWidget *parent, const QString &filter) = 0;
     virtual QString saveFileName(QWidget *parent, const QString &filter, const QString &initialName) = 0;
-    // The same dialog; selectedFilter comes back as the filter entry chosen last.
-    virtual QString saveFileNameAndFilter(QWidget *parent, const QString &filter, const QString &initialName,
-                                          QString &selectedFilter) = 0;
+    // The same dialog under its own title; selectedFilter comes back as the
+    // filter entry chosen last.
+    virtual QString saveFileNameAndFilter(QWidget *parent, const QString &title, const QString &filter,
+                                          const QString &initialName, QString &selectedFilter) = 0;
 };
 
 class UrlOpener {

@@ -181,11 +181,11 @@ QString QtFileDialogs::saveFileName(QWidget *parent, const QString &filter, cons
                                         QFileDialog::DontConfirmOverwrite);
 }
 
-QString QtFileDialogs::saveFileNameAndFilter(QWidget *parent, const QString &filter, const QString &initialName,
-                                             QString &selectedFilter)
+QString QtFileDialogs::saveFileNameAndFilter(QWidget *parent, const QString &title, const QString &filter,
+                                             const QString &initialName, QString &selectedFilter)
 {
     // The caller may still append an extension, so it asks about an existing file itself.
-    return QFileDialog::getSaveFileName(parent, QStringLiteral("Speichern unter"), initialName, filter,
+    return QFileDialog::getSaveFileName(parent, title, initialName, filter,
                                         &selectedFilter, QFileDialog::DontConfirmOverwrite);
 }
 

@@ -48,8 +48,8 @@ class QtFileDialogs : public FileDialogs {
 public:
     QString openFileName(QWidget *parent, const QString &filter) override;
     QString saveFileName(QWidget *parent, const QString &filter, const QString &initialName) override;
-    QString saveFileNameAndFilter(QWidget *parent, const QString &filter, const QString &initialName,
-                                  QString &selectedFilter) override;
+    QString saveFileNameAndFilter(QWidget *parent, const QString &title, const QString &filter,
+                                  const QString &initialName, QString &selectedFilter) override;
 };
 
 class DesktopUrlOpener : public UrlOpener {

@@ -71,7 +71,8 @@ void ExportCommands::exportList()
 {
     QString selectedFilter = formatEntries()[0].filter;
     const QString answer =
-        m_platform.fileDialogs->saveFileNameAndFilter(m_parent, fileFilter(), QString(), selectedFilter);
+        m_platform.fileDialogs->saveFileNameAndFilter(m_parent, QStringLiteral("Exportieren"), fileFilter(), QString(),
+                                                      selectedFilter);
     if (answer.isEmpty())
         return;
     const auto [name, format] = resolveName(answer, selectedFilter);

@@ -17,12 +17,18 @@ bool ReportList::mergeReport(const QString &reportText, NoReport noReport)
         return false;
     }
     MergeResult merged;
+    bool firstLineChanged = false;
     runListOperation(
-        [&report, &merged](const QStringList &list) {
+        [&report, &merged, &firstLineChanged](const QStringList &list) {
             merged = veltrix::mergeReport(list, report);
+            firstLineChanged = merged.lines.value(0) != list.value(0);
             return std::exchange(merged.lines, {});
         },
         Finish::ProtectionMoney);
+    // A new first building is evaluated on the Info page, as after any
+    // command that changes the first line.
+    if (firstLineChanged)
+        ShowBuildingInfo();
     // After the frame's "ready.", so that the counts stay in view.
     emit actionShown(mergeSummary(merged));
     return true;

@@ -14,6 +14,8 @@ const QString kBank = QStringLiteral("Königs€weg \"Zum ;Eck\" 12: Bank (SG: 4
                                      "Nagelbrett]");
 const QString kKiosk = QStringLiteral("Gasse [Nord] 3: Kiosk (SG: 40%) Keine Ausbauten vorhanden");
 const QString kKeine = QStringLiteral("keine, sofortige Übernahme möglich");
+// A comma splits a cell in spreadsheets that take it for a separator.
+const QString kKeineCsv = QStringLiteral("\"keine, sofortige Übernahme möglich\"");
 const QStringList kInvalid{QString(), QStringLiteral("Nur Text"), QStringLiteral("Weg 5: Unbekannt (SG: 1%)")};
 
 using Hideout = std::optional<qint64>;
@@ -76,8 +78,8 @@ private slots:
             << QStringList{kBank}
             << Hideout()
             << kHead
-                   + QStringLiteral("\"Königs€weg \"\"Zum ;Eck\"\" 12\";12;Bank;45;3;Sicherheitsschloß, Fallgitter, "
-                                    "Nagelbrett;1100;;Leichte Schulter;1\r\n")
+                   + QStringLiteral("\"Königs€weg \"\"Zum ;Eck\"\" 12\";12;Bank;45;3;\"Sicherheitsschloß, Fallgitter, "
+                                    "Nagelbrett\";1100;;Leichte Schulter;1\r\n")
             << bbHead
                    + QStringLiteral("[tr][td]Königs€weg \"Zum ;Eck\" 12[/td][td]12[/td][td]Bank[/td][td]45[/td]"
                                     "[td]3[/td][td]Sicherheitsschloß, Fallgitter, Nagelbrett[/td][td]1.100 €[/td]"
@@ -85,7 +87,7 @@ private slots:
             << QList<QStringList>{htmlHead, bankCells};
         QTest::newRow("brackets, hideout, list order kept")
             << (QStringList{kKiosk} + kInvalid) << Hideout(20)
-            << kHead + QStringLiteral("Gasse [Nord] 3;3;Kiosk;40;0;;80;17;") + kKeine + ";0\r\n"
+            << kHead + QStringLiteral("Gasse [Nord] 3;3;Kiosk;40;0;;80;17;") + kKeineCsv + ";0\r\n"
             << bbHead
                    + QStringLiteral("[tr][td]Gasse ［Nord］ 3[/td][td]3[/td][td]Kiosk[/td][td]40[/td][td]0[/td]"
                                     "[td][/td][td]80 €[/td][td]17[/td][td]")
@@ -94,16 +96,31 @@ private slots:
         const QString bare = QStringLiteral("Weg 9: Kiosk (SG: 40%)");
         QTest::newRow("no trap list: no trap names")
             << QStringList{bare} << Hideout()
-            << kHead + QStringLiteral("Weg 9;9;Kiosk;40;1;;80;;") + kKeine + ";0\r\n" << QString()
+            << kHead + QStringLiteral("Weg 9;9;Kiosk;40;1;;80;;") + kKeineCsv + ";0\r\n" << QString()
             << QList<QStringList>{htmlHead, {"Weg 9", "9", "Kiosk", "40", "1", "", "80 €", "", kKeine, "0"}};
         QList<QStringList> both{htmlHead, kioskCells, bankCells};
         both[2][7] = QStringLiteral("8");
         QTest::newRow("two rows with hideout")
             << QStringList{kKiosk, QString(), kBank} << Hideout(20)
-            << kHead + QStringLiteral("Gasse [Nord] 3;3;Kiosk;40;0;;80;17;") + kKeine + ";0\r\n"
-                   + QStringLiteral("\"Königs€weg \"\"Zum ;Eck\"\" 12\";12;Bank;45;3;Sicherheitsschloß, Fallgitter, "
-                                    "Nagelbrett;1100;8;Leichte Schulter;1\r\n")
+            << kHead + QStringLiteral("Gasse [Nord] 3;3;Kiosk;40;0;;80;17;") + kKeineCsv + ";0\r\n"
+                   + QStringLiteral("\"Königs€weg \"\"Zum ;Eck\"\" 12\";12;Bank;45;3;\"Sicherheitsschloß, Fallgitter, "
+                                    "Nagelbrett\";1100;8;Leichte Schulter;1\r\n")
             << QString() << both;
+        // Report text from others must not run in a spreadsheet; numbers stay numbers.
+        QTest::newRow("formula cells as text")
+            << QStringList{QStringLiteral("=1+2 Weg 7: Kiosk (SG: 40%) [@Nagelbrett]"),
+                           QStringLiteral("-7: Kiosk (SG: -3%) Keine Ausbauten vorhanden"),
+                           QStringLiteral("\t+Weg 4: Kiosk (SG: 40%) [-Fallgitter, =A1]")}
+            << Hideout(20)
+            << kHead + QStringLiteral("'=1+2 Weg 7;7;Kiosk;40;1;'@Nagelbrett;80;13;") + kKeineCsv
+                   + QStringLiteral(";0\r\n-7;-7;Kiosk;;0;;80;27;;0\r\n"
+                                    "\"'\t+Weg 4\";4;Kiosk;40;2;\"'-Fallgitter, =A1\";80;16;")
+                   + kKeineCsv + ";0\r\n"
+            << QString()
+            << QList<QStringList>{htmlHead,
+                                  {"=1+2 Weg 7", "7", "Kiosk", "40", "1", "@Nagelbrett", "80 €", "13", kKeine, "0"},
+                                  {"-7", "-7", "Kiosk", "", "0", "", "80 €", "27", "", "0"},
+                                  {"+Weg 4", "4", "Kiosk", "40", "2", "-Fallgitter, =A1", "80 €", "16", kKeine, "0"}};
     }
 
     void formats()

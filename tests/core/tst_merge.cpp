@@ -50,6 +50,21 @@ private slots:
         QTest::newRow("invalid lines only")
             << QStringList{a1} << QStringList{QString(), QStringLiteral("Lindenallee 1: Schloss (SG: 1%)"), QStringLiteral("Lindenallee 1")}
             << QStringList{a1} << QList<qsizetype>{0, 0, 0, 1};
+        // Blanks and tabs around the address do not make another building;
+        // blanks inside it do.
+        QTest::newRow("padded address in the report")
+            << QStringList{a1, b2} << QStringList{bank(QStringLiteral(" \tLindenallee 1"), 47), bank(QStringLiteral("Zollstraße  2"), 44)}
+            << QStringList{bank(QStringLiteral(" \tLindenallee 1"), 47), b2, bank(QStringLiteral("Zollstraße  2"), 44)}
+            << QList<qsizetype>{1, 1, 0, 1};
+        QTest::newRow("padded address in the list")
+            << QStringList{bank(QStringLiteral("\tZollstraße 2 \t"), 41), c3} << QStringList{b2b}
+            << QStringList{b2b, c3} << QList<qsizetype>{0, 1, 0, 1};
+        // A line without an address meets the report's first such line, so
+        // that merging the same report again adds nothing.
+        QTest::newRow("no address meets no address")
+            << QStringList{a1, QStringLiteral("XBank Keine Ausbauten vorhanden")}
+            << QStringList{QStringLiteral("XBank [Fallgitter]"), QStringLiteral("YBank [Nagelbrett]")}
+            << QStringList{a1, QStringLiteral("XBank [Fallgitter]")} << QList<qsizetype>{0, 1, 0, 1};
         QTest::newRow("invalid lines are skipped") << QStringList{a1} << QStringList{QStringLiteral("Lindenallee 1: Wolkenkratzer"), a1b}
                                                    << QStringList{a1b} << QList<qsizetype>{0, 1, 0, 0};
     }

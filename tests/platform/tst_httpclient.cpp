@@ -38,6 +38,15 @@ private slots:
             << "HTTP/1.1 302 Found";
         QTest::newRow("500") << ScriptedResponse::status(500, "Internal Server Error", "oops") << false
                              << QByteArray() << "HTTP/1.1 500 Internal Server Error";
+        // Only a block's first line is a status line.
+        QTest::newRow("header pretending to be a status line")
+            << ScriptedResponse::rawBytes("HTTP/1.1 404 Not Found\r\nHTTP/1.1 200 OK: ja\r\nContent-Length: 0\r\n"
+                                          "Connection: close\r\n\r\n")
+            << false << QByteArray() << "HTTP/1.1 404 Not Found";
+        QTest::newRow("trailer pretending to be a status line")
+            << ScriptedResponse::rawBytes("HTTP/1.1 404 Not Found\r\nTransfer-Encoding: chunked\r\nConnection: close\r\n\r\n"
+                                          "0\r\nHTTP/1.1 404 Anders: ja\r\n\r\n")
+            << false << QByteArray() << "HTTP/1.1 404 Not Found";
         QTest::newRow("closed without answer") << ScriptedResponse::closeAtOnce() << false << QByteArray() << "*";
         QTest::newRow("not HTTP") << ScriptedResponse::rawBytes("Version 1.62") << false << QByteArray() << "*";
     }

@@ -60,9 +60,10 @@ QString FakeFileDialogs::saveFileName(QWidget *, const QString &, const QString 
     return r;
 }
 
-QString FakeFileDialogs::saveFileNameAndFilter(QWidget *parent, const QString &filter, const QString &initialName,
-                                               QString &selectedFilter)
+QString FakeFileDialogs::saveFileNameAndFilter(QWidget *parent, const QString &title, const QString &filter,
+                                               const QString &initialName, QString &selectedFilter)
 {
+    saveTitles << title;
     saveFilters << filter;
     selectedFilter = saveFilterAnswer.isEmpty() ? filter.section(QStringLiteral(";;"), 0, 0) : saveFilterAnswer;
     return saveFileName(parent, filter, initialName);

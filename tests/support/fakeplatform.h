@@ -59,13 +59,14 @@ class FakeFileDialogs : public FileDialogs {
 public:
     QString openFileName(QWidget *, const QString &filter) override;
     QString saveFileName(QWidget *, const QString &filter, const QString &initialName) override;
-    QString saveFileNameAndFilter(QWidget *, const QString &filter, const QString &initialName,
-                                  QString &selectedFilter) override;
+    QString saveFileNameAndFilter(QWidget *, const QString &title, const QString &filter,
+                                  const QString &initialName, QString &selectedFilter) override;
     std::deque<QString> openAnswers; // empty text = cancel
     std::deque<QString> saveAnswers;
     // The filter entry the next save dialog reports; empty = the first of its filter.
     QString saveFilterAnswer;
     QStringList saveFilters;
+    QStringList saveTitles; // of the dialogs that name their own
     QStringList saveInitialNames;
     int opens = 0;
     int saves = 0;

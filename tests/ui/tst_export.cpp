@@ -87,6 +87,7 @@ private slots:
         trigger(*m_window, "Exportieren1");
         QCOMPARE(m_fakes.fileDialogs.saveFilters,
                  QStringList{"CSV-Tabelle (*.csv);;HTML-Tabelle (*.html);;BBCode (*.txt)"});
+        QCOMPARE(m_fakes.fileDialogs.saveTitles, QStringList{"Exportieren"});
         QVERIFY(m_fakes.messageBoxes.shown.isEmpty());
         const QStringList lines{QString::fromLatin1(kBank), QString::fromLatin1(kKiosk)};
         QCOMPARE(fileBytes(path(written)), exportDocument(format, lines, 100));

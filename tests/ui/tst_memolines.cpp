@@ -1,3 +1,4 @@
+#include "support/samplecharacters.h"
 #include "ui/memolines.h"
 
 #include <QtTest>
@@ -163,12 +164,7 @@ private slots:
     // including those QTextDocument would take for breaks or blanks.
     void lineCharactersSurvive_data()
     {
-        QTest::addColumn<QString>("character");
-        QTest::newRow("non-breaking space") << QString(QChar(0x00A0));
-        QTest::newRow("U+FDD0") << QString(QChar(0xFDD0));
-        QTest::newRow("U+FDD1") << QString(QChar(0xFDD1));
-        QTest::newRow("line separator") << QString(QChar::LineSeparator);
-        QTest::newRow("pair with low half DFD0") << QString::fromUcs4(U"\U0001FBD0");
+        test::addSampleCharacterRows();
     }
     void lineCharactersSurvive()
     {

@@ -3,6 +3,7 @@
 #include "platform/files.h"
 #include "platform/qtplatform.h"
 #include "support/elsewhere.h"
+#include "support/samplecharacters.h"
 #include "support/statusfixture.h"
 #include "support/controls.h"
 #include "ui/application.h"
@@ -170,12 +171,7 @@ private slots:
     // line through the list operations and the save.
     void lineCharactersSurviveOperationsAndSave_data()
     {
-        QTest::addColumn<QString>("character");
-        QTest::newRow("non-breaking space") << QString(QChar(0x00A0));
-        QTest::newRow("U+FDD0") << QString(QChar(0xFDD0));
-        QTest::newRow("U+FDD1") << QString(QChar(0xFDD1));
-        QTest::newRow("line separator") << QString(QChar::LineSeparator);
-        QTest::newRow("pair with low half DFD0") << QString::fromUcs4(U"\U0001FBD0");
+        test::addSampleCharacterRows();
     }
     void lineCharactersSurviveOperationsAndSave()
     {
