@@ -43,7 +43,8 @@ QString keptSlotsFolder(const QString &report)
     static QTemporaryDir folder;
     static qsizetype keptLength = -1;
     if (keptLength != report.size()) {
-        const SlotStore store(folder.path());
+        DiskFiles files;
+        const SlotStore store(&files, folder.path());
         for (int i = 0; i < 10; ++i)
             store.save(i, {report, QStringLiteral("07.12.2026 11:30:05")});
         keptLength = report.size();
