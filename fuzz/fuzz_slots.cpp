@@ -27,14 +27,23 @@ QString endedByBreak(QString text)
     return text;
 }
 
+// Qt's reader drops a U+FEFF that begins a string (at times: when written
+// raw); ours keeps every character.
+bool sameAsQt(QString qt, const QString &ours, bool text)
+{
+    if (ours.startsWith(QChar(0xFEFF)) && !qt.startsWith(QChar(0xFEFF)))
+        qt.prepend(QChar(0xFEFF));
+    return (text ? endedByBreak(qt) : qt) == ours;
+}
+
 void checkSameInJson(const QByteArray &bytes, const StoredSlot &slot)
 {
     QJsonParseError error{};
     const QJsonObject object = QJsonDocument::fromJson(bytes, &error).object();
     FUZZ_CHECK_TEXT(error.error == QJsonParseError::NoError, error.errorString());
     FUZZ_CHECK(object.size() == 2);
-    FUZZ_CHECK(object.value(kCaption).toString() == slot.caption);
-    FUZZ_CHECK(endedByBreak(object.value(kText).toString()) == slot.text);
+    FUZZ_CHECK(sameAsQt(object.value(kCaption).toString(), slot.caption, false));
+    FUZZ_CHECK(sameAsQt(object.value(kText).toString(), slot.text, true));
 }
 
 void checkRead(const QByteArray &bytes)
