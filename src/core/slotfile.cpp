@@ -8,8 +8,8 @@ namespace {
 
 // The most bytes one UTF-16 unit of a string takes in the file: "\u0001".
 constexpr qsizetype kMaxBytesPerUnit = 6;
-// Long runs of plain text are decoded in pieces of about this size, so the
-// decoder's own copy stays small beside the string it fills.
+// Long runs of plain text are decoded in pieces of about this size: the room
+// made ahead of each piece (a unit a byte) stays small.
 constexpr qsizetype kPieceBytes = qsizetype(1) << 20;
 
 void appendEscape(QByteArray &out, char16_t u)
@@ -129,6 +129,10 @@ bool Reader::string(QString &out, qsizetype maxLength)
         if (out.size() > maxLength)
             return false;
     }
+    // Room for a byte a unit was kept; text of many multi-byte characters
+    // gives it back.
+    if (out.capacity() - out.size() > out.size() / 4)
+        out.squeeze();
     m_p = close + 1;
     return true;
 }
@@ -145,7 +149,12 @@ bool Reader::appendUtf8(QString &out, const char *from, const char *to, qsizetyp
             if (end == from)
                 end = from + kPieceBytes; // not UTF-8 at all: the decoder says so
         }
-        out += QString(m_utf8(QByteArrayView(from, end - from)));
+        // Decoded in place: never more units than bytes.
+        const QByteArrayView piece(from, end - from);
+        const qsizetype at = out.size();
+        out.resize(at + m_utf8.requiredSpace(piece.size()));
+        const QChar *const written = m_utf8.appendToBuffer(out.data() + at, piece);
+        out.truncate(written - out.constData());
         if (m_utf8.hasError() || out.size() > maxLength)
             return false;
         from = end;
