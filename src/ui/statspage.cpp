@@ -161,7 +161,7 @@ void StatsPage::readSlot(int i)
     SlotStore::Kept kept = m_store.load(i);
     m_damaged[i] = kept.damaged;
     if (kept.slot) {
-        m_slots[i] = Snapshot{std::move(kept.slot->text), std::move(kept.slot->caption)};
+        m_slots[i] = std::move(kept.slot);
         showSlot(i);
     }
 }
@@ -177,7 +177,7 @@ void StatsPage::saveClick(int i)
             text += QLatin1Char('\n');
         // One reading of the clock, so date and time cannot straddle midnight.
         const QDateTime now = m_platform.clock->now();
-        m_slots[i] = Snapshot{text, m_platform.clock->shortDate(now) + QLatin1Char(' ') + m_platform.clock->longTime(now)};
+        m_slots[i] = StoredSlot{text, m_platform.clock->shortDate(now) + QLatin1Char(' ') + m_platform.clock->longTime(now)};
         showSlot(i);
         keepSlot(i);
         return;
@@ -195,7 +195,7 @@ void StatsPage::keepSlot(int i)
 {
     try {
         if (m_slots[i]) {
-            m_store.save(i, {m_slots[i]->text, m_slots[i]->caption}, m_damaged[i]);
+            m_store.save(i, *m_slots[i], m_damaged[i]);
             m_damaged[i] = false;
         } else {
             m_store.remove(i);
@@ -211,7 +211,7 @@ void StatsPage::keepSlot(int i)
 
 void StatsPage::showSlot(int i)
 {
-    const std::optional<Snapshot> &slot = m_slots[i];
+    const std::optional<StoredSlot> &slot = m_slots[i];
     m_save[i]->setText(slot ? slot->caption : kEmptySlot);
     // In full, should the locale's format be wider than the button.
     m_save[i]->setToolTip(slot ? slot->caption : QString());

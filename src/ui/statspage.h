@@ -37,10 +37,6 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    struct Snapshot {
-        QString text; // the lines, each ended by a break
-        QString caption; // when it was taken
-    };
     static constexpr int kSlots = 10;
 
     QGroupBox *createStatistics();
@@ -62,7 +58,7 @@ private:
     QLabel *m_count = nullptr;
     QLabel *m_reputation = nullptr;
     QLabel *m_money = nullptr;
-    std::array<std::optional<Snapshot>, kSlots> m_slots;
+    std::array<std::optional<StoredSlot>, kSlots> m_slots;
     std::array<QPushButton *, kSlots> m_save{};
     std::array<QPushButton *, kSlots> m_restore{};
     SlotStore m_store;
