@@ -7,6 +7,9 @@
 
 namespace veltrix {
 
+// The largest report or settings file read: far beyond any real one.
+constexpr qint64 kMaxTextFileBytes = 64 * 1024 * 1024;
+
 // True when the bytes are well-formed UTF-8 and hold at least one
 // multi-byte sequence (pure ASCII is not evidence of either code).
 bool isUtf8WithMultiByte(QByteArrayView bytes);

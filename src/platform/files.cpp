@@ -19,8 +19,7 @@ namespace veltrix {
 
 namespace {
 
-// Far beyond any report or settings file; a bigger one is a mistake.
-constexpr qint64 kMaxReadBytes = 64 * 1024 * 1024;
+constexpr qint64 kMaxReadBytes = kMaxTextFileBytes;
 
 // The reason for a failed open or read, in German for the usual cases.
 QString readFailure(int error)
@@ -47,7 +46,7 @@ const QString kTooLarge = QStringLiteral("Die Datei ist größer als 64 MiB.");
 // The bytes of a file, or why they cannot be read. Only regular files up to
 // the limit are read: a device or pipe could give bytes without end, and
 // opening a pipe would wait for a writer.
-bool readBytes(const QString &path, QByteArray &bytes, QString &reason)
+bool readBytes(const QString &path, QByteArray &bytes, QString &reason, qint64 maxBytes = kMaxReadBytes)
 {
     const QByteArray name = QFile::encodeName(path);
     struct stat info {};
@@ -58,7 +57,7 @@ bool readBytes(const QString &path, QByteArray &bytes, QString &reason)
             reason = kFolder;
         else if (!S_ISREG(info.st_mode))
             reason = kNotAFile;
-        else if (info.st_size > kMaxReadBytes)
+        else if (info.st_size > maxBytes)
             reason = kTooLarge;
         else
             return false;
@@ -84,9 +83,9 @@ bool readBytes(const QString &path, QByteArray &bytes, QString &reason)
     bytes.resize(qsizetype(info.st_size) + 1);
     for (;;) {
         if (size == bytes.size()) {
-            if (size > kMaxReadBytes)
+            if (size > maxBytes)
                 break;
-            bytes.resize(qMin<qint64>(qint64(size) * 2, kMaxReadBytes + 1));
+            bytes.resize(qMin<qint64>(qint64(size) * 2, maxBytes + 1));
         }
         const ssize_t n = ::read(fd, bytes.data() + size, size_t(bytes.size() - size));
         if (n < 0 && errno == EINTR)
@@ -100,7 +99,7 @@ bool readBytes(const QString &path, QByteArray &bytes, QString &reason)
             break;
         size += n;
     }
-    if (size > kMaxReadBytes) {
+    if (size > maxBytes) {
         reason = kTooLarge;
         bytes.clear();
         return false;
@@ -190,6 +189,46 @@ bool DiskFiles::exists(const QString &path)
 {
     const QFileInfo target(path);
     return target.exists() && !target.isDir();
+}
+
+FileBytes DiskFiles::readData(const QString &path, qint64 maxBytes)
+{
+    FileBytes found;
+    QByteArray bytes;
+    QString reason;
+    if (readBytes(path, bytes, reason, maxBytes)) {
+        found.present = true;
+        found.bytes = std::move(bytes);
+        return found;
+    }
+    // A link to nothing is something in the way too.
+    struct stat info {};
+    found.present = ::lstat(QFile::encodeName(path).constData(), &info) == 0 || (errno != ENOENT && errno != ENOTDIR);
+    return found;
+}
+
+void DiskFiles::writeData(const QString &path, const QByteArray &bytes)
+{
+    // A first run may not have the folder yet; if it cannot be made, the
+    // write says why.
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    writeBinaryFile(path, bytes);
+}
+
+void DiskFiles::remove(const QString &path)
+{
+    if (::unlink(QFile::encodeName(path).constData()) != 0 && errno != ENOENT && errno != ENOTDIR) {
+        const int error = errno;
+        throw VeltrixError(QStringLiteral("Datei \"%1\" kann nicht gelöscht werden. %2").arg(path, readFailure(error)));
+    }
+}
+
+void DiskFiles::rename(const QString &from, const QString &to)
+{
+    if (::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) != 0 && errno != ENOENT) {
+        const int error = errno;
+        throw VeltrixError(QStringLiteral("Datei \"%1\" kann nicht umbenannt werden. %2").arg(from, readFailure(error)));
+    }
 }
 
 } // namespace veltrix

@@ -41,6 +41,10 @@ public:
     bool exists(const QString &path) override;
     std::optional<IniFile> readSettings(const QString &path) override { return readSettingsFile(path); }
     void writeSettings(const QString &path, const IniFile &ini) override { writeSettingsFile(path, ini); }
+    FileBytes readData(const QString &path, qint64 maxBytes) override;
+    void writeData(const QString &path, const QByteArray &bytes) override;
+    void remove(const QString &path) override;
+    void rename(const QString &from, const QString &to) override;
 };
 
 } // namespace veltrix

@@ -163,7 +163,14 @@ public:
     virtual QImage decodeJpeg(const QByteArray &data) = 0;
 };
 
-// Report and settings files on disk.
+// What a bounded read of a file found.
+struct FileBytes {
+    bool present = false; // something lies at the path (a file, a folder, ...)
+    // Its bytes, when it is a plain file of at most the limit that could be read.
+    std::optional<QByteArray> bytes;
+};
+
+// Report, settings and the program's data files on disk.
 class Files {
 public:
     virtual ~Files() = default;
@@ -180,6 +187,17 @@ public:
     virtual std::optional<IniFile> readSettings(const QString &path) = 0;
     // Throws "In %s kann nicht geschrieben werden".
     virtual void writeSettings(const QString &path, const IniFile &ini) = 0;
+
+    // The program's own data files (the save slots). Only a plain file is
+    // read, and only up to maxBytes: anything else could wait or never end.
+    virtual FileBytes readData(const QString &path, qint64 maxBytes) = 0;
+    // Atomic, as writeText, and with its error; a missing folder is made.
+    virtual void writeData(const QString &path, const QByteArray &bytes) = 0;
+    // Nothing there is fine. Throws "Datei "%s" kann nicht gelöscht werden. %s".
+    virtual void remove(const QString &path) = 0;
+    // Replaces a file at to; nothing at from is fine. Throws "Datei "%s"
+    // kann nicht umbenannt werden. %s".
+    virtual void rename(const QString &from, const QString &to) = 0;
 };
 
 // A key combination that reaches the program wherever the focus is.

@@ -188,6 +188,7 @@ void TfrmMain::showEvent(QShowEvent *event)
     QMainWindow::showEvent(event);
     if (!event->spontaneous()) {
         command([this] { FormShow(); });
+        m_statsPage->readKeptSlots();
         // Started once the window is up: a slow server must not hold it back.
         if (!m_versionCheckStarted) {
             m_versionCheckStarted = true;

@@ -1,34 +1,41 @@
 #pragma once
 
+#include "core/slotfile.h"
+
 #include <QString>
 #include <optional>
 
 namespace veltrix {
 
-// What a save slot holds: the lines, each ended by a break, and when it was
-// taken.
-struct StoredSlot {
-    QString text;
-    QString caption;
-};
+class Files;
 
 // The save slots kept from run to run: one file per slot in the data
 // folder, written atomically, so that a damaged file costs its slot alone.
 // With no folder nothing is kept.
 class SlotStore {
 public:
-    explicit SlotStore(QString folder) : m_folder(std::move(folder)) {}
+    // files may be null while there is no folder.
+    SlotStore(Files *files, QString folder) : m_files(files), m_folder(std::move(folder)) {}
 
-    // Slot i is 0..9. Empty when the slot was not kept or its file cannot be
-    // read or makes no sense; nothing is reported.
-    std::optional<StoredSlot> load(int i) const;
+    // What a slot's file gave. damaged: a file is there but holds no slot
+    // (it cannot be read, is too large or makes no sense); nothing is reported.
+    struct Kept {
+        std::optional<StoredSlot> slot;
+        bool damaged = false;
+    };
+
+    // Slot i is 0..9.
+    Kept load(int i) const;
     // Throw the program's file error when the slot cannot be kept or removed.
-    void save(int i, const StoredSlot &slot) const;
+    // setAsideDamaged: the damaged file is first renamed to slot<i + 1>.json.damaged,
+    // in place of one set aside before, as it may hold a list worth saving.
+    void save(int i, const StoredSlot &slot, bool setAsideDamaged = false) const;
     void remove(int i) const;
 
 private:
     QString path(int i) const;
 
+    Files *m_files;
     QString m_folder;
 };
 

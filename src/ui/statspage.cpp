@@ -9,11 +9,14 @@
 #include "core/statistics.h"
 
 #include <QDateTime>
+#include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QTimer>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace veltrix {
 
@@ -25,18 +28,12 @@ const QString kEmptySlot = QStringLiteral("- - -");
 } // namespace
 
 StatsPage::StatsPage(ReportList &list, const Platform &platform, QWidget *parent)
-    : QWidget(parent), m_list(list), m_platform(platform), m_store(platform.dataFolder)
+    : QWidget(parent), m_list(list), m_platform(platform), m_store(platform.files, platform.dataFolder)
 {
     setObjectName(QStringLiteral("TabStats"));
     QVBoxLayout *page = makePageLayout(this);
     page->addWidget(createStatistics());
     page->addWidget(createSlots());
-    for (int i = 0; i < kSlots; ++i) {
-        if (const std::optional<StoredSlot> kept = m_store.load(i)) {
-            m_slots[i] = Snapshot{kept->text, kept->caption};
-            showSlot(i);
-        }
-    }
     connect(&m_list, &ReportList::countChanged, this, &StatsPage::showCount);
     connect(&m_list, &ReportList::protectionMoneyChanged, this, &StatsPage::showMoney);
 }
@@ -122,8 +119,57 @@ void StatsPage::showMoney(const ProtectionMoney &money)
     m_money->setText(formatEuro(money.sum));
 }
 
+void StatsPage::readKeptSlots()
+{
+    if (m_readingStarted)
+        return;
+    m_readingStarted = true;
+    window()->installEventFilter(this);
+}
+
+bool StatsPage::keptSlotsRead() const
+{
+    return std::all_of(m_read.cbegin(), m_read.cend(), [](bool read) { return read; });
+}
+
+bool StatsPage::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::Paint && watched == window()) {
+        watched->removeEventFilter(this);
+        // Queued behind the paint, which is then on the screen.
+        QTimer::singleShot(0, this, &StatsPage::readNextSlot);
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void StatsPage::readNextSlot()
+{
+    const auto unread = std::find(m_read.cbegin(), m_read.cend(), false);
+    if (unread == m_read.cend())
+        return;
+    readSlot(int(unread - m_read.cbegin()));
+    // One slot a turn of the event loop: the window answers in between.
+    if (!keptSlotsRead())
+        QTimer::singleShot(0, this, &StatsPage::readNextSlot);
+}
+
+void StatsPage::readSlot(int i)
+{
+    if (m_read[i])
+        return;
+    m_read[i] = true;
+    SlotStore::Kept kept = m_store.load(i);
+    m_damaged[i] = kept.damaged;
+    if (kept.slot) {
+        m_slots[i] = std::move(kept.slot);
+        showSlot(i);
+    }
+}
+
 void StatsPage::saveClick(int i)
 {
+    // A slot not yet read may hold a list: it is not written over unseen.
+    readSlot(i);
     if (!m_slots[i]) {
         // Every line ends with a break, so a restore can write the text whole.
         QString text = joinLinesLf(m_list.memo().lines());
@@ -131,7 +177,7 @@ void StatsPage::saveClick(int i)
             text += QLatin1Char('\n');
         // One reading of the clock, so date and time cannot straddle midnight.
         const QDateTime now = m_platform.clock->now();
-        m_slots[i] = Snapshot{text, m_platform.clock->shortDate(now) + QLatin1Char(' ') + m_platform.clock->longTime(now)};
+        m_slots[i] = StoredSlot{text, m_platform.clock->shortDate(now) + QLatin1Char(' ') + m_platform.clock->longTime(now)};
         showSlot(i);
         keepSlot(i);
         return;
@@ -148,10 +194,12 @@ void StatsPage::saveClick(int i)
 void StatsPage::keepSlot(int i)
 {
     try {
-        if (m_slots[i])
-            m_store.save(i, {m_slots[i]->text, m_slots[i]->caption});
-        else
+        if (m_slots[i]) {
+            m_store.save(i, *m_slots[i], m_damaged[i]);
+            m_damaged[i] = false;
+        } else {
             m_store.remove(i);
+        }
     } catch (const VeltrixError &) {
         // Said once: for this run the slots work on all the same.
         if (m_storeFailed)
@@ -163,7 +211,7 @@ void StatsPage::keepSlot(int i)
 
 void StatsPage::showSlot(int i)
 {
-    const std::optional<Snapshot> &slot = m_slots[i];
+    const std::optional<StoredSlot> &slot = m_slots[i];
     m_save[i]->setText(slot ? slot->caption : kEmptySlot);
     // In full, should the locale's format be wider than the button.
     m_save[i]->setToolTip(slot ? slot->caption : QString());

@@ -27,12 +27,16 @@ public:
 
     // After "&Alles löschen": count and reputation show no value.
     void clearStatistics();
+    // Once the window is shown: the slots kept from an earlier run are read
+    // one at a time after its first paint, so that ten long lists do not
+    // hold up the start. A slot clicked before is read at the click.
+    void readKeptSlots();
+    bool keptSlotsRead() const;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    struct Snapshot {
-        QString text; // the lines, each ended by a break
-        QString caption; // when it was taken
-    };
     static constexpr int kSlots = 10;
 
     QGroupBox *createStatistics();
@@ -45,16 +49,23 @@ private:
     void showSlot(int i);
     // Brings the store in line with slot i.
     void keepSlot(int i);
+    // Slot i as its file left it, unless it was read already.
+    void readSlot(int i);
+    void readNextSlot();
 
     ReportList &m_list;
     Platform m_platform;
     QLabel *m_count = nullptr;
     QLabel *m_reputation = nullptr;
     QLabel *m_money = nullptr;
-    std::array<std::optional<Snapshot>, kSlots> m_slots;
+    std::array<std::optional<StoredSlot>, kSlots> m_slots;
     std::array<QPushButton *, kSlots> m_save{};
     std::array<QPushButton *, kSlots> m_restore{};
     SlotStore m_store;
+    std::array<bool, kSlots> m_read{};
+    // The slot's file holds no slot; it is set aside before the first save.
+    std::array<bool, kSlots> m_damaged{};
+    bool m_readingStarted = false;
     bool m_storeFailed = false;
 };
 

@@ -3,9 +3,12 @@
 #include "support/controls.h"
 #include "support/fakeplatform.h"
 #include "support/statusfixture.h"
+#include "core/slotfile.h"
 #include "ui/mainfrm.h"
+#include "ui/statspage.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -30,6 +33,13 @@ int fileErrors(const FakeMessageBoxes &boxes)
 {
     return int(std::count_if(boxes.shown.cbegin(), boxes.shown.cend(),
                              [](const MessageRequest &r) { return r.text.startsWith(QStringLiteral("Datei ")); }));
+}
+
+// The main window of a new run, once it has read the slots kept before.
+void started(TfrmMain &w)
+{
+    w.show();
+    QTRY_VERIFY(control<StatsPage>(w, "TabStats")->keptSlotsRead());
 }
 
 } // namespace
@@ -61,6 +71,7 @@ private slots:
         FakePlatform fakes;
         fakes.dataFolder = folder;
         TfrmMain w(fakes.platform());
+        started(w);
         QCOMPARE(button(w, "save", 1)->text(), QStringLiteral("07.12.2026 11:30:05"));
         QCOMPARE(button(w, "save", 10)->text(), QStringLiteral("07.12.2026 11:31:05"));
         QCOMPARE(button(w, "save", 2)->text(), QStringLiteral("- - -"));
@@ -77,6 +88,29 @@ private slots:
         QVERIFY(fakes.messageBoxes.shown.isEmpty());
     }
 
+    // Every list the program can open comes back: 23,000,000 "€" are a
+    // report of 23 MB and a slot file of 69 MB.
+    void longListComesBack()
+    {
+        QTemporaryDir temp;
+        const QStringList lines(100000, QString(230, QChar(0x20AC)));
+        {
+            FakePlatform fakes;
+            fakes.dataFolder = temp.path();
+            TfrmMain w(fakes.platform());
+            w.list().memo().setLines(lines);
+            button(w, "save", 4)->click();
+            QVERIFY(fakes.messageBoxes.shown.isEmpty());
+        }
+        FakePlatform fakes;
+        fakes.dataFolder = temp.path();
+        TfrmMain w(fakes.platform());
+        started(w);
+        QCOMPARE(button(w, "save", 4)->text(), QStringLiteral("07.12.2026 11:30:05"));
+        button(w, "restore", 4)->click();
+        QVERIFY(w.list().memo().lines() == lines);
+    }
+
     void damagedSlotIsSkipped_data()
     {
         QTest::addColumn<QByteArray>("slot3"); // empty: a folder in its place
@@ -84,6 +118,8 @@ private slots:
         QTest::newRow("garbage") << QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16);
         QTest::newRow("wrong types") << QByteArray("{\"caption\": 7, \"text\": [\"Lindenallee 117\"]}");
         QTest::newRow("no caption") << QByteArray("{\"caption\": \"\", \"text\": \"\"}");
+        QTest::newRow("caption longer than a time stamp")
+            << "{\"caption\": \"" + QByteArray(65, '7') + "\", \"text\": \"Lindenallee 117\"}";
         QTest::newRow("a folder in its place") << QByteArray();
     }
     void damagedSlotIsSkipped()
@@ -97,16 +133,30 @@ private slots:
             QVERIFY(folder.mkdir(QStringLiteral("slot3.json")));
         else
             QVERIFY(putFile(folder.filePath(QStringLiteral("slot3.json")), slot3));
+        const QString aside = folder.filePath(QStringLiteral("slot3.json.damaged"));
+        QVERIFY(putFile(aside, "set aside by an earlier run"));
 
         FakePlatform fakes;
         fakes.dataFolder = temp.path();
         TfrmMain w(fakes.platform());
+        started(w);
         QVERIFY(fakes.messageBoxes.shown.isEmpty());
         QCOMPARE(button(w, "save", 3)->text(), QStringLiteral("- - -"));
         QVERIFY(!button(w, "restore", 3)->isEnabled());
         QCOMPARE(button(w, "save", 1)->text(), QStringLiteral("01.12.2026 08:00:00"));
         button(w, "restore", 1)->click();
         QCOMPARE(w.list().memo().lines(), QStringList{kBank45});
+
+        // The next save into the slot keeps the damaged file, in place of
+        // the one kept before.
+        button(w, "save", 3)->click();
+        QVERIFY(fakes.messageBoxes.shown.isEmpty());
+        if (slot3.isEmpty())
+            QVERIFY(QFileInfo(aside).isDir());
+        else
+            QCOMPARE(fileBytes(aside), slot3);
+        QCOMPARE(readSlotFile(fileBytes(folder.filePath(QStringLiteral("slot3.json")))),
+                 (StoredSlot{kBank45 + u'\n', QStringLiteral("07.12.2026 11:30:05")}));
     }
 
     // Every save meets the same failure; the player hears of it once, and
