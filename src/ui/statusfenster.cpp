@@ -3,6 +3,7 @@
 #include "core/advisors.h"
 #include "core/reportline.h"
 #include "linecolours.h"
+#include "pagelayout.h"
 #include "reportlist.h"
 #include "resources.h"
 #include "stayontop.h"
@@ -77,7 +78,7 @@ TfrmStatus::TfrmStatus(ReportList &list, StayOnTop &stayOnTop, const Platform &p
     connect(m_edit, &QPlainTextEdit::textChanged, this, [this] { Memo1Change(); });
     Memo1Change();
 
-    resize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
+    keepScaled(this, [this] { resize(scaled(kClientWidth), scaled(kClientHeight) + menuBar()->sizeHint().height()); });
     FormCreate();
 }
 
