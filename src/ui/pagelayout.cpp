@@ -16,6 +16,7 @@
 #include <QMouseEvent>
 #include <QPointer>
 #include <QPushButton>
+#include <QSet>
 #include <QVBoxLayout>
 
 #include <cmath>
@@ -34,7 +35,7 @@ constexpr int kDesignedDotsPerMetre = 3780;
 // applied again once the application font has changed and every widget has
 // taken it on.
 struct ScaledSetting {
-    QPointer<QObject> owner;
+    QPointer<QWidget> owner;
     std::function<void()> apply;
 };
 
@@ -53,11 +54,47 @@ void reapplyScaled()
 {
     forgetGone();
     std::vector<ScaledSetting> &settings = scaledSettings();
+    // Places that follow texts need the new font in every widget now, before
+    // Qt might hand it on by itself (it does so at once only while its event
+    // loop runs).
+    QSet<QWidget *> windows;
+    for (const ScaledSetting &setting : settings)
+        windows.insert(setting.owner->window());
+    for (QWidget *window : std::as_const(windows)) {
+        QEvent fontChange(QEvent::ApplicationFontChange);
+        QCoreApplication::sendEvent(window, &fontChange);
+    }
     for (std::size_t i = 0; i < settings.size(); ++i) {
         if (settings[i].owner)
             settings[i].apply();
     }
 }
+
+// Learns of a new application font; the settings follow once the change
+// has reached every widget.
+class FontChangeWatch : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (watched == qApp && event->type() == QEvent::ApplicationFontChange && !m_pending) {
+            m_pending = true;
+            QMetaObject::invokeMethod(
+                this,
+                [this] {
+                    m_pending = false;
+                    reapplyScaled();
+                },
+                Qt::QueuedConnection);
+        }
+        return false;
+    }
+
+private:
+    bool m_pending = false;
+};
 
 int designedFontHeight(const QFont &font)
 {
@@ -103,11 +140,11 @@ QRect scaled(const QRect &designed)
 
 void keepScaled(QWidget *owner, std::function<void()> apply)
 {
-    static const bool followsFont = [] {
-        QObject::connect(qApp, &QGuiApplication::fontChanged, qApp, [] { reapplyScaled(); }, Qt::QueuedConnection);
-        return true;
-    }();
-    Q_UNUSED(followsFont);
+    static QPointer<FontChangeWatch> watch;
+    if (!watch) {
+        watch = new FontChangeWatch(qApp);
+        qApp->installEventFilter(watch);
+    }
     apply();
     std::vector<ScaledSetting> &settings = scaledSettings();
     if (settings.size() % 512 == 511)
