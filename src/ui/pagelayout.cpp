@@ -26,7 +26,6 @@ namespace veltrix {
 
 namespace {
 
-constexpr qreal kDesignedPoints = 8;
 // 96 DPI as dots per metre.
 constexpr int kDesignedDotsPerMetre = 3780;
 
@@ -99,7 +98,7 @@ private:
 int designedFontHeight(const QFont &font)
 {
     QFont designed = font;
-    designed.setPointSizeF(kDesignedPoints);
+    designed.setPointSizeF(kDesignedPointSize);
     QImage at96(1, 1, QImage::Format_ARGB32);
     at96.setDotsPerMeterX(kDesignedDotsPerMetre);
     at96.setDotsPerMeterY(kDesignedDotsPerMetre);

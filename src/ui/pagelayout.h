@@ -31,6 +31,7 @@ class ReportList;
 // of its family at 8 pt on a 96 DPI screen, rounded, as form scaling does: at
 // 8 pt nothing moves; a larger font or a higher font DPI grows every window
 // alike.
+inline constexpr int kDesignedPointSize = 8;
 qreal fontScale();
 int scaled(int designed);
 QSize scaled(QSize designed);

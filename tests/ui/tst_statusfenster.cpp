@@ -1,6 +1,7 @@
 #include "core/advisors.h"
 #include "support/statusfixture.h"
 #include "support/controls.h"
+#include "support/designedfont.h"
 
 #include <QAction>
 #include <QGuiApplication>
@@ -41,6 +42,7 @@ class TestStatusfenster : public QObject {
     QTemporaryDir m_dir;
 
 private slots:
+    void initTestCase() { useDesignedFont(); }
     void layout()
     {
         Windows w;
