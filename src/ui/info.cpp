@@ -71,8 +71,14 @@ void TfrmInfo::createControls()
     const QResource picture(QStringLiteral(":/about.jpg"));
     if (m_platform.images && picture.isValid()) {
         const QImage image = m_platform.images->decodeJpeg(picture.uncompressedData());
-        if (!image.isNull())
-            Image1->setPixmap(QPixmap::fromImage(image));
+        // The picture grows with the window; at the designed size it stays as drawn.
+        if (!image.isNull()) {
+            keepScaled(Image1, [this, image] {
+                const QSize size = scaled(image.size());
+                Image1->setPixmap(QPixmap::fromImage(
+                    size == image.size() ? image : image.scaled(size, Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+            });
+        }
     }
 
     Label1 = new QLabel(QStringLiteral("Veltrix by Morwen"), this);

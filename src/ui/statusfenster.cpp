@@ -78,8 +78,10 @@ TfrmStatus::TfrmStatus(ReportList &list, StayOnTop &stayOnTop, const Platform &p
     connect(m_edit, &QPlainTextEdit::textChanged, this, [this] { Memo1Change(); });
     Memo1Change();
 
-    keepScaled(this, [this] { resize(scaled(kClientWidth), scaled(kClientHeight) + menuBar()->sizeHint().height()); });
-    FormCreate();
+    keepScaled(this, [this] {
+        resize(scaled(kClientWidth), scaled(kClientHeight) + menuBar()->sizeHint().height());
+        FormCreate();
+    });
 }
 
 TfrmStatus::~TfrmStatus() = default;
