@@ -16,6 +16,8 @@
 #include <QPushButton>
 #include <QResource>
 #include <QShowEvent>
+#include <QStyle>
+#include <QStyleOptionButton>
 
 #include <utility>
 
@@ -149,7 +151,6 @@ void TfrmInfo::createControls()
 
     Button1 = new QPushButton(QStringLiteral("Schließen"), this);
     Button1->setObjectName(QStringLiteral("Button1"));
-    setScaledGeometry(Button1, {400, 310, 57, 17});
 
     setTabOrder(Button1, Betreff);
     setTabOrder(Betreff, Mitteilung);
@@ -175,6 +176,19 @@ void TfrmInfo::placeByText()
     // The field yields to a wide font's label; its right edge stays.
     const int gangsterLeft = qMax(scaled(85), Label2->geometry().right() + scaled(6));
     Gangster->setGeometry(gangsterLeft, scaled(19), scaled(337) - gangsterLeft, scaled(21));
+
+    // The small close button grows up and left where a tall font needs more
+    // room than designed.
+    const QRect close = scaled(QRect(400, 310, 57, 17));
+    Button1->setGeometry(close);
+    QStyleOptionButton option;
+    option.initFrom(Button1);
+    option.text = Button1->text();
+    const QRect room = Button1->style()->subElementRect(QStyle::SE_PushButtonContents, &option, Button1);
+    const QFontMetrics metrics = Button1->fontMetrics();
+    const int wider = qMax(0, metrics.size(Qt::TextShowMnemonic, Button1->text()).width() - room.width());
+    const int taller = qMax(0, metrics.height() - room.height());
+    Button1->setGeometry(close.adjusted(-wider, -taller, 0, 0));
 
     // At their places, pushed right where a wider font would make them touch.
     int linkLeft = 0;
