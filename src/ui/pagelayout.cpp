@@ -63,9 +63,11 @@ void reapplyScaled()
         QEvent fontChange(QEvent::ApplicationFontChange);
         QCoreApplication::sendEvent(window, &fontChange);
     }
-    for (std::size_t i = 0; i < settings.size(); ++i) {
-        if (settings[i].owner)
-            settings[i].apply();
+    // A copy: a setting that makes new ones must not move the one running.
+    const std::vector<ScaledSetting> now = settings;
+    for (const ScaledSetting &setting : now) {
+        if (setting.owner)
+            setting.apply();
     }
 }
 
