@@ -43,7 +43,7 @@ TfrmSGr::TfrmSGr(const Platform &platform, std::function<void(bool)> showMain, Q
     ToFront->setInterval(kToFrontInterval);
     connect(ToFront, &QTimer::timeout, this, [this] { ToFrontTimer(); });
 
-    setFixedSize(sizeHint());
+    keepScaled(this, [this] { setFixedSize(sizeHint()); });
 }
 
 TfrmSGr::~TfrmSGr() = default;
@@ -54,16 +54,15 @@ void TfrmSGr::createControls()
     client->setObjectName(QStringLiteral("client"));
     setCentralWidget(client);
     auto *grid = new QGridLayout(client);
-    grid->setContentsMargins(8, 8, 8, 8);
-    grid->setHorizontalSpacing(8);
-    grid->setVerticalSpacing(4);
+    setScaledMargins(grid, 8, 8, 8, 8);
+    setScaledSpacing(grid, 8, 4);
 
     SGGebaeude = new QListWidget(client);
     SGGebaeude->setObjectName(QStringLiteral("SGGebaeude"));
     SGGebaeude->addItems(calculatorTypeNames());
     SGGebaeude->setSelectionMode(QAbstractItemView::SingleSelection);
     SGGebaeude->setCurrentRow(-1);
-    SGGebaeude->setFixedSize(170, 220);
+    setScaledFixedSize(SGGebaeude, {170, 220});
 
     Fallen = new QListWidget(client);
     Fallen->setObjectName(QStringLiteral("Fallen"));
@@ -71,7 +70,7 @@ void TfrmSGr::createControls()
         Fallen->addItem(QString::number(t));
     Fallen->setSelectionMode(QAbstractItemView::SingleSelection);
     Fallen->setCurrentRow(0);
-    Fallen->setFixedSize(56, 220);
+    setScaledFixedSize(Fallen, {56, 220});
 
     SGBetrag = new QLineEdit(QStringLiteral("1300"), client);
     SGBetrag->setObjectName(QStringLiteral("SGBetrag"));
@@ -92,17 +91,17 @@ void TfrmSGr::createControls()
     grid->addWidget(Fallen, 1, 1, 1, 1);
 
     auto *amountRow = new QHBoxLayout;
-    amountRow->setSpacing(6);
     amountRow->addWidget(caption(QStringLiteral("Schutzgeld"), SGBetrag));
     amountRow->addWidget(SGBetrag, 1);
     amountRow->addWidget(Button15);
     grid->addLayout(amountRow, 2, 0, 1, 2);
+    setScaledSpacing(amountRow, 6);
 
     auto *resultRow = new QHBoxLayout;
-    resultRow->setSpacing(6);
     resultRow->addWidget(caption(QStringLiteral("Sicherheitsgefühl:"), SGLabel));
     resultRow->addWidget(SGLabel, 1);
     grid->addLayout(resultRow, 3, 0, 1, 2);
+    setScaledSpacing(resultRow, 6);
     grid->addWidget(Uebernahme, 4, 0, 1, 2);
 
     onFocusLost(SGBetrag, [this] { command([this] { SGBetragExit(); }); });

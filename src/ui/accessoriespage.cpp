@@ -57,14 +57,14 @@ private:
 QLineEdit *timeField(QWidget *parent, const char *name, const QString &text)
 {
     auto *edit = named(new QLineEdit(text, parent), name);
-    edit->setFixedSize(kFieldWidth, kFieldHeight);
+    setScaledFixedSize(edit, {kFieldWidth, kFieldHeight});
     return edit;
 }
 
 QPushButton *goButton(QWidget *parent, const char *name)
 {
     QPushButton *button = makeButton(parent, name, QStringLiteral("Go!"));
-    button->setFixedSize(kFieldWidth, kFieldHeight);
+    setScaledFixedSize(button, {kFieldWidth, kFieldHeight});
     return button;
 }
 
@@ -89,9 +89,8 @@ QGroupBox *AccessoriesPage::createTimer()
 {
     QGroupBox *group = makeGroup(this, "GroupTimer", QStringLiteral(" Timer "));
     auto *grid = new QGridLayout(group);
-    grid->setContentsMargins(8, 6, 6, 6);
-    grid->setHorizontalSpacing(6);
-    grid->setVerticalSpacing(3);
+    setScaledMargins(grid, 8, 6, 6, 6);
+    setScaledSpacing(grid, 6, 3);
 
     auto *clockLabel = named(new QLabel(QStringLiteral("Uhrzeit:"), group), "Label6");
     m_alarmTime = timeField(group, "TimerEUhr", QStringLiteral("0:00"));
@@ -105,11 +104,9 @@ QGroupBox *AccessoriesPage::createTimer()
     m_display = named(new QLabel(QStringLiteral("0:00"), group), "TimerA");
     m_display->setFrameStyle(QFrame::Panel | QFrame::Raised);
     m_display->setAlignment(Qt::AlignCenter);
-    m_display->setFixedHeight(33);
+    setScaledFixedHeight(m_display, 33);
     m_display->setCursor(Qt::PointingHandCursor);
-    QFont display(QStringLiteral("Arial"));
-    display.setPixelSize(19);
-    m_display->setFont(display);
+    setScaledPixelFont(m_display, QFont(QStringLiteral("Arial")), 19);
 
     auto *hint = named(new QLabel(QStringLiteral("click timer to start/stop"), group), "Label5");
 
@@ -120,7 +117,7 @@ QGroupBox *AccessoriesPage::createTimer()
     m_sound->addItems({QStringLiteral("Timer1"), QStringLiteral("Timer2"), QStringLiteral("Timer3"),
                        QStringLiteral("no sound")});
     m_sound->setCurrentIndex(1);
-    m_sound->setFixedWidth(97);
+    setScaledFixedWidth(m_sound, 97);
 
     m_notice = named(new QCheckBox(QStringLiteral("MessageBox"), group), "TimerNotice");
     m_notice->setChecked(false);
@@ -132,7 +129,7 @@ QGroupBox *AccessoriesPage::createTimer()
     m_volume->setPageStep(2);
     m_volume->setTickPosition(QSlider::TicksBelow);
     m_volume->setTickInterval(1);
-    m_volume->setFixedWidth(150);
+    setScaledFixedWidth(m_volume, 150);
 
     grid->addWidget(clockLabel, 0, 0);
     grid->addWidget(m_alarmTime, 0, 1);
@@ -146,7 +143,7 @@ QGroupBox *AccessoriesPage::createTimer()
     grid->addWidget(hint, 4, 0, 1, 4);
     grid->addWidget(m_volume, 5, 0, 1, 4, Qt::AlignHCenter);
     grid->setColumnStretch(3, 1);
-    grid->setRowMinimumHeight(1, kFieldHeight + 2);
+    keepScaled(group, [grid] { grid->setRowMinimumHeight(1, scaled(kFieldHeight + 2)); });
 
     m_list.connectCommand(countdownGo, [this] { startCountdown(); });
     m_list.connectCommand(alarmGo, [this] { startAlarmClock(); });
@@ -159,10 +156,10 @@ QGroupBox *AccessoriesPage::createNote()
 {
     QGroupBox *group = makeGroup(this, "GroupNotiz", QStringLiteral(" Notiz / MessageBox "));
     auto *layout = new QVBoxLayout(group);
-    layout->setContentsMargins(8, 6, 6, 8);
+    setScaledMargins(layout, 8, 6, 6, 8);
     m_note = named(new QPlainTextEdit(group), "Notiz");
     m_note->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    m_note->setFixedHeight(113);
+    setScaledFixedHeight(m_note, 113);
     m_note->setAccessibleName(QStringLiteral("Notiz"));
     layout->addWidget(m_note);
     return group;

@@ -27,9 +27,11 @@ BuildingsPage::BuildingsPage(ReportList &list, QWidget *parent) : QWidget(parent
     QFont fixed(QStringLiteral("Courier New"));
     fixed.setStyleHint(QFont::Monospace);
     fixed.setFixedPitch(true);
-    fixed.setPointSize(9);
-    AnzGebs->setFont(fixed);
-    AnzGebs->setTabStopDistance(QFontMetricsF(fixed).horizontalAdvance(QLatin1Char(' ')) * 8);
+    // 9 pt at 96 DPI
+    setScaledPixelFont(AnzGebs, fixed, 12);
+    keepScaled(AnzGebs, [this] {
+        AnzGebs->setTabStopDistance(QFontMetricsF(AnzGebs->font()).horizontalAdvance(QLatin1Char(' ')) * 8);
+    });
     AnzGebs->setPlainText(kNoValue);
     page->addWidget(AnzGebs, 1);
     page->addStretch(1);

@@ -65,8 +65,8 @@ QGroupBox *CalculatorsPage::createTax()
 {
     QGroupBox *group = makeGroup(this, "GroupSteuerrechner", QStringLiteral("Steuerrechner"));
     auto *tax = new QFormLayout(group);
-    tax->setContentsMargins(8, 6, 8, 8);
-    tax->setVerticalSpacing(3);
+    setScaledMargins(tax, 8, 6, 8, 8);
+    keepScaled(group, [tax] { tax->setVerticalSpacing(scaled(3)); });
     tax->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
     m_taxAmount = named(new QLineEdit(kDefaultTaxAmount, group), "Steuerbetrag");
     m_currentRate = makeCombo(group, "aST", taxRates(), kDefaultCurrentRate);
@@ -97,8 +97,8 @@ QGroupBox *CalculatorsPage::createProtectionMoney()
 {
     QGroupBox *group = makeGroup(this, "GroupSchutzgeldrechner", QStringLiteral("Schutzgeldrechner"));
     auto *sg = new QFormLayout(group);
-    sg->setContentsMargins(8, 6, 8, 8);
-    sg->setVerticalSpacing(3);
+    setScaledMargins(sg, 8, 6, 8, 8);
+    keepScaled(group, [sg] { sg->setVerticalSpacing(scaled(3)); });
     sg->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
     m_building = makeCombo(group, "SGGebaeude", calculatorTypeNames(), QStringLiteral("Casino"));
     m_sgAmount = named(new QLineEdit(kDefaultAmount, group), "SGBetrag");

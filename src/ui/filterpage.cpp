@@ -73,7 +73,7 @@ QLineEdit *makeField(QWidget *parent, const char *name, const QString &text, int
 {
     auto *field = named(new QLineEdit(text, parent), name);
     limitTyping(field, maxLength);
-    field->setFixedWidth(width);
+    setScaledFixedWidth(field, width);
     return field;
 }
 
@@ -127,7 +127,7 @@ void FilterPage::createControls()
     // "Sicherheitsgefühl"
     GroupSicherheitsgefuehl = makeGroup(this, "GroupSicherheitsgefuehl", QStringLiteral("Sicherheitsgefühl"));
     auto *sgRow = new QHBoxLayout(GroupSicherheitsgefuehl);
-    sgRow->setContentsMargins(6, 4, 6, 6);
+    setScaledMargins(sgRow, 6, 4, 6, 6);
     BitBtn3 = makeRetryButton(GroupSicherheitsgefuehl, "BitBtn3", QStringLiteral("<="));
     Edit3 = makeField(GroupSicherheitsgefuehl, "Edit3", QStringLiteral("44"), 2, 32);
     Edit3->setAlignment(Qt::AlignCenter);
@@ -142,9 +142,8 @@ void FilterPage::createControls()
     // "Straßen-Filter"
     GroupStrassenFilter = makeGroup(this, "GroupStrassenFilter", QStringLiteral("Straßen-Filter"));
     auto *street = new QGridLayout(GroupStrassenFilter);
-    street->setContentsMargins(6, 4, 6, 6);
-    street->setHorizontalSpacing(4);
-    street->setVerticalSpacing(4);
+    setScaledMargins(street, 6, 4, 6, 6);
+    setScaledSpacing(street, 4);
     auto *hideoutFrame = new HideoutFrame(GroupStrassenFilter);
     keinversteck = named(new QLabel(QStringLiteral("keinversteck"), hideoutFrame), "keinversteck");
     keinversteck->setAutoFillBackground(true);
@@ -157,7 +156,7 @@ void FilterPage::createControls()
     Range = makeField(GroupStrassenFilter, "Range", QStringLiteral("300"), 5, 46);
     Range->setToolTip(QStringLiteral("Entfernung zum Versteck"));
     Button10 = makeButton(GroupStrassenFilter, "Button10", QStringLiteral("V"), QStringLiteral("Entfernung zum Versteck"));
-    Button10->setFixedWidth(28);
+    setScaledFixedWidth(Button10, 28);
     Button5 = makeButton(GroupStrassenFilter, "Button5", QStringLiteral("Übertragen"));
     Edit1 = makeField(GroupStrassenFilter, "Edit1", QStringLiteral("0"), 5, 46);
     Edit2 = makeField(GroupStrassenFilter, "Edit2", QStringLiteral("99999"), 5, 46);
@@ -182,8 +181,8 @@ void FilterPage::createControls()
     // "Gebäude-Filter", with the check list below it
     GroupGebaeudeFilter = makeGroup(this, "GroupGebaeudeFilter", QStringLiteral("Gebäude-Filter"));
     auto *types = new QGridLayout(GroupGebaeudeFilter);
-    types->setContentsMargins(3, 4, 3, 4);
-    types->setSpacing(3);
+    setScaledMargins(types, 3, 4, 3, 4);
+    setScaledSpacing(types, 3);
     Button1 = makeButton(GroupGebaeudeFilter, "Button1", QStringLiteral("alle Marktgebäude"),
                          QStringLiteral("Marktgebäude auswählen"));
     Button3 = makeButton(GroupGebaeudeFilter, "Button3", QStringLiteral("Gebs >= 900 €"),
@@ -208,7 +207,7 @@ void FilterPage::createControls()
         item->setFlags(Qt::ItemIsUserCheckable | Qt::ItemIsEnabled | Qt::ItemIsSelectable);
         item->setCheckState(Qt::Unchecked);
     }
-    checklistbox1->setMinimumHeight(80);
+    keepScaled(checklistbox1, [this] { checklistbox1->setMinimumHeight(scaled(80)); });
     // The list takes the page's spare height.
     page->addWidget(checklistbox1, 100);
     page->addStretch(1);

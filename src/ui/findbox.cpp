@@ -1,5 +1,7 @@
 #include "findbox.h"
 
+#include "pagelayout.h"
+
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -19,7 +21,7 @@ FindBox::FindBox(QWidget *parent) : QDialog(parent)
     label->setObjectName(QStringLiteral("label"));
     findEdit = new QLineEdit(this);
     findEdit->setObjectName(QStringLiteral("findEdit"));
-    findEdit->setMinimumWidth(180);
+    keepScaled(findEdit, [this] { findEdit->setMinimumWidth(scaled(180)); });
     label->setBuddy(findEdit);
 
     findNextButton = new QPushButton(QStringLiteral("Weitersuchen"), this);
@@ -30,17 +32,16 @@ FindBox::FindBox(QWidget *parent) : QDialog(parent)
     cancelButton->setObjectName(QStringLiteral("cancelButton"));
 
     auto *grid = new QGridLayout(this);
-    grid->setContentsMargins(10, 10, 10, 10);
-    grid->setHorizontalSpacing(8);
-    grid->setVerticalSpacing(6);
+    setScaledMargins(grid, 10, 10, 10, 10);
+    setScaledSpacing(grid, 8, 6);
     grid->addWidget(label, 0, 0);
     grid->addWidget(findEdit, 0, 1);
     auto *buttons = new QVBoxLayout;
-    buttons->setSpacing(6);
     buttons->addWidget(findNextButton);
     buttons->addWidget(cancelButton);
     buttons->addStretch(1);
     grid->addLayout(buttons, 0, 2, 2, 1);
+    setScaledSpacing(buttons, 6);
     grid->setRowStretch(1, 1);
 
     connect(findEdit, &QLineEdit::textChanged, this,
@@ -51,7 +52,7 @@ FindBox::FindBox(QWidget *parent) : QDialog(parent)
     });
     connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
 
-    setFixedSize(sizeHint());
+    keepScaled(this, [this] { setFixedSize(sizeHint()); });
 }
 
 QString FindBox::findText() const

@@ -1,6 +1,7 @@
 #include "geturl.h"
 
 #include "core/textfile.h"
+#include "pagelayout.h"
 #include "programname.h"
 #include "reportlist.h"
 #include "windowutil.h"
@@ -17,15 +18,15 @@ TfrmgetURL::TfrmgetURL(ReportList &list, QWidget *mainWindow, const Platform &pl
     setObjectName(QStringLiteral("frmgetURL"));
     setWindowTitle(QStringLiteral("Datei aus URL einlesen..."));
     setAttribute(Qt::WA_QuitOnClose, false);
-    setFixedSize(348, 63);
+    setScaledFixedSize(this, {348, 63});
 
     URL1 = new QLineEdit(QStringLiteral("http://www."), this);
     URL1->setObjectName(QStringLiteral("URL1"));
-    URL1->setGeometry(8, 24, 289, 21);
+    setScaledGeometry(URL1, {8, 24, 289, 21});
 
     auto *go = new QPushButton(QStringLiteral("go"), this);
     go->setObjectName(QStringLiteral("Button1"));
-    go->setGeometry(312, 24, 25, 25);
+    setScaledGeometry(go, {312, 24, 25, 25});
 
     auto run = [this] { guarded(m_platform, [this] { Button1Click(); }); };
     connect(go, &QPushButton::clicked, this, run);

@@ -16,6 +16,8 @@
 #include <QPushButton>
 #include <QResource>
 #include <QShowEvent>
+#include <QStyle>
+#include <QStyleOptionButton>
 
 #include <utility>
 
@@ -34,44 +36,7 @@ const QString kEmailPlaceholder = QStringLiteral("name@example.com");
 // The form is dark so that the labels in the window colour stand out.
 const QColor kFormColour(0x24, 0x1a, 0x1c);
 
-QFont serifFont(int pixels, bool bold)
-{
-    QFont font(QStringLiteral("Times New Roman"));
-    font.setStyleHint(QFont::Serif);
-    font.setPixelSize(pixels);
-    font.setBold(bold);
-    return font;
-}
-
 } // namespace
-
-// ---- LinkLabel ----
-
-LinkLabel::LinkLabel(const QString &text, QWidget *parent) : QLabel(text, parent)
-{
-    setCursor(Qt::PointingHandCursor);
-    QFont f = font();
-    f.setPixelSize(12);
-    f.setUnderline(true);
-    setFont(f);
-    setTextColour(this, QPalette::WindowText, palette().color(QPalette::Highlight));
-}
-
-void LinkLabel::mousePressEvent(QMouseEvent *event)
-{
-    if (event->button() == Qt::LeftButton)
-        m_pressed = true;
-    QLabel::mousePressEvent(event);
-}
-
-void LinkLabel::mouseReleaseEvent(QMouseEvent *event)
-{
-    const bool click = m_pressed && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
-    m_pressed = false;
-    QLabel::mouseReleaseEvent(event);
-    if (click)
-        emit clicked();
-}
 
 // ---- TfrmInfo ----
 
@@ -83,8 +48,9 @@ TfrmInfo::TfrmInfo(QWidget *mainWindow, const Platform &platform)
     setObjectName(QStringLiteral("frmInfo"));
     setWindowTitle(QStringLiteral("Info"));
     setAttribute(Qt::WA_QuitOnClose, false);
-    setFixedSize(478, 329);
+    setScaledFixedSize(this, {478, 329});
     createControls();
+    keepScaled(this, [this] { placeByText(); });
 }
 
 void TfrmInfo::createControls()
@@ -102,52 +68,50 @@ void TfrmInfo::createControls()
     Image1 = new QLabel(this);
     Image1->setObjectName(QStringLiteral("Image1"));
     // Tall enough for the whole 100-pixel picture.
-    Image1->setGeometry(24, 8, 121, 100);
+    setScaledGeometry(Image1, {24, 8, 121, 100});
     Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     const QResource picture(QStringLiteral(":/about.jpg"));
     if (m_platform.images && picture.isValid()) {
         const QImage image = m_platform.images->decodeJpeg(picture.uncompressedData());
-        if (!image.isNull())
-            Image1->setPixmap(QPixmap::fromImage(image));
+        // The picture grows with the window; at the designed size it stays as drawn.
+        if (!image.isNull()) {
+            keepScaled(Image1, [this, image] {
+                const QSize size = scaled(image.size());
+                Image1->setPixmap(QPixmap::fromImage(
+                    size == image.size() ? image : image.scaled(size, Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+            });
+        }
     }
 
     Label1 = new QLabel(QStringLiteral("Veltrix by Morwen"), this);
     Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setFont(serifFont(16, true));
+    setScaledPixelFont(Label1, serifFont(16, true), 16);
     Label1->setAutoFillBackground(true);
     QPalette banner = Label1->palette();
     banner.setColor(QPalette::Window, buttonText);
     banner.setColor(QPalette::WindowText, windowColour);
     Label1->setPalette(banner);
-    Label1->setContentsMargins(4, 0, 4, 0);
-    Label1->setGeometry(144, 8, qMax(172, Label1->sizeHint().width()), 19);
+    keepScaled(Label1, [this] { Label1->setContentsMargins(scaled(4), 0, scaled(4), 0); });
 
     Label3 = new QLabel(QStringLiteral("Dank an Ravik"), this);
     Label3->setObjectName(QStringLiteral("Label3"));
-    Label3->setFont(serifFont(11, false));
-    // Ends where the banner ends, however wide the font makes it.
-    const QSize credit = Label3->sizeHint().expandedTo(QSize(46, 14));
-    Label3->setGeometry(Label1->geometry().right() + 1 - credit.width(), 28, credit.width(), credit.height());
+    setScaledPixelFont(Label3, serifFont(11, false), 11);
 
     GroupBox1 = new QGroupBox(QStringLiteral(" Bug Report / Message "), this);
     GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
-    GroupBox1->setGeometry(24, 112, 433, 185);
+    setScaledGeometry(GroupBox1, {24, 112, 433, 185});
 
     Label2 = new QLabel(QStringLiteral("Gangstername:"), GroupBox1);
     Label2->setObjectName(QStringLiteral("Label2"));
-    Label2->setGeometry(8, 19, Label2->sizeHint().width(), 21);
 
     Gangster = new QLineEdit(GroupBox1);
     Gangster->setObjectName(QStringLiteral("Gangster"));
-    // The field yields to a wide font's label; its right edge stays.
-    const int gangsterLeft = qMax(85, Label2->geometry().right() + 6);
-    Gangster->setGeometry(gangsterLeft, 19, 337 - gangsterLeft, 21);
     Label2->setBuddy(Gangster);
     setTextColour(Gangster, QPalette::Text, Qt::black);
 
     Button2 = new QPushButton(QStringLiteral("Senden"), GroupBox1);
     Button2->setObjectName(QStringLiteral("Button2"));
-    Button2->setGeometry(352, 19, 73, 21);
+    setScaledGeometry(Button2, {352, 19, 73, 21});
 
     Betreff = new QComboBox(GroupBox1);
     Betreff->setObjectName(QStringLiteral("Betreff"));
@@ -157,20 +121,20 @@ void TfrmInfo::createControls()
                        QStringLiteral("ich will einfach nur mal was loswerden :)")});
     Betreff->setCurrentIndex(-1);
     Betreff->setEditText(QStringLiteral("Betreff"));
-    Betreff->setGeometry(8, 51, 417, 21);
+    setScaledGeometry(Betreff, {8, 51, 417, 21});
 
     Mitteilung = new QPlainTextEdit(GroupBox1);
     Mitteilung->setObjectName(QStringLiteral("Mitteilung"));
-    Mitteilung->setGeometry(8, 75, 417, 73);
+    setScaledGeometry(Mitteilung, {8, 75, 417, 73});
 
     Label4 = new QLabel(QStringLiteral("E-Mail:"), GroupBox1);
     Label4->setObjectName(QStringLiteral("Label4"));
-    Label4->setGeometry(10, 155, 44, 21);
+    setScaledGeometry(Label4, {10, 155, 44, 21});
     setTextColour(Label4, QPalette::WindowText, Qt::white);
 
     email = new QLineEdit(kEmailPlaceholder, GroupBox1);
     email->setObjectName(QStringLiteral("email"));
-    email->setGeometry(56, 155, 369, 21);
+    setScaledGeometry(email, {56, 155, 369, 21});
     email->installEventFilter(this);
     Label4->setBuddy(email);
 
@@ -184,18 +148,9 @@ void TfrmInfo::createControls()
     Label6->setObjectName(QStringLiteral("Label6"));
     Label7 = new LinkLabel(QStringLiteral("changelog"), this);
     Label7->setObjectName(QStringLiteral("Label7"));
-    // At their places, pushed right where a wider font would make them touch.
-    int linkLeft = 0;
-    for (auto [link, left] : {std::pair{Label5, 16}, std::pair{Label6, 104}, std::pair{Label7, 246}}) {
-        link->adjustSize();
-        linkLeft = qMax(left, linkLeft);
-        link->move(linkLeft, 310);
-        linkLeft = link->geometry().right() + 12;
-    }
 
     Button1 = new QPushButton(QStringLiteral("Schließen"), this);
     Button1->setObjectName(QStringLiteral("Button1"));
-    Button1->setGeometry(400, 310, 57, 17);
 
     setTabOrder(Button1, Betreff);
     setTabOrder(Betreff, Mitteilung);
@@ -208,6 +163,41 @@ void TfrmInfo::createControls()
     connect(Label5, &LinkLabel::clicked, this, [this] { Label5Click(); });
     connect(Label6, &LinkLabel::clicked, this, [this] { Label6Click(); });
     connect(Label7, &LinkLabel::clicked, this, [this] { Label7Click(); });
+}
+
+void TfrmInfo::placeByText()
+{
+    Label1->setGeometry(scaled(144), scaled(8), qMax(scaled(172), Label1->sizeHint().width()), scaled(19));
+    // Ends where the banner ends, however wide the font makes it.
+    const QSize credit = Label3->sizeHint().expandedTo(scaled(QSize(46, 14)));
+    Label3->setGeometry(Label1->geometry().right() + 1 - credit.width(), scaled(28), credit.width(), credit.height());
+
+    Label2->setGeometry(scaled(8), scaled(19), Label2->sizeHint().width(), scaled(21));
+    // The field yields to a wide font's label; its right edge stays.
+    const int gangsterLeft = qMax(scaled(85), Label2->geometry().right() + scaled(6));
+    Gangster->setGeometry(gangsterLeft, scaled(19), scaled(337) - gangsterLeft, scaled(21));
+
+    // The small close button grows up and left where a tall font needs more
+    // room than designed.
+    const QRect close = scaled(QRect(400, 310, 57, 17));
+    Button1->setGeometry(close);
+    QStyleOptionButton option;
+    option.initFrom(Button1);
+    option.text = Button1->text();
+    const QRect room = Button1->style()->subElementRect(QStyle::SE_PushButtonContents, &option, Button1);
+    const QFontMetrics metrics = Button1->fontMetrics();
+    const int wider = qMax(0, metrics.size(Qt::TextShowMnemonic, Button1->text()).width() - room.width());
+    const int taller = qMax(0, metrics.height() - room.height());
+    Button1->setGeometry(close.adjusted(-wider, -taller, 0, 0));
+
+    // At their places, pushed right where a wider font would make them touch.
+    int linkLeft = 0;
+    for (auto [link, left] : {std::pair{Label5, 16}, std::pair{Label6, 104}, std::pair{Label7, 246}}) {
+        link->adjustSize();
+        linkLeft = qMax(scaled(left), linkLeft);
+        link->move(linkLeft, scaled(310));
+        linkLeft = link->geometry().right() + scaled(12);
+    }
 }
 
 void TfrmInfo::showEvent(QShowEvent *event)

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "pagelayout.h"
 #include "platform/platform.h"
 
-#include <QLabel>
 #include <QWidget>
 
 class QComboBox;
@@ -12,24 +12,6 @@ class QPlainTextEdit;
 class QPushButton;
 
 namespace veltrix {
-
-// A label that acts as a link: hand cursor, underlined, clicked on release.
-class LinkLabel : public QLabel {
-    Q_OBJECT
-
-public:
-    LinkLabel(const QString &text, QWidget *parent);
-
-signals:
-    void clicked();
-
-protected:
-    void mousePressEvent(QMouseEvent *event) override;
-    void mouseReleaseEvent(QMouseEvent *event) override;
-
-private:
-    bool m_pressed = false;
-};
 
 // The About window with the contact form.
 class TfrmInfo : public QWidget {
@@ -70,6 +52,8 @@ protected:
 
 private:
     void createControls();
+    // The places that follow the texts' widths.
+    void placeByText();
     void openAddress(const QString &url);
     int chosenSubject() const;
 

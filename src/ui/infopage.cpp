@@ -57,9 +57,8 @@ void InfoPage::createBuildingGroup()
 {
     GroupGebaeudeeigenschaften = makeGroup(this, "GroupGebaeudeeigenschaften", QStringLiteral("Gebäudeeigenschaften"));
     auto *grid = new QGridLayout(GroupGebaeudeeigenschaften);
-    grid->setContentsMargins(8, 6, 8, 8);
-    grid->setHorizontalSpacing(4);
-    grid->setVerticalSpacing(2);
+    setScaledMargins(grid, 8, 6, 8, 8);
+    setScaledSpacing(grid, 4, 2);
 
     auto value = [this](const char *name) { return makeValueLabel(GroupGebaeudeeigenschaften, name); };
     auto caption = [this](const QString &text, QWidget *value) {
@@ -75,14 +74,14 @@ void InfoPage::createBuildingGroup()
     marker = value("marker");
     marker->setText(QStringLiteral("!"));
     setTextColour(marker, QPalette::WindowText, QColor(255, 0, 0));
-    marker->setFixedWidth(marker->fontMetrics().horizontalAdvance(QLatin1Char('!')) + 4);
+    keepScaled(marker, [this] { marker->setFixedWidth(marker->fontMetrics().horizontalAdvance(QLatin1Char('!')) + scaled(4)); });
     marker->hide();
 
     int row = 0;
     grid->addWidget(InfoGeb, row++, 0, 1, 3);
     grid->addWidget(caption(QStringLiteral("SG / Fallen:"), InfoSG), row, 0, 1, 2);
     grid->addWidget(InfoSG, row++, 2);
-    grid->setRowMinimumHeight(row++, 4);
+    const int firstGap = row++;
     grid->addWidget(caption(QStringLiteral("benötigte Randale vor Übernahme:"), InfoRandale), row++, 0, 1, 3);
     grid->addWidget(InfoRandale, row++, 1, 1, 2);
     grid->addWidget(caption(QStringLiteral("empfohlene Randale vor Übernahme:"), HintRandale), row++, 0, 1, 3);
@@ -90,10 +89,14 @@ void InfoPage::createBuildingGroup()
     grid->addWidget(HintRandale, row++, 1, 1, 2);
     grid->addWidget(caption(QStringLiteral("benötigte Überfälle vor Übernahme: "), InfoUeberfall), row++, 0, 1, 3);
     grid->addWidget(InfoUeberfall, row++, 1, 1, 2);
-    grid->setRowMinimumHeight(row++, 4);
+    const int secondGap = row++;
     grid->addWidget(caption(QStringLiteral("Fussweg: "), Fussweg), row, 0, 1, 2);
     grid->addWidget(Fussweg, row++, 2);
-    grid->setColumnMinimumWidth(0, marker->width());
+    keepScaled(GroupGebaeudeeigenschaften, [this, grid, firstGap, secondGap] {
+        grid->setRowMinimumHeight(firstGap, scaled(4));
+        grid->setRowMinimumHeight(secondGap, scaled(4));
+        grid->setColumnMinimumWidth(0, marker->width());
+    });
     grid->setColumnStretch(2, 1);
 }
 
@@ -101,12 +104,11 @@ void InfoPage::createShiftGroup()
 {
     GroupSGNeu = makeGroup(this, "GroupSGNeu", QStringLiteral("Sicherheitsgefühl neu berechnen"));
     auto *grid = new QGridLayout(GroupSGNeu);
-    grid->setContentsMargins(8, 6, 8, 8);
-    grid->setHorizontalSpacing(4);
-    grid->setVerticalSpacing(4);
+    setScaledMargins(grid, 8, 6, 8, 8);
+    setScaledSpacing(grid, 4);
 
     SGdown = named(new QLineEdit(kDefaultStep, GroupSGNeu), "SGdown");
-    SGdown->setFixedWidth(44);
+    setScaledFixedWidth(SGdown, 44);
     BitBtn5 = makeButton(GroupSGNeu, "BitBtn5", QStringLiteral("up"));
     BitBtn6 = makeButton(GroupSGNeu, "BitBtn6", QStringLiteral("down"));
     Button11 = makeButton(GroupSGNeu, "Button11", QStringLiteral("-5 %"));
@@ -118,7 +120,7 @@ void InfoPage::createShiftGroup()
     auto *firstRow = new QHBoxLayout;
     firstRow->addWidget(makeCaption(GroupSGNeu, QStringLiteral("1. Gebäude neu Berechnen:"), Button11));
     firstRow->addStretch(1);
-    Button11->setFixedWidth(56);
+    setScaledFixedWidth(Button11, 56);
     firstRow->addWidget(Button11);
     grid->addLayout(firstRow, 2, 0, 1, 3);
     grid->setColumnStretch(1, 1);

@@ -6,6 +6,7 @@
 #include "filterpage.h"
 #include "infopage.h"
 #include "listcommands.h"
+#include "pagelayout.h"
 #include "programname.h"
 #include "reportlist.h"
 #include "resources.h"
@@ -55,12 +56,12 @@ void TfrmMain::createControls()
     client->setObjectName(QStringLiteral("client"));
     // The controls sit at designed places: any smaller and the list and
     // the sidebar would overlap.
-    client->setMinimumSize(kClientWidth, kClientHeight);
+    setScaledMinimumSize(client, {kClientWidth, kClientHeight});
     setCentralWidget(client);
 
     m_listEdit = new QPlainTextEdit(client);
     m_listEdit->setObjectName(QStringLiteral("Memo1"));
-    m_listEdit->setGeometry(0, 0, 550, 473);
+    setScaledGeometry(m_listEdit, {0, 0, 550, 473});
     m_listEdit->setLineWrapMode(QPlainTextEdit::NoWrap);
     m_listEdit->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_listEdit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -71,7 +72,7 @@ void TfrmMain::createControls()
     m_sidebar->setFrameShape(QFrame::Box);
     m_sidebar->setFrameShadow(QFrame::Plain);
     m_sidebar->setAutoFillBackground(true);
-    m_sidebar->setGeometry(kClientWidth - kSidebarWidth, 0, kSidebarWidth, 473);
+    setScaledGeometry(m_sidebar, {kClientWidth - kSidebarWidth, 0, kSidebarWidth, 473});
     m_sidebar->installEventFilter(this);
     createPages();
     createStatusBar();
@@ -84,8 +85,11 @@ void TfrmMain::createControls()
     m_commands = new ListCommands(*m_list, m_platform, [this] { return m_filterPage->hideoutText(); }, this);
     connect(m_filterPage, &FilterPage::distanceOrderRequested, this, [this] { m_commands->orderByDistance(); });
 
-    resize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
+    resize(scaled(kClientWidth), scaled(kClientHeight) + menuBar()->sizeHint().height());
     move(311, 163);
+    // After a change of font the controls above took their new places;
+    // the sizes that follow the client area follow them.
+    keepScaled(this, [this] { FormResize(); });
 }
 
 void TfrmMain::createPages()
@@ -93,7 +97,7 @@ void TfrmMain::createPages()
     m_pages = new QTabWidget(m_sidebar);
     m_pages->setObjectName(QStringLiteral("PageControl1"));
     m_pages->setTabPosition(QTabWidget::West);
-    m_pages->setGeometry(4, 4, 285, 465);
+    setScaledGeometry(m_pages, {4, 4, 285, 465});
     m_pages->setUsesScrollButtons(false);
     m_pages->setDocumentMode(false);
 
@@ -137,18 +141,18 @@ void TfrmMain::createStatusBar()
         m_panels[i]->setObjectName(QStringLiteral("Panel%1").arg(i));
         m_panels[i]->setFrameShape(QFrame::Panel);
         m_panels[i]->setFrameShadow(QFrame::Sunken);
-        m_panels[i]->setIndent(3);
-        m_panels[i]->setGeometry(left, 1, widths[i] - 2, kStatusHeight - 2);
+        keepScaled(m_panels[i], [panel = m_panels[i]] { panel->setIndent(scaled(3)); });
+        setScaledGeometry(m_panels[i], {left, 1, widths[i] - 2, kStatusHeight - 2});
         left += widths[i];
     }
-    m_statusBar->setGeometry(0, kClientHeight - kStatusHeight, kClientWidth, kStatusHeight);
+    setScaledGeometry(m_statusBar, {0, kClientHeight - kStatusHeight, kClientWidth, kStatusHeight});
 
     m_progress = new QProgressBar(client);
     m_progress->setObjectName(QStringLiteral("ProgressBar1"));
     m_progress->setRange(0, ReportList::kProgressMaximum);
     m_progress->setValue(0);
     m_progress->setTextVisible(false);
-    m_progress->setGeometry(333, kClientHeight - kStatusHeight + 3, 65, kStatusHeight - 6);
+    setScaledGeometry(m_progress, {333, kClientHeight - kStatusHeight + 3, 65, kStatusHeight - 6});
     m_progress->raise();
 
     connect(m_list, &ReportList::countChanged, this, [this](qsizetype n) {

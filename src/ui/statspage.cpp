@@ -42,8 +42,8 @@ QGroupBox *StatsPage::createStatistics()
 {
     QGroupBox *group = makeGroup(this, "GroupStatistiken", QStringLiteral("Statistiken"));
     auto *grid = new QGridLayout(group);
-    grid->setContentsMargins(8, 6, 8, 8);
-    grid->setVerticalSpacing(3);
+    setScaledMargins(grid, 8, 6, 8, 8);
+    keepScaled(group, [grid] { grid->setVerticalSpacing(scaled(3)); });
 
     const Qt::Alignment right = Qt::AlignRight | Qt::AlignVCenter;
     m_count = makeValueLabel(group, "Label4", right);
@@ -71,14 +71,11 @@ QGroupBox *StatsPage::createSlots()
 {
     QGroupBox *group = makeGroup(this, "SafeStates", QStringLiteral("SafeStates"));
     auto *grid = new QGridLayout(group);
-    grid->setContentsMargins(4, 4, 3, 6);
-    grid->setHorizontalSpacing(2);
-    grid->setVerticalSpacing(2);
+    setScaledMargins(grid, 4, 4, 3, 6);
+    setScaledSpacing(grid, 2);
     // A date and time beside "wiederherstellen" must fit a page about 250
     // pixels wide: slim button margins and a slightly smaller font.
-    QFont small = group->font();
-    small.setPointSizeF(small.pointSizeF() * 0.9);
-    group->setStyleSheet(QStringLiteral("QPushButton { padding: 2px 0px; }"));
+    keepScaled(group, [group] { group->setStyleSheet(QStringLiteral("QPushButton { padding: %1px 0px; }").arg(scaled(2))); });
 
     for (int i = 0; i < kSlots; ++i) {
         const int k = i + 1;
@@ -90,8 +87,13 @@ QGroupBox *StatsPage::createSlots()
         m_save[i]->setMinimumWidth(0);
         m_save[i]->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
         m_restore[i]->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
-        for (QWidget *w : std::initializer_list<QWidget *>{label, m_save[i], m_restore[i]})
-            w->setFont(small);
+        for (QWidget *w : std::initializer_list<QWidget *>{label, m_save[i], m_restore[i]}) {
+            keepScaled(w, [w, group] {
+                QFont small = group->font();
+                small.setPointSizeF(small.pointSizeF() * 0.9);
+                w->setFont(small);
+            });
+        }
         grid->addWidget(label, i, 0);
         grid->addWidget(m_save[i], i, 1);
         grid->addWidget(m_restore[i], i, 2);

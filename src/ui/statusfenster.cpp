@@ -3,6 +3,7 @@
 #include "core/advisors.h"
 #include "core/reportline.h"
 #include "linecolours.h"
+#include "pagelayout.h"
 #include "reportlist.h"
 #include "resources.h"
 #include "stayontop.h"
@@ -82,8 +83,10 @@ TfrmStatus::TfrmStatus(ReportList &list, StayOnTop &stayOnTop, const Platform &p
             showAdvice();
     });
 
-    resize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
-    FormCreate();
+    keepScaled(this, [this] {
+        resize(scaled(kClientWidth), scaled(kClientHeight) + menuBar()->sizeHint().height());
+        FormCreate();
+    });
 }
 
 TfrmStatus::~TfrmStatus()

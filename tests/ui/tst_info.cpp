@@ -2,6 +2,7 @@
 #include "platform/jpegdecoder.h"
 #include "support/fakeplatform.h"
 #include "support/controls.h"
+#include "support/designedfont.h"
 #include "support/loopbackhttp.h"
 #include "ui/info.h"
 #include "ui/mainfrm.h"
@@ -54,6 +55,7 @@ private:
 private slots:
     void initTestCase()
     {
+        useDesignedFont();
         QVERIFY(m_server.isListening());
     }
     void init()

@@ -1,6 +1,7 @@
 #include "core/error.h"
 #include "support/fakeplatform.h"
 #include "support/controls.h"
+#include "support/designedfont.h"
 #include "ui/mainfrm.h"
 
 #include <QtTest>
@@ -48,6 +49,7 @@ class TestMainWindow : public QObject {
     std::unique_ptr<TfrmMain> w;
 
 private slots:
+    void initTestCase() { useDesignedFont(); }
     void init()
     {
         fakes = {};

@@ -1,5 +1,6 @@
 #include "core/advisors.h"
 #include "support/controls.h"
+#include "support/designedfont.h"
 #include "support/mergesamples.h"
 #include "support/statusfixture.h"
 #include "ui/SGrechner.h"
@@ -47,6 +48,7 @@ class TestStatusfenster : public QObject {
     QTemporaryDir m_dir;
 
 private slots:
+    void initTestCase() { useDesignedFont(); }
     void layout()
     {
         Windows w;
