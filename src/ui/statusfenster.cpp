@@ -89,10 +89,9 @@ TfrmStatus::TfrmStatus(ReportList &list, StayOnTop &stayOnTop, const Platform &p
     });
 }
 
-TfrmStatus::~TfrmStatus()
-{
-    m_list.takeBack();
-}
+// Destroyed while it holds the list, its text area gives the list back on
+// its way out (the list may be gone already).
+TfrmStatus::~TfrmStatus() = default;
 
 bool TfrmStatus::holdsList() const
 {
