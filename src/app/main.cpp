@@ -1,6 +1,7 @@
 #include "platform/qtplatform.h"
 #include "ui/application.h"
 #include "ui/mainfrm.h"
+#include "ui/pagelayout.h"
 #include "ui/programname.h"
 #include "ui/resources.h"
 
@@ -19,7 +20,7 @@ int main(int argc, char *argv[])
     QApplication::setDesktopFileName(QStringLiteral("org.example.veltrix"));
     QApplication::setWindowIcon(veltrix::programIcon());
     QFont font = QApplication::font();
-    font.setPointSize(8);
+    font.setPointSize(veltrix::kDesignedPointSize);
     QApplication::setFont(font);
     veltrix::installGermanTranslations(app);
     const std::optional<QString> reportFile = veltrix::reportFileArgument(QApplication::arguments());

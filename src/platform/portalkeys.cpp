@@ -108,14 +108,21 @@ void PortalGlobalKeys::bind(const QList<GlobalKey> &keys)
     QDBusConnection::sessionBus().asyncCall(call);
 }
 
-void PortalGlobalKeys::sessionResponse(const QDBusMessage &response)
+bool PortalGlobalKeys::takeAnswer(const QDBusMessage &response, const char *slot)
 {
     // An answer to a request given up since (keys changed meanwhile) is
     // no longer wanted.
     if (response.path() != m_pendingRequest)
-        return;
-    stopListening(m_pendingRequest, SLOT(sessionResponse(QDBusMessage)));
+        return false;
+    stopListening(m_pendingRequest, slot);
     m_pendingRequest.clear();
+    return true;
+}
+
+void PortalGlobalKeys::sessionResponse(const QDBusMessage &response)
+{
+    if (!takeAnswer(response, SLOT(sessionResponse(QDBusMessage))))
+        return;
     const QList<QVariant> args = response.arguments();
     if (args.size() < 2 || args[0].toUInt() != 0)
         return; // refused
@@ -147,10 +154,7 @@ void PortalGlobalKeys::sessionResponse(const QDBusMessage &response)
 void PortalGlobalKeys::bindResponse(const QDBusMessage &response)
 {
     // What the desktop bound is its own and the player's choice.
-    if (response.path() != m_pendingRequest)
-        return;
-    stopListening(m_pendingRequest, SLOT(bindResponse(QDBusMessage)));
-    m_pendingRequest.clear();
+    takeAnswer(response, SLOT(bindResponse(QDBusMessage)));
 }
 
 void PortalGlobalKeys::activated(const QDBusMessage &signal)

@@ -40,6 +40,8 @@ private:
     QString requestPath(const QString &token) const;
     void listen(const QString &path, const char *slot);
     void stopListening(const QString &path, const char *slot);
+    // True, and the request done, when response answers the pending request.
+    bool takeAnswer(const QDBusMessage &response, const char *slot);
 
     QList<GlobalKey> m_keys;
     QString m_pendingRequest;
