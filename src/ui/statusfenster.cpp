@@ -76,12 +76,6 @@ TfrmStatus::TfrmStatus(ReportList &list, StayOnTop &stayOnTop, const Platform &p
     m_stayOnTop.setStatus({this, m_alwaysOnTop, m_toFront});
     connect(m_edit, &QPlainTextEdit::textChanged, this, [this] { Memo1Change(); });
     Memo1Change();
-    // A writer that changed the first building (a merge, say) refreshes what
-    // the last command showed of it.
-    connect(&m_list, &ReportList::buildingInfoRequested, this, [this] {
-        if (holdsList() && m_advice != Advice::None)
-            showAdvice();
-    });
 
     keepScaled(this, [this] {
         resize(scaled(kClientWidth), scaled(kClientHeight) + menuBar()->sizeHint().height());
@@ -184,11 +178,16 @@ void TfrmStatus::showAdvice()
     const bool full = m_advice == Advice::Long;
     m_riots->setText((full ? QStringLiteral("Randale:") : QStringLiteral("R:")) + requiredRiots(first));
     m_robberies->setText((full ? QStringLiteral("Überfall:") : QStringLiteral("Ü:")) + requiredRobberies(first));
+    m_advisedLine = first;
 }
 
 void TfrmStatus::Memo1Change()
 {
     m_count->setText(QStringLiteral("Gebs remaining: ") + QString::number(MemoLines(m_edit).lineCount()));
+    // Whatever gave the list another first building (a merge, a fetched
+    // report), the riot and robbery displays follow it.
+    if (m_advice != Advice::None && holdsList() && m_list.memo().firstLine() != m_advisedLine)
+        showAdvice();
 }
 
 void TfrmStatus::ToFrontTimer()

@@ -50,6 +50,7 @@ private:
     Platform m_platform;
     QPlainTextEdit *m_edit = nullptr;
     Advice m_advice = Advice::None;
+    QString m_advisedLine;
     QTimer *m_toFront = nullptr;
     QAction *m_alwaysOnTop = nullptr;
     QAction *m_count = nullptr;
