@@ -77,8 +77,13 @@ void ReportList::lendTo(QPlainTextEdit *view)
     show(view, m_document);
     disconnect(m_viewChanges);
     m_viewChanges = connect(view, &QPlainTextEdit::textChanged, this, &ReportList::textChanged);
-    // A borrower that goes away gives the list back.
-    m_borrowerGone = connect(view, &QObject::destroyed, this, &ReportList::takeBack);
+    // A borrower that goes away gives the list back. It is half destroyed
+    // by then (a widget says so before its parts go), so it is not touched.
+    m_borrowerGone = connect(view, &QObject::destroyed, this, [this] {
+        m_borrower.clear();
+        m_borrowersOwn.clear();
+        takeBack();
+    });
     m_memo = MemoLines(view);
     announceMove(m_home, view);
 }
@@ -87,7 +92,7 @@ void ReportList::takeBack()
 {
     if (!isLent())
         return;
-    QPlainTextEdit *view = m_borrower; // null once it is destroyed
+    QPlainTextEdit *view = m_borrower; // null once it is going
     disconnect(m_viewChanges);
     disconnect(m_borrowerGone);
     if (m_borrowersOwn)
