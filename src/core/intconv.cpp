@@ -9,11 +9,8 @@ void throwConversionError(QStringView text)
     throw VeltrixError(QStringLiteral("'%1' ist kein gültiger Integerwert").arg(text));
 }
 
-namespace {
-
-int hexDigit(QChar c)
+int hexDigit(char16_t u)
 {
-    const char16_t u = c.unicode();
     if (u >= '0' && u <= '9')
         return u - '0';
     if (u >= 'a' && u <= 'f')
@@ -22,8 +19,6 @@ int hexDigit(QChar c)
         return u - 'A' + 10;
     return -1;
 }
-
-} // namespace
 
 std::optional<qint32> tryStrToInt(QStringView text)
 {
@@ -51,7 +46,7 @@ std::optional<qint32> tryStrToInt(QStringView text)
     qint64 value = 0;
     for (; i < n; ++i) {
         const char16_t u = text[i].unicode();
-        const int d = base == 16 ? hexDigit(text[i]) : (u >= '0' && u <= '9' ? u - '0' : -1);
+        const int d = base == 16 ? hexDigit(text[i].unicode()) : (u >= '0' && u <= '9' ? u - '0' : -1);
         if (d < 0)
             return std::nullopt;
         value = value * base + d;

@@ -17,4 +17,7 @@ qint32 strToInt(QStringView text);
 // True when the text converts (used by the exit checks of edit fields).
 inline bool isStrictInt(QStringView text) { return tryStrToInt(text).has_value(); }
 
+// The value of a hexadecimal digit in either case, or -1.
+int hexDigit(char16_t c);
+
 } // namespace veltrix

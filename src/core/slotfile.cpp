@@ -1,5 +1,7 @@
 #include "slotfile.h"
 
+#include "intconv.h"
+
 #include <QStringDecoder>
 
 namespace veltrix {
@@ -48,17 +50,6 @@ void appendString(QByteArray &out, QStringView s)
     }
     out += s.sliced(run).toUtf8();
     out += '"';
-}
-
-int hexValue(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
 }
 
 // Just enough JSON for a slot file: blanks, single characters, strings.
@@ -183,7 +174,7 @@ bool Reader::appendEscaped(QString &out, const char *&p, const char *close)
         return false;
     char16_t u = 0;
     for (int i = 0; i < 4; ++i) {
-        const int digit = hexValue(*p++);
+        const int digit = hexDigit(static_cast<unsigned char>(*p++));
         if (digit < 0)
             return false;
         u = char16_t(u << 4 | digit);

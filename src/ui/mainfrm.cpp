@@ -111,10 +111,7 @@ void TfrmMain::createPages()
     m_pages->addTab(infoPage, QStringLiteral("Info"));
     connect(infoPage, &InfoPage::firstHouseNumberCopyRequested, this, [this] { m_commands->copyFirstHouseNumber(); });
     // While the status window holds the list, the main window is hidden.
-    m_accessoriesPage = new AccessoriesPage(*m_list, m_platform, [this]() -> QWidget * {
-        TfrmStatus *status = statusWindow();
-        return status && status->holdsList() ? static_cast<QWidget *>(status) : this;
-    });
+    m_accessoriesPage = new AccessoriesPage(*m_list, m_platform, [this] { return m_list->edit()->window(); });
     m_pages->addTab(m_accessoriesPage, QStringLiteral("Zubehör"));
     m_calculatorsPage = new CalculatorsPage(*m_list, [this] { return m_companions.sgRechner; });
     m_pages->addTab(m_calculatorsPage, QStringLiteral("Rechner"));

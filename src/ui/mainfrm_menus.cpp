@@ -159,8 +159,8 @@ void TfrmMain::createMenus()
     // A global key runs the item of the window that holds the list.
     m_shortcuts = new GlobalShortcuts(*m_list, m_platform, [this, deleteFirst, copyFirst](GlobalShortcuts::Command c) {
         const bool next = c == GlobalShortcuts::Command::NextTarget;
-        if (TfrmStatus *status = statusWindow(); status && status->holdsList())
-            return status->findChild<QAction *>(next ? QStringLiteral("N1Zeilelschen1") : QStringLiteral("Kopieren1"));
+        if (QWidget *holder = m_list->edit()->window(); holder != this)
+            return holder->findChild<QAction *>(next ? QStringLiteral("N1Zeilelschen1") : QStringLiteral("Kopieren1"));
         return next ? deleteFirst : copyFirst;
     }, this);
 
