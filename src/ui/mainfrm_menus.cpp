@@ -10,7 +10,6 @@
 #include "listcommands.h"
 #include "reportlist.h"
 #include "stayontop.h"
-#include "statusfenster.h"
 
 #include <QAction>
 #include <QKeySequence>
