@@ -1,5 +1,7 @@
 #include "files.h"
 
+#include "system.h"
+
 #include "core/error.h"
 #include "core/textfile.h"
 
@@ -160,11 +162,7 @@ QString settingsFilePath(const QProcessEnvironment &environment)
     const QString explicitPath = environment.value(QStringLiteral("VELTRIX_INI"));
     if (!explicitPath.isEmpty())
         return explicitPath;
-    QString base = environment.value(QStringLiteral("XDG_CONFIG_HOME"));
-    // Relative values are invalid for this variable and are ignored.
-    if (base.isEmpty() || QDir::isRelativePath(base))
-        base = QDir::homePath() + QStringLiteral("/.config");
-    return base + QStringLiteral("/veltrix.ini");
+    return systemSettingsFilePath(environment);
 }
 
 std::optional<IniFile> readSettingsFile(const QString &path)

@@ -22,7 +22,8 @@ void writeTextFile(const QString &path, const QString &text);
 // The same for bytes already encoded, with the same error.
 void writeBinaryFile(const QString &path, const QByteArray &bytes);
 
-// $VELTRIX_INI, else $XDG_CONFIG_HOME/veltrix.ini (~/.config when unset).
+// $VELTRIX_INI, else the system's place: $XDG_CONFIG_HOME/veltrix.ini
+// (~/.config when unset), %APPDATA%\\veltrix.ini on Windows.
 QString settingsFilePath(const QProcessEnvironment &environment);
 
 // A missing settings file reads as empty, so every key falls back to its

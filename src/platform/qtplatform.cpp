@@ -2,10 +2,9 @@
 
 #include "curlhttp.h"
 #include "files.h"
-#include "globalkeys.h"
 #include "jpegdecoder.h"
-#include "qtaudio.h"
 #include "serverconfig.h"
+#include "system.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -223,9 +222,9 @@ struct RealPlatform::Impl {
     SystemClock clock;
     CurlHttpClient http;
     LibJpegDecoder images;
-    QtAudio audio;
+    std::unique_ptr<Audio> audio = makeSystemAudio();
     DiskFiles files;
-    std::unique_ptr<DesktopGlobalKeys> globalKeys;
+    std::unique_ptr<GlobalKeys> globalKeys;
 };
 
 RealPlatform::RealPlatform(const QProcessEnvironment &environment) : m_impl(std::make_unique<Impl>())
@@ -238,9 +237,9 @@ RealPlatform::RealPlatform(const QProcessEnvironment &environment) : m_impl(std:
     m_platform.clock = &m_impl->clock;
     m_platform.http = &m_impl->http;
     m_platform.images = &m_impl->images;
-    m_platform.audio = &m_impl->audio;
+    m_platform.audio = m_impl->audio.get();
     m_platform.files = &m_impl->files;
-    m_impl->globalKeys = std::make_unique<DesktopGlobalKeys>(environment.value(QStringLiteral("XDG_SESSION_TYPE")));
+    m_impl->globalKeys = makeSystemGlobalKeys(environment);
     m_platform.globalKeys = m_impl->globalKeys.get();
     m_platform.settingsPath = settingsFilePath(environment);
     m_platform.servers = serverAddresses(environment);

@@ -1,6 +1,6 @@
 // The real services behind the alarm: the built-in sounds, the audio output
 // and the modeless note box.
-#include "platform/qtaudio.h"
+#include "platform/linux/qtaudio.h"
 #include "platform/qtplatform.h"
 #include "support/showntext.h"
 

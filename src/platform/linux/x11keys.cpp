@@ -1,6 +1,6 @@
 #include "x11keys.h"
 
-#include "keynames.h"
+#include "platform/keynames.h"
 
 #include <QGuiApplication>
 

@@ -1,6 +1,6 @@
 #include "portalkeys.h"
 
-#include "keynames.h"
+#include "platform/keynames.h"
 
 #include <QDBusArgument>
 #include <QDBusConnection>
