@@ -6,11 +6,31 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 toolchain=$here/mingw.cmake
 
+# options:begin (the cache's name changes with these)
+jpeg_options=(-DENABLE_SHARED=OFF -DWITH_SIMD=OFF -DWITH_TURBOJPEG=OFF)
+# Plain HTTP only: the maker's servers speak nothing else.
+curl_options=(-DHTTP_ONLY=ON -DCURL_USE_LIBPSL=OFF -DCURL_USE_LIBSSH2=OFF -DCURL_DISABLE_LDAP=ON
+              -DCURL_ZLIB=OFF -DCURL_BROTLI=OFF -DCURL_ZSTD=OFF -DUSE_NGHTTP2=OFF -DUSE_LIBIDN2=OFF
+              -DCURL_USE_OPENSSL=OFF -DCURL_ENABLE_SSL=OFF
+              -DBUILD_CURL_EXE=OFF -DBUILD_SHARED_LIBS=OFF -DENABLE_MANUAL=OFF -DBUILD_TESTING=OFF)
+# Debian's tarball drops wintab and sqlite; every system_* library would be
+# linked as a DLL of Debian's mingw packages, so Qt's bundled copies are used.
+qt_options=(-DBUILD_SHARED_LIBS=ON -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF -DQT_BUILD_BENCHMARKS=OFF
+            -DFEATURE_tabletevent=OFF -DFEATURE_sql=OFF -DFEATURE_dbus=OFF -DFEATURE_icu=OFF
+            -DFEATURE_openssl=OFF -DFEATURE_zstd=OFF -DFEATURE_opengl=OFF -DFEATURE_printsupport=OFF
+            -DFEATURE_system_zlib=OFF -DFEATURE_system_pcre2=OFF -DFEATURE_system_png=OFF
+            -DFEATURE_system_jpeg=OFF -DFEATURE_system_freetype=OFF -DFEATURE_system_harfbuzz=OFF
+            -DFEATURE_system_doubleconversion=OFF -DFEATURE_system_libb2=OFF
+            -DFEATURE_concurrent=OFF -DFEATURE_xml=OFF -DFEATURE_gssapi=OFF -DFEATURE_brotli=OFF
+            -DFEATURE_direct2d=OFF -DFEATURE_schannel=OFF -DFEATURE_sspi=OFF
+            -DFEATURE_networklistmanager=OFF)
+# options:end
+
 qt_version=$(dpkg-query -W -f='${Version}' qt6-base-dev)
 curl_version=$(apt-cache show --no-all-versions libcurl4-openssl-dev | sed -n 's/^Version: //p')
 jpeg_version=$(apt-cache show --no-all-versions libjpeg62-turbo-dev | sed -n 's/^Version: //p')
 # The options are part of the name: changing them builds a new prefix.
-options_hash=$(cat "$0" "$toolchain" | sha256sum | cut -c1-10)
+options_hash=$(sed -n '/^# options:begin/,/^# options:end/p' "$0" | cat - "$toolchain" | sha256sum | cut -c1-10)
 cache=${XDG_CACHE_HOME:-$HOME/.cache}/veltrix
 prefix=$cache/windows-qt${qt_version}-curl${curl_version}-jpeg${jpeg_version}-${options_hash}
 prefix=${prefix//[:~+]/_}
@@ -47,42 +67,31 @@ jobs=$(nproc)
 
 echo "Building libjpeg-turbo for Windows" >&2
 cmake -S libjpeg-turbo-*/ -B jpeg-build -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
-      -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefix" \
-      -DENABLE_SHARED=OFF -DWITH_SIMD=OFF -DWITH_TURBOJPEG=OFF >/dev/null
+      -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefix" "${jpeg_options[@]}" >/dev/null
 cmake --build jpeg-build -j "$jobs" >/dev/null
 cmake --install jpeg-build >/dev/null
 
 echo "Building libcurl (plain HTTP) for Windows" >&2
 cmake -S curl-*/ -B curl-build -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
       -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefix" \
-      -DHTTP_ONLY=ON -DCURL_USE_LIBPSL=OFF -DCURL_USE_LIBSSH2=OFF -DCURL_DISABLE_LDAP=ON \
-      -DCURL_ZLIB=OFF -DCURL_BROTLI=OFF -DCURL_ZSTD=OFF -DUSE_NGHTTP2=OFF -DUSE_LIBIDN2=OFF \
-      -DCURL_USE_OPENSSL=OFF -DCURL_ENABLE_SSL=OFF \
-      -DBUILD_CURL_EXE=OFF -DBUILD_SHARED_LIBS=OFF -DENABLE_MANUAL=OFF -DBUILD_TESTING=OFF >/dev/null
+      "${curl_options[@]}" >/dev/null
 cmake --build curl-build -j "$jobs" >/dev/null
 cmake --install curl-build >/dev/null
 
 echo "Building Qt (qtbase) for Windows: about 25 minutes on two cores" >&2
 qtsrc=$(ls -d qt6-base-*/ | head -1)
-(cd "$qtsrc" && if [[ -f debian/patches/series ]]; then
-    while read -r patch; do
+# dpkg-source has applied Debian's patches already, unless it could not.
+if [[ ! -f $qtsrc/.pc/applied-patches && -f $qtsrc/debian/patches/series ]]; then
+    (cd "$qtsrc" && while read -r patch; do
         [[ -z $patch || $patch == \#* ]] && continue
         patch -p1 -s < "debian/patches/$patch"
-    done < debian/patches/series
-fi)
+    done < debian/patches/series)
+fi
 cmake -S "$qtsrc" -B qt-build -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
       -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefix" \
       -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
       -DQT_QMAKE_TARGET_MKSPEC=win32-g++ -DBUILD_SHARED_LIBS=ON \
-      -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF -DQT_BUILD_BENCHMARKS=OFF \
-      -DFEATURE_tabletevent=OFF -DFEATURE_sql=OFF -DFEATURE_dbus=OFF -DFEATURE_icu=OFF \
-      -DFEATURE_openssl=OFF -DFEATURE_zstd=OFF -DFEATURE_opengl=OFF -DFEATURE_printsupport=OFF \
-      -DFEATURE_system_zlib=OFF -DFEATURE_system_pcre2=OFF -DFEATURE_system_png=OFF \
-      -DFEATURE_system_jpeg=OFF -DFEATURE_system_freetype=OFF -DFEATURE_system_harfbuzz=OFF \
-      -DFEATURE_system_doubleconversion=OFF -DFEATURE_system_libb2=OFF \
-      -DFEATURE_concurrent=OFF -DFEATURE_xml=OFF -DFEATURE_sql=OFF \
-      -DFEATURE_gssapi=OFF -DFEATURE_brotli=OFF -DFEATURE_direct2d=OFF -DFEATURE_schannel=OFF \
-      -DFEATURE_sspi=OFF -DFEATURE_networklistmanager=OFF -DFEATURE_accessibility=ON >qt-configure.log 2>&1 \
+      "${qt_options[@]}" >qt-configure.log 2>&1 \
     || { tail -40 qt-configure.log >&2; exit 1; }
 cmake --build qt-build -j "$jobs" >qt-build.log 2>&1 \
     || { tail -40 qt-build.log >&2; exit 1; }

@@ -243,7 +243,7 @@ RealPlatform::RealPlatform(const QProcessEnvironment &environment) : m_impl(std:
     m_platform.globalKeys = m_impl->globalKeys.get();
     m_platform.settingsPath = settingsFilePath(environment);
     m_platform.servers = serverAddresses(environment);
-    m_platform.dataFolder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    m_platform.dataFolder = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
 }
 
 RealPlatform::~RealPlatform() = default;

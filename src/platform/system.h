@@ -20,4 +20,8 @@ std::unique_ptr<GlobalKeys> makeSystemGlobalKeys(const QProcessEnvironment &envi
 // Where the settings file lies unless VELTRIX_INI names another.
 QString systemSettingsFilePath(const QProcessEnvironment &environment);
 
+// Lets a program without a console of its own print to the one it was
+// started from, if any (a Windows program is started without one).
+void useParentConsole();
+
 } // namespace veltrix

@@ -8,6 +8,8 @@
 #include "stayontop.h"
 #include "statusfenster.h"
 
+#include "platform/system.h"
+
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QFileInfo>
@@ -37,6 +39,7 @@ void describeCommandLine(QCommandLineParser &parser)
 void printError(const QStringList &arguments, const QString &text)
 {
     const QString program = QFileInfo(arguments.value(0, QStringLiteral("veltrix"))).fileName();
+    useParentConsole();
     std::fprintf(stderr, "%s: %s\n", qPrintable(program), qPrintable(text));
 }
 
@@ -102,6 +105,7 @@ void answerHelpOrVersion(int argc, char *argv[])
     const bool version = probe.isSet(QStringLiteral("version"));
     if (!version && !probe.isSet(QStringLiteral("help")))
         return;
+    useParentConsole();
     if (version) {
         std::printf("%s %s\n", qPrintable(kProgramName), qPrintable(kVersionText));
         std::exit(EXIT_SUCCESS);

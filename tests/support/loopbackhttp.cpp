@@ -1,10 +1,35 @@
 #include "loopbackhttp.h"
 
+#ifdef _WIN32
+// Winsock names the same calls a little differently; its handles are small
+// numbers, kept as int like a descriptor.
+#include <winsock2.h>
+#include <ws2tcpip.h>
+namespace {
+using ssize_t = int;
+constexpr int MSG_NOSIGNAL = 0;
+constexpr int SOCK_CLOEXEC = 0;
+constexpr int SHUT_WR = SD_SEND;
+int closeSocket(int fd) { return ::closesocket(SOCKET(fd)); }
+int pollSockets(pollfd *fds, unsigned long count, int timeoutMs) { return ::WSAPoll(fds, count, timeoutMs); }
+int acceptSocket(int fd) { return int(::accept(SOCKET(fd), nullptr, nullptr)); }
+const bool winsockStarted = [] {
+    WSADATA data;
+    return ::WSAStartup(MAKEWORD(2, 2), &data) == 0;
+}();
+} // namespace
+#else
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
+namespace {
+int closeSocket(int fd) { return ::close(fd); }
+int pollSockets(pollfd *fds, nfds_t count, int timeoutMs) { return ::poll(fds, count, timeoutMs); }
+int acceptSocket(int fd) { return ::accept4(fd, nullptr, nullptr, SOCK_CLOEXEC); }
+} // namespace
+#endif
 
 #include <chrono>
 
@@ -78,7 +103,7 @@ LoopbackHttpServer::LoopbackHttpServer()
     if (m_listenFd < 0)
         return;
     const int one = 1;
-    ::setsockopt(m_listenFd, SOL_SOCKET, SO_REUSEADDR, &one, sizeof one);
+    ::setsockopt(m_listenFd, SOL_SOCKET, SO_REUSEADDR, reinterpret_cast<const char *>(&one), sizeof one);
     sockaddr_in addr{};
     addr.sin_family = AF_INET;
     addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
@@ -86,7 +111,7 @@ LoopbackHttpServer::LoopbackHttpServer()
     socklen_t len = sizeof addr;
     if (::bind(m_listenFd, reinterpret_cast<sockaddr *>(&addr), sizeof addr) != 0 || ::listen(m_listenFd, 16) != 0
         || ::getsockname(m_listenFd, reinterpret_cast<sockaddr *>(&addr), &len) != 0) {
-        ::close(m_listenFd);
+        closeSocket(m_listenFd);
         m_listenFd = -1;
         return;
     }
@@ -100,7 +125,7 @@ LoopbackHttpServer::~LoopbackHttpServer()
     if (m_thread.joinable())
         m_thread.join();
     if (m_listenFd >= 0)
-        ::close(m_listenFd);
+        closeSocket(m_listenFd);
 }
 
 QString LoopbackHttpServer::baseUrl() const
@@ -142,7 +167,7 @@ quint16 LoopbackHttpServer::closedPort()
     socklen_t len = sizeof addr;
     ::bind(fd, reinterpret_cast<sockaddr *>(&addr), sizeof addr);
     ::getsockname(fd, reinterpret_cast<sockaddr *>(&addr), &len);
-    ::close(fd);
+    closeSocket(fd);
     return ntohs(addr.sin_port);
 }
 
@@ -158,7 +183,7 @@ ScriptedResponse LoopbackHttpServer::responseFor(const QByteArray &target) const
 bool LoopbackHttpServer::waitReadable(int fd, int timeoutMs) const
 {
     pollfd p{fd, POLLIN, 0};
-    return ::poll(&p, 1, timeoutMs) > 0;
+    return pollSockets(&p, 1, timeoutMs) > 0;
 }
 
 void LoopbackHttpServer::serve()
@@ -166,11 +191,11 @@ void LoopbackHttpServer::serve()
     while (!m_stop) {
         if (!waitReadable(m_listenFd, kTick))
             continue;
-        const int fd = ::accept4(m_listenFd, nullptr, nullptr, SOCK_CLOEXEC);
+        const int fd = acceptSocket(m_listenFd);
         if (fd < 0)
             continue;
         handle(fd);
-        ::close(fd);
+        closeSocket(fd);
     }
 }
 

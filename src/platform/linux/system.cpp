@@ -27,4 +27,9 @@ QString systemSettingsFilePath(const QProcessEnvironment &environment)
     return base + QStringLiteral("/veltrix.ini");
 }
 
+void useParentConsole()
+{
+    // Standard output is the terminal's already.
+}
+
 } // namespace veltrix
