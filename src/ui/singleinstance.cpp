@@ -123,7 +123,8 @@ void SingleInstance::listen()
     connect(m_server, &QLocalServer::newConnection, this, &SingleInstance::acceptConnections);
     // Without the server the program still runs; a later start finds no one
     // to hand over to and waits in vain.
-    m_server->listen(m_name);
+    if (m_server->listen(m_name))
+        qCInfo(lcHandOver, "serving");
 }
 
 void SingleInstance::acceptConnections()

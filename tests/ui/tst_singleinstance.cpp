@@ -4,9 +4,7 @@
 #include "ui/reportlist.h"
 #include "ui/singleinstance.h"
 
-#include <QLockFile>
 #include <QProcess>
-#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -32,31 +30,29 @@ QProcessEnvironment playerEnvironment(const QString &home, const QString &ini)
     return env;
 }
 
-// A started program that serves: its lock is taken, so its server listens.
-bool serving(QProcess &program, const QString &lockPath)
-{
-    QDeadlineTimer deadline(20000);
-    while (!deadline.hasExpired()) {
-        qint64 pid = 0;
-        QString host;
-        QString app;
-        if (QLockFile(lockPath).getLockInfo(&pid, &host, &app) && pid == program.processId()) {
-            QTest::qWait(300); // from lock to listening
-            return true;
-        }
-        if (program.state() == QProcess::NotRunning)
-            return false;
-        QTest::qWait(50);
-    }
-    return false;
-}
+// The real program for one player, its log kept as it comes.
+struct Program {
+    QProcess process;
+    QByteArray log;
 
-// The program's log says the file was opened; its output is kept as it comes.
-bool saysOpened(QProcess &program, QByteArray &log, const QString &file)
-{
-    log += program.readAllStandardError();
-    return log.contains("opened: \"" + file.toUtf8() + '"');
-}
+    Program(const QString &home, const QString &ini, const QString &folder = {})
+    {
+        process.setProcessEnvironment(playerEnvironment(home, ini));
+        process.setWorkingDirectory(folder);
+    }
+    void start(const QStringList &arguments = {}) { process.start(QStringLiteral(VELTRIX_BINARY), arguments); }
+    bool says(const QByteArray &text)
+    {
+        log += process.readAllStandardError();
+        return log.contains(text);
+    }
+    static QByteArray opened(const QString &file) { return "opened: \"" + file.toUtf8() + '"'; }
+    ~Program()
+    {
+        process.kill();
+        process.waitForFinished();
+    }
+};
 
 } // namespace
 
@@ -134,84 +130,42 @@ private slots:
         QVERIFY(w.boxes.shown.isEmpty());
     }
 
-    // Inside one process: the second lock holder is refused, its request
-    // reaches the first; another settings file makes another program.
-    void requestReachesTheServingProgram()
-    {
-        QTemporaryDir temp;
-        const QString data = temp.filePath(QStringLiteral("data"));
-        const QString ini = temp.filePath(QStringLiteral("veltrix.ini"));
-        SingleInstance first(data, ini);
-        QCOMPARE(first.start({}), SingleInstance::Role::Serving);
-        QSignalSpy requests(&first, &SingleInstance::requested);
-
-        SingleInstance second(data, temp.filePath(QStringLiteral("./veltrix.ini")));
-        // The first cannot answer while this thread waits: the request
-        // still counts as handed over.
-        QCOMPARE(second.start(QStringLiteral("/tmp/bericht ü\n2.txt"), 300), SingleInstance::Role::HandedOver);
-        SingleInstance third(data, ini);
-        QCOMPARE(third.start({}, 300), SingleInstance::Role::HandedOver);
-        QTRY_COMPARE(requests.size(), 2);
-        QCOMPARE(requests.at(0).at(0).toString(), QStringLiteral("/tmp/bericht ü\n2.txt"));
-        QCOMPARE(requests.at(1).at(0).toString(), QString());
-
-        SingleInstance other(data, temp.filePath(QStringLiteral("anders.ini")));
-        QCOMPARE(other.start({}, 300), SingleInstance::Role::Serving);
-        SingleInstance otherHome(temp.filePath(QStringLiteral("data2")), ini);
-        QCOMPARE(otherHome.start({}, 300), SingleInstance::Role::Serving);
-    }
-
     // The real program, twice, and once more after the first was killed.
     void secondStartOfTheProgram()
     {
         QTemporaryDir temp;
         const QString home = temp.filePath(QStringLiteral("home"));
         const QString ini = temp.filePath(QStringLiteral("veltrix.ini"));
-        const QString report = temp.filePath(QStringLiteral("bericht.txt"));
+        const QString report = temp.filePath(QStringLiteral("bericht ü.txt"));
         QVERIFY(putFile(report, kKiosk.toLatin1()));
-        const QString dataFolder = home + QStringLiteral("/data/Veltrix Professional");
-        const QString lock = QDir(dataFolder).filePath(SingleInstance::serverName(dataFolder, ini) + QStringLiteral(".lock"));
 
-        QProcess first;
-        first.setProcessEnvironment(playerEnvironment(home, ini));
-        first.start(QStringLiteral(VELTRIX_BINARY), {});
-        QVERIFY(serving(first, lock));
-
+        Program first(home, ini);
+        first.start();
+        QTRY_VERIFY_WITH_TIMEOUT(first.says("serving"), 20000);
         // Given relative to its own folder; the first opens it by its full name.
-        QProcess second;
-        second.setProcessEnvironment(playerEnvironment(home, ini));
-        second.setWorkingDirectory(temp.path());
-        second.start(QStringLiteral(VELTRIX_BINARY), {QStringLiteral("bericht.txt")});
-        QVERIFY(second.waitForFinished(10000));
-        QCOMPARE(second.exitStatus(), QProcess::NormalExit);
-        QCOMPARE(second.exitCode(), 0);
-        QByteArray log;
-        QTRY_VERIFY_WITH_TIMEOUT(saysOpened(first, log, report), 10000);
+        Program second(home, ini, temp.path());
+        second.start({QStringLiteral("bericht ü.txt")});
+        QVERIFY(second.process.waitForFinished(10000));
+        QCOMPARE(second.process.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(second.process.exitCode(), 0);
+        QTRY_VERIFY_WITH_TIMEOUT(first.says(Program::opened(report)), 10000);
 
         // Other settings: a program of its own.
-        QProcess other;
-        other.setProcessEnvironment(playerEnvironment(home, temp.filePath(QStringLiteral("anders.ini"))));
-        other.start(QStringLiteral(VELTRIX_BINARY), {});
-        QVERIFY(!other.waitForFinished(2000));
-        other.kill();
-        other.waitForFinished();
+        Program other(home, temp.filePath(QStringLiteral("anders.ini")));
+        other.start();
+        QTRY_VERIFY_WITH_TIMEOUT(other.says("serving"), 20000);
 
         // A crashed program leaves its lock and socket behind; the next
         // start takes them over and serves.
-        first.kill();
-        QVERIFY(first.waitForFinished());
-        QVERIFY(QFile::exists(lock));
-        QProcess next;
-        next.setProcessEnvironment(playerEnvironment(home, ini));
-        next.start(QStringLiteral(VELTRIX_BINARY), {});
-        QVERIFY(serving(next, lock));
-        second.start(QStringLiteral(VELTRIX_BINARY), {report});
-        QVERIFY(second.waitForFinished(10000));
-        QCOMPARE(second.exitCode(), 0);
-        log.clear();
-        QTRY_VERIFY_WITH_TIMEOUT(saysOpened(next, log, report), 10000);
-        next.kill();
-        next.waitForFinished();
+        first.process.kill();
+        QVERIFY(first.process.waitForFinished());
+        Program next(home, ini);
+        next.start();
+        QTRY_VERIFY_WITH_TIMEOUT(next.says("serving"), 20000);
+        second.start({report});
+        QVERIFY(second.process.waitForFinished(10000));
+        QCOMPARE(second.process.exitCode(), 0);
+        QTRY_VERIFY_WITH_TIMEOUT(next.says(Program::opened(report)), 10000);
     }
 };
 
