@@ -213,6 +213,11 @@ QString SystemClock::longTime(const QDateTime &t) const
     return l.toString(t.time(), adjustedPattern(l.timeFormat(QLocale::LongFormat)));
 }
 
+QString dataFolderPath()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
+}
+
 struct RealPlatform::Impl {
     QtMessageBoxes messageBoxes;
     QtClipboard clipboard;
@@ -243,7 +248,7 @@ RealPlatform::RealPlatform(const QProcessEnvironment &environment) : m_impl(std:
     m_platform.globalKeys = m_impl->globalKeys.get();
     m_platform.settingsPath = settingsFilePath(environment);
     m_platform.servers = serverAddresses(environment);
-    m_platform.dataFolder = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
+    m_platform.dataFolder = dataFolderPath();
 }
 
 RealPlatform::~RealPlatform() = default;

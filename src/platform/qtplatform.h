@@ -72,6 +72,9 @@ private:
     std::optional<QLocale> m_locale;
 };
 
+// Where the program keeps its own data files (the save slots).
+QString dataFolderPath();
+
 // Owns one real implementation of every service. The settings path and the
 // server addresses come from the environment given, read here only.
 class RealPlatform {

@@ -61,6 +61,11 @@ public:
     // Opens a report file as "Datei öffnen..." does once its dialog has
     // named the file, with the same messages; for a file named at start.
     void openReportFile(const QString &fileName);
+    // A later start's request: the program comes to the front, and a file
+    // named (absolute) opens as "Datei öffnen..." opens it, into the list
+    // wherever it is shown, once unsaved changes are saved or given up.
+    // Requests wait while a command or a question is open.
+    void handOver(const QString &fileName);
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -96,6 +101,10 @@ private:
     void Speichernunter1Click();
     void Berichtanfgen1Click();
     void openedFollowUp();
+    void takeHandedOver();
+    // Asks about a modified list and saves it on "Ja"; false when it is to
+    // stay (Abbrechen, a cancelled save dialog). A failed save throws.
+    bool saveChangesFirst();
     // Runs SaveDialog1 when needed and writes the list; false when the
     // dialog was cancelled.
     bool saveReport(bool withDialog);
@@ -149,11 +158,13 @@ private:
     QAction *m_colours = nullptr;
     GlobalShortcuts *m_shortcuts = nullptr;
 
+    QStringList m_handedOver;
+    QTimer *m_handOverWait = nullptr;
+
     QString m_fileName;
     QString m_lastOpenedName;
     QString m_saveDialogName; // offered the next time SaveDialog1 opens
     bool m_closeRequest = false;
-    bool m_closeCancelled = false;
     bool m_sidebarCollapsed = false;
     bool m_settingsShown = false;
     bool m_settingsUnreadable = false;

@@ -3,14 +3,20 @@
 #include "mainfrm.h"
 
 #include "listcommands.h"
+#include "programname.h"
 #include "reportlist.h"
+#include "singleinstance.h"
+#include "stayontop.h"
 
 #include "core/lines.h"
 #include "core/reportline.h"
 #include "core/textfile.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QLabel>
+#include <QScopeGuard>
+#include <QTimer>
 
 namespace veltrix {
 
@@ -18,6 +24,8 @@ namespace {
 
 const QString kOpenFilter = QStringLiteral("Textdateien (*.txt);;Alle Dateien (*.*)");
 const QString kSaveFilter = QStringLiteral("*.txt");
+// How often a waiting hand-over looks whether the way is free.
+constexpr int kHandOverWaitMs = 200;
 
 // The list as the cleaning after an open leaves it. Writing it this way
 // fills the text area once instead of filling it and then rewriting it.
@@ -83,6 +91,65 @@ void TfrmMain::openNamedFile(const QString &fileName)
 void TfrmMain::openReportFile(const QString &fileName)
 {
     command([&] { openNamedFile(fileName); });
+}
+
+bool TfrmMain::saveChangesFirst()
+{
+    if (!m_list->isModified())
+        return true;
+    const MsgResult answer = m_platform.messageBoxes->show({kProgramName, QStringLiteral("Wollen Sie die Änderungen speichern?"),
+                                                           MsgButtons::YesNoCancel, MsgIcon::Question});
+    if (answer == MsgResult::Cancel)
+        return false;
+    return answer == MsgResult::No || saveReport(false);
+}
+
+void TfrmMain::handOver(const QString &fileName)
+{
+    m_handedOver << fileName;
+    takeHandedOver();
+}
+
+void TfrmMain::takeHandedOver()
+{
+    while (!m_handedOver.isEmpty()) {
+        // Nothing may replace the list beneath a command or a question.
+        if (m_list->commandRunning() || QApplication::activeModalWidget()) {
+            if (!m_handOverWait) {
+                m_handOverWait = new QTimer(this);
+                m_handOverWait->setSingleShot(true);
+                m_handOverWait->setInterval(kHandOverWaitMs);
+                connect(m_handOverWait, &QTimer::timeout, this, &TfrmMain::takeHandedOver);
+            }
+            m_handOverWait->start();
+            return;
+        }
+        const QString fileName = m_handedOver.takeFirst();
+        // The window that shows the list, the status window while it holds
+        // it; the SG calculator while the player has hidden the list there.
+        QWidget *front = m_list->edit()->window();
+        if (!front->isVisible() && m_companions.sgRechner && m_companions.sgRechner->isVisible())
+            front = m_companions.sgRechner;
+        front->setWindowState(front->windowState() & ~Qt::WindowMinimized);
+        front->raise();
+        front->activateWindow();
+        if (fileName.isEmpty())
+            continue;
+        command([&] {
+            // The question must not hide behind a stay-on-top window.
+            const bool wasOnTop = m_list->isModified() && m_stayOnTop->mainOnTop();
+            if (wasOnTop)
+                m_stayOnTop->setMainOnTop(false);
+            const auto onTopAgain = qScopeGuard([&] {
+                if (wasOnTop)
+                    m_stayOnTop->setMainOnTop(true);
+            });
+            if (!saveChangesFirst())
+                return;
+            openNamedFile(fileName);
+            qCInfo(lcHandOver, "opened: \"%s\"", qUtf8Printable(fileName));
+        });
+    }
 }
 
 void TfrmMain::lastOpenedClick()

@@ -132,29 +132,16 @@ bool TfrmMain::closeQuery()
     if (wasOnTop)
         m_stayOnTop->setMainOnTop(false);
 
-    if (m_list->isModified()) {
-        const MsgResult answer = m_platform.messageBoxes->show(
-            {kProgramName, QStringLiteral("Wollen Sie die Änderungen speichern?"),
-             MsgButtons::YesNoCancel, MsgIcon::Question});
-        if (answer == MsgResult::Yes) {
-            // A save that fails or whose dialog is cancelled keeps the
-            // window open: the player asked for the list to be kept.
-            bool saved = false;
-            guarded(m_platform, [&] { saved = saveReport(false); });
-            if (!saved)
-                m_closeCancelled = true;
-        } else if (answer == MsgResult::Cancel) {
-            m_closeCancelled = true;
-        }
-    }
+    // A save that fails or whose dialog is cancelled keeps the window open:
+    // the player asked for the list to be kept.
+    bool accept = false;
+    guarded(m_platform, [&] { accept = saveChangesFirst(); });
 
     // Reported but never in the way: the player must always be able to quit.
     guarded(m_platform, [this] { SaveSettings(); });
 
-    const bool accept = !m_closeCancelled;
     if (!accept && wasOnTop)
         m_stayOnTop->setMainOnTop(true);
-    m_closeCancelled = false;
     return accept;
 }
 

@@ -24,7 +24,7 @@ SlotStore::Kept SlotStore::load(int i) const
     return kept;
 }
 
-void SlotStore::save(int i, const StoredSlot &slot, bool setAsideDamaged) const
+void SlotStore::save(int i, const StoredSlot &slot) const
 {
     if (m_folder.isEmpty())
         return;
@@ -32,12 +32,18 @@ void SlotStore::save(int i, const StoredSlot &slot, bool setAsideDamaged) const
     if (!bytes)
         throw VeltrixError(QStringLiteral("Datei \"%1\" kann nicht erstellt werden. Die Liste ist zu lang für einen Slot.")
                                .arg(path(i)));
-    if (setAsideDamaged) {
-        const QString aside = path(i) + QStringLiteral(".damaged");
-        m_files->remove(aside);
-        m_files->rename(path(i), aside);
-    }
     m_files->writeData(path(i), *bytes);
+}
+
+void SlotStore::setAsideDamaged(int i) const
+{
+    if (m_folder.isEmpty())
+        return;
+    const QString damaged = path(i) + QStringLiteral(".damaged");
+    QString aside = damaged;
+    for (int n = 2; m_files->readData(aside, 0).present; ++n)
+        aside = damaged + QStringLiteral(".%1").arg(n);
+    m_files->rename(path(i), aside);
 }
 
 void SlotStore::remove(int i) const

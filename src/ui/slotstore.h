@@ -27,10 +27,12 @@ public:
     // Slot i is 0..9.
     Kept load(int i) const;
     // Throw the program's file error when the slot cannot be kept or removed.
-    // setAsideDamaged: the damaged file is first renamed to slot<i + 1>.json.damaged,
-    // in place of one set aside before, as it may hold a list worth saving.
-    void save(int i, const StoredSlot &slot, bool setAsideDamaged = false) const;
+    void save(int i, const StoredSlot &slot) const;
     void remove(int i) const;
+    // Renames a damaged slot file out of the way, as it may hold a list worth
+    // saving: to slot<i + 1>.json.damaged, or .damaged.2, .3, ... when files
+    // set aside before are there; none of them is ever replaced.
+    void setAsideDamaged(int i) const;
 
 private:
     QString path(int i) const;

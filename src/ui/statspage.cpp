@@ -195,20 +195,19 @@ void StatsPage::saveClick(int i)
 
 void StatsPage::keepSlot(int i)
 {
-    try {
-        if (m_slots[i]) {
-            m_store.save(i, *m_slots[i], m_damaged[i]);
-            m_damaged[i] = false;
-        } else {
-            m_store.remove(i);
-        }
-    } catch (const VeltrixError &) {
-        // Said once: for this run the slots work on all the same.
-        if (m_storeFailed)
-            return;
-        m_storeFailed = true;
-        throw;
+    // Every failure reaches the command's guard: a slot that only seems kept
+    // would be gone at the next start.
+    if (!m_slots[i]) {
+        m_store.remove(i);
+        return;
     }
+    if (m_damaged[i]) {
+        m_store.setAsideDamaged(i);
+        // Out of the way now, whatever the write does: a later save must
+        // not set the slot's new file aside, nor touch the one set aside.
+        m_damaged[i] = false;
+    }
+    m_store.save(i, *m_slots[i]);
 }
 
 void StatsPage::showSlot(int i)

@@ -66,7 +66,6 @@ private:
     // The slot's file holds no slot; it is set aside before the first save.
     std::array<bool, kSlots> m_damaged{};
     bool m_readingStarted = false;
-    bool m_storeFailed = false;
 };
 
 } // namespace veltrix

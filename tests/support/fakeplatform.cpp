@@ -1,5 +1,9 @@
 #include "fakeplatform.h"
 
+#include "core/error.h"
+
+#include <cerrno>
+
 namespace veltrix::test {
 
 MsgResult FakeMessageBoxes::show(const MessageRequest &request)
@@ -135,6 +139,14 @@ QStringList FakeGlobalKeys::boundKeys() const
             keys << key.keys.toString(QKeySequence::PortableText);
     }
     return keys;
+}
+
+void FakeFiles::writeData(const QString &path, const QByteArray &bytes)
+{
+    if (failingWrites == 0)
+        return DiskFiles::writeData(path, bytes);
+    --failingWrites;
+    throw VeltrixError(QStringLiteral("Datei \"%1\" kann nicht erstellt werden. %2").arg(path, qt_error_string(ENOSPC)));
 }
 
 Platform FakePlatform::platform()

@@ -132,6 +132,14 @@ private:
     std::function<void(const QKeySequence &)> m_taken;
 };
 
+// The files on disk, except that the next failingWrites data writes fail
+// as on a full disk, with the real error text and nothing written.
+class FakeFiles : public DiskFiles {
+public:
+    void writeData(const QString &path, const QByteArray &bytes) override;
+    int failingWrites = 0;
+};
+
 // All fakes in one bundle. Files are real; the settings file lies in a
 // folder of this bundle's own unless a test names another. The servers
 // cannot be reached: nothing listens on the discard port.
@@ -146,7 +154,7 @@ struct FakePlatform {
     FakeClock clock;
     FakeImages images;
     FakeGlobalKeys globalKeys;
-    DiskFiles files;
+    FakeFiles files;
     QTemporaryDir settingsFolder;
     QString settingsPath = settingsFolder.filePath(QStringLiteral("veltrix.ini"));
     ServerAddresses servers{QStringLiteral("http://127.0.0.1:9"), QStringLiteral("http://127.0.0.1:9"),

@@ -147,21 +147,22 @@ private slots:
         button(w, "restore", 1)->click();
         QCOMPARE(w.list().memo().lines(), QStringList{kBank45});
 
-        // The next save into the slot keeps the damaged file, in place of
-        // the one kept before.
+        // The next save into the slot keeps the damaged file beside the
+        // one set aside before.
         button(w, "save", 3)->click();
         QVERIFY(fakes.messageBoxes.shown.isEmpty());
+        QCOMPARE(fileBytes(aside), QByteArray("set aside by an earlier run"));
         if (slot3.isEmpty())
-            QVERIFY(QFileInfo(aside).isDir());
+            QVERIFY(QFileInfo(aside + QStringLiteral(".2")).isDir());
         else
-            QCOMPARE(fileBytes(aside), slot3);
+            QCOMPARE(fileBytes(aside + QStringLiteral(".2")), slot3);
         QCOMPARE(readSlotFile(fileBytes(folder.filePath(QStringLiteral("slot3.json")))),
                  (StoredSlot{kBank45 + u'\n', QStringLiteral("07.12.2026 11:30:05")}));
     }
 
-    // Every save meets the same failure; the player hears of it once, and
-    // the slots still work for the run.
-    void writeFailureReportedOnce()
+    // Every save meets the same failure; the player hears of each, and the
+    // slots still work for the run.
+    void everyWriteFailureIsTold()
     {
         QTemporaryDir temp;
         QVERIFY(putFile(temp.filePath(QStringLiteral("datei")), "x"));
@@ -170,15 +171,42 @@ private slots:
         TfrmMain w(fakes.platform());
         w.list().memo().setLines({kBank45});
         button(w, "save", 1)->click();
-        button(w, "save", 2)->click();
-        QCOMPARE(fileErrors(fakes.messageBoxes), 1);
         QVERIFY(fakes.messageBoxes.lastText().startsWith(
             QStringLiteral("Datei \"%1\" kann nicht erstellt werden. ").arg(temp.filePath(QStringLiteral("datei/Veltrix/slot1.json")))));
+        button(w, "save", 2)->click();
+        QCOMPARE(fileErrors(fakes.messageBoxes), 2);
         QVERIFY(button(w, "restore", 1)->isEnabled());
         QVERIFY(button(w, "restore", 2)->isEnabled());
         w.list().memo().clear();
         button(w, "restore", 2)->click();
         QCOMPARE(w.list().memo().lines(), QStringList{kBank45});
+    }
+
+    // A full disk after a damaged file was set aside: the saves that follow
+    // are told and leave the set-aside file alone, the only copy there is.
+    void failedSaveKeepsTheDamagedFile()
+    {
+        QTemporaryDir temp;
+        const QDir folder(temp.path());
+        QVERIFY(putFile(folder.filePath(QStringLiteral("slot3.json")), "damaged"));
+        const QString aside = folder.filePath(QStringLiteral("slot3.json.damaged"));
+        FakePlatform fakes;
+        fakes.dataFolder = temp.path();
+        fakes.files.failingWrites = 2;
+        TfrmMain w(fakes.platform());
+        started(w);
+        w.list().memo().setLines({kBank45});
+        button(w, "save", 3)->click();
+        button(w, "save", 3)->click(); // "Safestate löschen?" Ja
+        button(w, "save", 3)->click();
+        QCOMPARE(fileErrors(fakes.messageBoxes), 2);
+        button(w, "save", 3)->click(); // Ja
+        button(w, "save", 3)->click(); // the disk has room again
+        QCOMPARE(fileErrors(fakes.messageBoxes), 2);
+        QCOMPARE(fileBytes(aside), QByteArray("damaged"));
+        QVERIFY(!QFile::exists(aside + QStringLiteral(".2")));
+        QCOMPARE(readSlotFile(fileBytes(folder.filePath(QStringLiteral("slot3.json")))),
+                 (StoredSlot{kBank45 + u'\n', QStringLiteral("07.12.2026 11:30:05")}));
     }
 };
 
