@@ -213,6 +213,8 @@ QString SystemClock::longTime(const QDateTime &t) const
     return l.toString(t.time(), adjustedPattern(l.timeFormat(QLocale::LongFormat)));
 }
 
+// The local data folder: on Windows the slots stay on this machine
+// (%LOCALAPPDATA%) rather than roam; on Linux both are ~/.local/share.
 QString dataFolderPath()
 {
     return QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
