@@ -24,4 +24,8 @@ QString systemSettingsFilePath(const QProcessEnvironment &environment);
 // started from, if any (a Windows program is started without one).
 void useParentConsole();
 
+// Lets another program that this one hands work to come to the front (a
+// Windows program may take the front only when the one in front allows it).
+void letOtherProgramToFront();
+
 } // namespace veltrix

@@ -1,5 +1,7 @@
 #include "singleinstance.h"
 
+#include "platform/system.h"
+
 #include <QCryptographicHash>
 #include <QDataStream>
 #include <QDeadlineTimer>
@@ -97,6 +99,8 @@ SingleInstance::Delivery SingleInstance::deliver(const QString &reportFile, int 
     socket.connectToServer(m_name);
     if (!socket.waitForConnected(kConnectMs))
         return Delivery::NoServer;
+    // The player started this one: the running program may come to the front.
+    letOtherProgramToFront();
     const QByteArray name = reportFile.toUtf8();
     QByteArray request;
     QDataStream out(&request, QIODevice::WriteOnly);

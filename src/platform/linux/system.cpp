@@ -32,4 +32,9 @@ void useParentConsole()
     // Standard output is the terminal's already.
 }
 
+void letOtherProgramToFront()
+{
+    // The window manager decides by itself.
+}
+
 } // namespace veltrix

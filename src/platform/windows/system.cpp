@@ -43,4 +43,9 @@ void useParentConsole()
         qputenv("QT_COMMAND_LINE_PARSER_NO_GUI_MESSAGE_BOXES", "1");
 }
 
+void letOtherProgramToFront()
+{
+    AllowSetForegroundWindow(ASFW_ANY);
+}
+
 } // namespace veltrix
