@@ -180,6 +180,7 @@ private slots:
         QTest::newRow("nosound") << "nosound" << "";
         QTest::newRow("unknown number") << "Timer4" << "";
         QTest::newRow("with suffix") << "Timer1.wav" << "";
+        QTest::newRow("the icon is no sound") << "veltrix" << "";
         QTest::newRow("empty") << "" << "";
     }
     void soundsAreFoundByNameInAnyCase()
