@@ -155,6 +155,33 @@ private slots:
                  (StoredSlot{kBank45 + u'\n', QStringLiteral("07.12.2026 11:30:05")}));
     }
 
+    // A save into a slot whose kept file is not read yet asks before it
+    // writes over it; a later reading leaves the slots as saved.
+    void saveBeforeTheKeptSlotsAreRead()
+    {
+        QTemporaryDir temp;
+        const QDir folder(temp.path());
+        const QByteArray kept = "{\"caption\": \"01.12.2026 08:00:00\", \"text\": \"Weg 7: Kiosk\"}";
+        QVERIFY(putFile(folder.filePath(QStringLiteral("slot1.json")), kept));
+        FakePlatform fakes;
+        fakes.dataFolder = temp.path();
+        TfrmMain w(fakes.platform());
+        QVERIFY(!control<StatsPage>(w, "TabStats")->keptSlotsRead());
+        w.list().memo().setLines({kBank45});
+        fakes.messageBoxes.answers = {MsgResult::No};
+        button(w, "save", 1)->click();
+        QCOMPARE(fakes.messageBoxes.lastText(), QStringLiteral("Safestate löschen?"));
+        button(w, "save", 2)->click();
+        QCOMPARE(fakes.messageBoxes.shown.size(), 1);
+        started(w);
+        QCOMPARE(fileBytes(folder.filePath(QStringLiteral("slot1.json"))), kept);
+        QCOMPARE(button(w, "save", 1)->text(), QStringLiteral("01.12.2026 08:00:00"));
+        QCOMPARE(button(w, "save", 2)->text(), QStringLiteral("07.12.2026 11:30:05"));
+        w.list().memo().clear();
+        button(w, "restore", 2)->click();
+        QCOMPARE(w.list().memo().lines(), QStringList{kBank45});
+    }
+
     // Every save meets the same failure; the player hears of it once, and
     // the slots still work for the run.
     void writeFailureReportedOnce()

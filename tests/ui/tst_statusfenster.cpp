@@ -215,6 +215,21 @@ private slots:
         QCOMPARE(control<QPlainTextEdit>(*w.main, "Memo1")->toPlainText(), kBank + "\n" + kKiosk + "\n");
     }
 
+    // The other way round: the status window keeps a text area of its own.
+    void mainWindowDestroyedWhileTheStatusWindowHoldsTheList()
+    {
+        Windows w;
+        w.open(kBank);
+        auto *memo = control<QPlainTextEdit>(*w.status, "Memo1");
+        w.main.reset();
+        QVERIFY(memo->document());
+        QCOMPARE(memo->toPlainText(), QString());
+        memo->insertPlainText(kKiosk);
+        trigger(*w.status, "N1Zeilelschen1"); // the list's commands went with it
+        QCOMPARE(memo->toPlainText(), kKiosk);
+        w.status.reset();
+    }
+
     void alwaysOnTopMovesWithTheList_data()
     {
         QTest::addColumn<bool>("offInStatus");
