@@ -25,7 +25,6 @@ namespace {
 
 const QString kBank = QStringLiteral("Lindenallee 117: Bank (SG: 45%) [Fallgitter]");
 const QString kKiosk = QStringLiteral("Am Alten Markt 7a: Kiosk (SG: 100%) Keine Ausbauten vorhanden");
-const QString kStation = QStringLiteral("Bahnhofstr.: Kiosk (SG: 30%) Keine Ausbauten vorhanden");
 // The merge samples' bank spied again with riots of another level.
 const QString kBankSpiedAgain = QStringLiteral("Lindenallee 117: Bank (SG: 61%) [Fallgitter, Nagelbrett]");
 
@@ -263,11 +262,8 @@ private slots:
         QTest::addColumn<int>("selStart");
         QTest::newRow("delete, two lines") << true << QStringList{kBank, kKiosk} << "7a" << 15;
         QTest::newRow("delete, one line") << true << QStringList{kBank} << "" << 0;
-        QTest::newRow("delete, no blank before colon") << true << QStringList{kBank, kStation} << "Bahnhofstr." << 0;
         QTest::newRow("delete, no colon") << true << QStringList{kBank, "ohne Doppelpunkt"} << "" << 0;
         QTest::newRow("copy") << false << QStringList{QStringLiteral("Hauptstraße 12: Kiosk (SG: 40%)"), kBank} << "12" << 12;
-        QTest::newRow("copy, no blank before colon") << false << QStringList{kStation} << "Bahnhofstr." << 0;
-        QTest::newRow("copy, colon first") << false << QStringList{QStringLiteral(":Kiosk")} << "" << 0;
         QTest::newRow("copy, empty list") << false << QStringList{} << "" << 0;
     }
     void houseNumberCommands()
