@@ -3,9 +3,11 @@
 # they are missing. Safe to run again.
 set -euo pipefail
 
-packages=(g++ cmake ninja-build qt6-base-dev qt6-translations-l10n qt6-multimedia-dev
+packages=(g++ cmake ninja-build qt6-base-dev qt6-translations-l10n libpulse-dev
           libcurl4-openssl-dev libjpeg62-turbo-dev xvfb xauth imagemagick dbus
           fonts-dejavu-core
+          # the sounds' test plays through a sound server of its own
+          pulseaudio pulseaudio-utils
           # global shortcuts: key grabs through xcb (XTEST presses keys in their test)
           pkg-config libxcb1-dev libxcb-keysyms1-dev libxcb-xtest0-dev
           # the sanitizer and fuzzing build: clang, its runtimes, the symbolizer

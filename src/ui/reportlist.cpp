@@ -52,9 +52,13 @@ ReportList::ReportList(QPlainTextEdit *memo1, const Platform &platform, QObject 
 
 ReportList::~ReportList()
 {
-    // A borrower that outlives the list must not show a deleted document.
+    // A borrower that outlives the list must not show a deleted document,
+    // and its change of text is no news to the half-destroyed window that
+    // owns the list.
+    disconnect(m_viewChanges);
+    disconnect(m_borrowerGone);
     if (m_borrower && m_borrowersOwn)
-        m_borrower->setDocument(m_borrowersOwn);
+        show(m_borrower, m_borrowersOwn);
 }
 
 void ReportList::show(QPlainTextEdit *view, QTextDocument *doc)

@@ -147,6 +147,31 @@ private slots:
         QCOMPARE(htmlCells(htmlBytes), html);
     }
 
+    // Signed whole numbers stay numbers; what else starts as a formula is text.
+    void csvCells_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("cell");
+        QTest::newRow("+5") << "+5" << "+5";
+        QTest::newRow("-7") << "-7" << "-7";
+        QTest::newRow("+ alone") << "+" << "'+";
+        QTest::newRow("- alone") << "-" << "'-";
+        QTest::newRow("+5a") << "+5a" << "'+5a";
+        QTest::newRow("++5") << "++5" << "'++5";
+        QTest::newRow("+5 with a blank") << "+5 " << "'+5 ";
+        QTest::newRow("=5") << "=5" << "'=5";
+        QTest::newRow("@5") << "@5" << "'@5";
+        QTest::newRow("tab then 5") << "\t5" << "\"'\t5\"";
+        QTest::newRow("5;6") << "5;6" << "\"5;6\"";
+        QTest::newRow("-5,5") << "-5,5" << "\"'-5,5\"";
+    }
+    void csvCells()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, cell);
+        QCOMPARE(csvCell(text), cell);
+    }
+
     void htmlNumbersRightAligned()
     {
         QTextDocument document;

@@ -164,40 +164,6 @@ private slots:
             QCOMPARE(e.message(), error);
         }
     }
-
-    // The piece "1. &Hausnummer kopieren" selects: from after the last
-    // stripped blank to the first colon.
-    void houseNumberSelection_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<bool>("hasColon");
-        QTest::addColumn<int>("start");
-        QTest::addColumn<int>("length");
-        QTest::newRow("worked example") << "Lindenallee 117: Bank (SG: 45%) [Fallgitter]" << true << 12 << 3;
-        QTest::newRow("several street words") << "Am Alten Markt 3: Kiosk (SG: 100%) Keine Ausbauten vorhanden"
-                                              << true << 15 << 1;
-        QTest::newRow("no blank after colon") << "Lindenallee 117:Bank" << true << 12 << 3;
-        QTest::newRow("blank only after colon") << "Lindenallee 117:Bank (SG: 45%)" << true << 12 << 3;
-        QTest::newRow("letters kept") << "Lindenallee 12a: Bank (SG: 45%) [Fallgitter]" << true << 12 << 3;
-        QTest::newRow("no house number word") << "Lindenallee: Bank (SG: 45%)" << true << 0 << 11;
-        QTest::newRow("double blank") << "Am  Markt 3: Bank" << true << 10 << 1;
-        QTest::newRow("colon first") << ": Bank (SG: 45%)" << true << 0 << 0;
-        QTest::newRow("no colon") << "1Bank (SG 45%)" << false << 0 << 0;
-    }
-
-    void houseNumberSelection()
-    {
-        QFETCH(QString, text);
-        QFETCH(bool, hasColon);
-        QFETCH(int, start);
-        QFETCH(int, length);
-        const auto span = houseNumberSpan(text);
-        QCOMPARE(span.has_value(), hasColon);
-        if (span) {
-            QCOMPARE(span->start, start);
-            QCOMPARE(span->length, length);
-        }
-    }
 };
 
 QTEST_GUILESS_MAIN(TestFilters)

@@ -18,6 +18,16 @@ private slots:
         QTest::newRow("overlong is 1252") << QByteArray("\xC0\xAF") << QStringLiteral("À¯");
         QTest::newRow("cut sequence is 1252") << QByteArray("ab\xC3") << QStringLiteral("abÃ");
         QTest::newRow("surrogate is 1252") << QByteArray("\xED\xA0\x80") << QStringLiteral("í\u00A0€");
+        // Only 0x80..0xBF continue a sequence, and only in range for its lead.
+        QTest::newRow("0xC0 after a lead is 1252") << QByteArray("\xC3\xC0") << QStringLiteral("ÃÀ");
+        QTest::newRow("0xC0 ends a 3-byte sequence") << QByteArray("\xE2\x82\xC0") << QStringLiteral("â‚À");
+        QTest::newRow("0xC0 in a 4-byte sequence") << QByteArray("\xF0\x9F\xC0\x80") << QStringLiteral("ðŸÀ€");
+        QTest::newRow("0x7F after a lead is 1252") << QByteArray("\xC3\x7F") << QStringLiteral("Ã\x7F");
+        QTest::newRow("overlong lead 0xC1 is 1252") << QByteArray("\xC1\xBF") << QStringLiteral("Á¿");
+        QTest::newRow("overlong 3-byte is 1252") << QByteArray("\xE0\x9F\xBF") << QStringLiteral("àŸ¿");
+        QTest::newRow("lowest 3-byte is utf8") << QByteArray("\xE0\xA0\x80") << QStringLiteral("\u0800");
+        QTest::newRow("highest code point is utf8") << QByteArray("\xF4\x8F\xBF\xBF") << QString::fromUcs4(U"\U0010FFFF");
+        QTest::newRow("above U+10FFFF is 1252") << QByteArray("\xF4\xA0\x80\x80") << QStringLiteral("ô\u00A0\u20AC\u20AC");
         QTest::newRow("utf8 plus a 1252 byte") << QByteArray("\xC3\xA4 \xE4") << QStringLiteral("Ã¤ ä");
     }
     void decode()

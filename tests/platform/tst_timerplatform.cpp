@@ -1,14 +1,11 @@
-// The real services behind the alarm: the built-in sounds, the audio output
-// and the modeless note box.
-#include "platform/linux/qtaudio.h"
+// The real services behind the alarm: the built-in sounds and the modeless
+// note box.
 #include "platform/qtplatform.h"
+#include "platform/wavsound.h"
 #include "support/showntext.h"
 
 #include <QApplication>
-#include <QAudioDevice>
-#include <QFile>
 #include <QLabel>
-#include <QMediaDevices>
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
@@ -104,9 +101,7 @@ private slots:
         QFETCH(QString, name);
         QFETCH(int, bits);
         QFETCH(double, seconds);
-        QFile file(QtAudio::soundResource(name));
-        QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(name));
-        const WaveInfo w = parseWave(file.readAll());
+        const WaveInfo w = parseWave(builtInSound(name));
         QVERIFY2(w.error.isEmpty(), qPrintable(w.error));
         QCOMPARE(w.format, 1); // PCM
         QCOMPARE(w.channels, 1);
@@ -126,47 +121,6 @@ private slots:
         const double quiet = bits == 8 ? 1.5 / 128 : 0.01;
         QVERIFY(qAbs(sampleAt(w, 0)) <= quiet);
         QVERIFY(qAbs(sampleAt(w, frames - 1)) <= quiet);
-    }
-
-    void soundsAreFoundByNameInAnyCase_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("resource");
-        QTest::newRow("Timer1") << "Timer1" << ":/TIMER1.wav";
-        QTest::newRow("upper") << "TIMER2" << ":/TIMER2.wav";
-        QTest::newRow("lower") << "timer3" << ":/TIMER3.wav";
-        QTest::newRow("no sound") << "no sound" << "";
-        QTest::newRow("nosound") << "nosound" << "";
-        QTest::newRow("unknown number") << "Timer4" << "";
-        QTest::newRow("with suffix") << "Timer1.wav" << "";
-        QTest::newRow("the icon is no sound") << "veltrix" << "";
-        QTest::newRow("empty") << "" << "";
-    }
-    void soundsAreFoundByNameInAnyCase()
-    {
-        QFETCH(QString, name);
-        QFETCH(QString, resource);
-        QCOMPARE(QtAudio::soundResource(name), resource);
-    }
-
-    // Whatever the machine has, nothing hangs and the volume is either kept
-    // or refused as a whole.
-    void audioOutput()
-    {
-        QtAudio audio;
-        const bool device = !QMediaDevices::defaultAudioOutput().isNull();
-        QVERIFY(!audio.playSound(QStringLiteral("no sound")));
-        QVERIFY(audio.playSound(QStringLiteral("Timer2")));
-        QVERIFY(audio.playSound(QStringLiteral("timer1"))); // replaces the one still playing
-        if (device) {
-            QCOMPARE(audio.waveVolume(), std::optional<quint32>(0xFFFFFFFF));
-            QVERIFY(audio.setWaveVolume(0x12345678));
-            QCOMPARE(audio.waveVolume(), std::optional<quint32>(0x12345678));
-        } else {
-            QVERIFY(!audio.waveVolume().has_value());
-            QVERIFY(!audio.setWaveVolume(0x12345678));
-            QVERIFY(!audio.waveVolume().has_value());
-        }
     }
 
     // Texts from servers and reports in a box: markup is shown, not rendered.

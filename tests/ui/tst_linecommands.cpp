@@ -91,8 +91,6 @@ private slots:
         QTest::newRow("letters copied as they are") << QStringList{kBad} << "0" << "12a" << "";
         QTest::newRow("hideout entered stops first")
             << QStringList{kBad} << "100" << "" << QStringLiteral("'12a' ist kein gültiger Integerwert");
-        QTest::newRow("no blank after the colon") << QStringList{QStringLiteral("Lindenallee 117:xBank")}
-                                                  << "0" << "117" << "";
         QTest::newRow("empty list") << QStringList{} << "0" << "" << "";
         QTest::newRow("no colon") << QStringList{QStringLiteral("1Bank (SG 45%)")} << "0" << "" << "";
     }

@@ -295,31 +295,6 @@ private slots:
         QCOMPARE(fakes.messageBoxes.lastText(), QStringLiteral("'abc' ist kein gültiger Integerwert"));
         QCOMPARE(w.list().memo().lines(), QStringList{kBank45});
     }
-
-    void stepFieldExitCheck_data()
-    {
-        QTest::addColumn<QString>("input");
-        QTest::addColumn<QString>("kept");
-        QTest::newRow("letters") << "abc" << "25";
-        QTest::newRow("empty") << "" << "25";
-        QTest::newRow("decimal") << "2.5" << "25";
-        QTest::newRow("negative") << "-10" << "-10";
-        QTest::newRow("hex") << "$10" << "$10";
-    }
-    void stepFieldExitCheck()
-    {
-        QFETCH(QString, input);
-        QFETCH(QString, kept);
-        test::FakePlatform fakes;
-        TfrmMain w(fakes.platform());
-        w.show();
-        w.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&w));
-        control<QLineEdit>(w, "SGdown")->setFocus();
-        control<QLineEdit>(w, "SGdown")->setText(input);
-        control<QPlainTextEdit>(w, "Memo1")->setFocus();
-        QCOMPARE(control<QLineEdit>(w, "SGdown")->text(), kept);
-    }
 };
 
 QTEST_MAIN(TestSnapshots)

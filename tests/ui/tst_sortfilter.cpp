@@ -285,43 +285,6 @@ private slots:
         QCOMPARE(control<QLineEdit>(w, "Versteck")->text(), after);
     }
 
-    // The check runs on focus loss, before the click of the button that
-    // takes the focus.
-    void exitChecks_data()
-    {
-        QTest::addColumn<QString>("field");
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("after");
-        QTest::newRow("Range empty") << "Range" << "" << "300";
-        QTest::newRow("Range kept") << "Range" << "12" << "12";
-        QTest::newRow("Versteck letters") << "Versteck" << "abc" << "0";
-        QTest::newRow("Edit1") << "Edit1" << "-" << "0";
-        QTest::newRow("Edit2") << "Edit2" << "9 9" << "99999";
-        QTest::newRow("Edit3") << "Edit3" << "x" << "44";
-        QTest::newRow("hex is an integer") << "Edit3" << "$A" << "$A";
-    }
-
-    void exitChecks()
-    {
-        QFETCH(QString, field);
-        QFETCH(QString, typed);
-        QFETCH(QString, after);
-        test::FakePlatform fakes;
-        TfrmMain w(fakes.platform());
-        w.show();
-        w.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&w));
-        auto *edit = w.findChild<QLineEdit *>(field);
-        edit->setFocus();
-        QVERIFY(edit->hasFocus());
-        edit->setText(typed);
-        w.list().memo().setText(text({kCasino, kFabrik}));
-        QTest::mouseClick(control<QPushButton>(w, "BitBtn3"), Qt::LeftButton);
-        QCOMPARE(edit->text(), after);
-        // The filter ran with the corrected limit.
-        QVERIFY(fakes.messageBoxes.shown.isEmpty());
-    }
-
     // Opening the context menu or switching windows keeps the field's text:
     // the user may be about to paste into it.
     void noExitCheckWhileFocusStaysInTheField_data()

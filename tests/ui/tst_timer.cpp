@@ -77,12 +77,8 @@ private slots:
         QTest::addColumn<bool>("running");
         QTest::addColumn<int>("beeps");
         QTest::newRow("4:00") << "" << "4:00" << "4:00" << "4:00" << true << 0;
-        QTest::newRow("0:00") << "" << "0:00" << "0:00" << "0:00" << false << 0;
         QTest::newRow("0") << "" << "0" << "0:00" << "0:00" << false << 0;
-        QTest::newRow("-3") << "" << "-3" << "0:00" << "0:00" << false << 0;
         QTest::newRow(":45") << "" << ":45" << "0:45" << ":45" << true << 0;
-        QTest::newRow("1:75") << "" << "1:75" << "1:75" << "1:75" << true << 0;
-        QTest::newRow("90") << "" << "90" << "90:00" << "90" << true << 0;
         QTest::newRow("abc while running") << "2:20" << "abc" << "2:13" << "abc" << false << 1;
         QTest::newRow("abc while stopped") << "" << "abc" << "0:00" << "0:00" << false << 1;
         QTest::newRow("0 replaces a running count") << "2:20" << "0" << "0:00" << "0:00" << false << 0;

@@ -1,7 +1,7 @@
 #include "platform/system.h"
 
 #include "globalkeys.h"
-#include "qtaudio.h"
+#include "pulseaudio.h"
 
 #include <QDir>
 #include <QProcessEnvironment>
@@ -10,7 +10,7 @@ namespace veltrix {
 
 std::unique_ptr<Audio> makeSystemAudio()
 {
-    return std::make_unique<QtAudio>();
+    return std::make_unique<PulseAudio>();
 }
 
 std::unique_ptr<GlobalKeys> makeSystemGlobalKeys(const QProcessEnvironment &environment)
