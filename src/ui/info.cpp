@@ -210,6 +210,7 @@ void TfrmInfo::showEvent(QShowEvent *event)
         const QSize outer = frameGeometry().size();
         move(centre - QPoint(outer.width() / 2, outer.height() / 2));
     }
+    fitOnScreen(this);
     if (!focusWidget())
         Button1->setFocus();
 }

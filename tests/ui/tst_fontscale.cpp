@@ -1,5 +1,5 @@
-// Every window at larger fonts: each text fits the room its control gives it
-// and no two controls overlap. Run once at the screen's DPI and once more with
+// Every window at larger fonts: each text fits the room its control gives it,
+// no two controls overlap and the window lies wholly on the screen. Run once at the screen's DPI and once more with
 // QT_FONT_DPI set (a separate ctest entry, since the DPI is read at start-up).
 // With VELTRIX_FONTSCALE_SHOTS naming a folder, each window and page is
 // saved there as a picture to look at.
@@ -296,6 +296,13 @@ private slots:
             QCoreApplication::processEvents();
             for (const QString &fault : faults(window))
                 found << name + QStringLiteral(": ") + fault;
+            const QRect frame = window->frameGeometry();
+            const QRect area = window->screen()->availableGeometry();
+            if (!area.contains(frame)) {
+                found << QStringLiteral("%1: frame %2,%3 %4x%5 reaches out of the screen's %6x%7")
+                             .arg(name).arg(frame.x()).arg(frame.y()).arg(frame.width()).arg(frame.height())
+                             .arg(area.width()).arg(area.height());
+            }
             saveShot(window, tag + QLatin1Char('-') + name);
         };
 
