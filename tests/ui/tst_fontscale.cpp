@@ -132,6 +132,11 @@ QString textClipping(const QWidget *w)
         option.iconSize = button->iconSize();
         QRect room = button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button);
         const int iconRoom = button->icon().isNull() ? 0 : button->iconSize().width() + 4;
+        // A caption touching both edges fits but reads as cut off: half a
+        // space's width stays free at either side.
+        const int edges = fm.horizontalAdvance(QLatin1Char(' '));
+        if (const QString fault = tooSmall(button->text(), button->rect(), iconRoom + edges); !fault.isEmpty())
+            return fault + QStringLiteral(" with its margins");
         return tooSmall(button->text(), room, iconRoom);
     }
     if (const auto *group = qobject_cast<const QGroupBox *>(w)) {
