@@ -57,14 +57,16 @@ const Registrar save{{QStringLiteral("Datei speichern..."),
                       },
                       [](TfrmMain &w) { trigger(w, "Dateispeichern1"); }}};
 
+std::unique_ptr<TfrmStatus> keptStatus;
+const Releaser releaseStatus{[] { keptStatus.reset(); }};
+
 TfrmStatus &statusWindow(TfrmMain &w)
 {
-    static std::unique_ptr<TfrmStatus> status;
-    if (!status) {
-        status = std::make_unique<TfrmStatus>(w.list(), w.stayOnTop(), w.platform());
-        w.setCompanions({nullptr, nullptr, nullptr, status.get()});
+    if (!keptStatus) {
+        keptStatus = std::make_unique<TfrmStatus>(w.list(), w.stayOnTop(), w.platform());
+        w.setCompanions({nullptr, nullptr, nullptr, keptStatus.get()});
     }
-    return *status;
+    return *keptStatus;
 }
 
 const Registrar status{{QStringLiteral("Statusfenster open and close"),

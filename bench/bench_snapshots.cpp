@@ -73,6 +73,7 @@ struct Started {
 };
 std::unique_ptr<Started> started;
 QString startFolder;
+const Releaser releaseStarted{[] { started.reset(); }};
 
 void prepareStart(const QString &report)
 {

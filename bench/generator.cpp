@@ -8,6 +8,12 @@
 
 namespace veltrix::bench {
 
+std::vector<std::function<void()>> &releasers()
+{
+    static std::vector<std::function<void()>> all;
+    return all;
+}
+
 std::vector<Case> &cases()
 {
     static std::vector<Case> all;

@@ -32,4 +32,11 @@ struct Registrar {
     explicit Registrar(Case c) { cases().push_back(std::move(c)); }
 };
 
+// Windows that cases keep between runs must go before the application
+// object does: each case hands in how to let its own go.
+std::vector<std::function<void()>> &releasers();
+struct Releaser {
+    explicit Releaser(std::function<void()> release) { releasers().push_back(std::move(release)); }
+};
+
 } // namespace veltrix::bench

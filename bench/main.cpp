@@ -95,5 +95,8 @@ int main(int argc, char *argv[])
             std::fflush(stdout);
         }
     }
+    // Before the window they refer to and the application object.
+    for (const auto &release : bench::releasers())
+        release();
     return 0;
 }

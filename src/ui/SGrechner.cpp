@@ -16,6 +16,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QTimer>
 
 namespace veltrix {
@@ -177,6 +178,13 @@ void TfrmSGr::FormClose()
     if (m_showMain)
         m_showMain(true);
     HideMainwindow1->setChecked(false);
+}
+
+void TfrmSGr::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    if (!event->spontaneous())
+        fitOnScreen(this);
 }
 
 void TfrmSGr::closeEvent(QCloseEvent *event)

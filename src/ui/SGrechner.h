@@ -50,6 +50,7 @@ public:
     void ToFrontTimer();
 
 protected:
+    void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
 private:

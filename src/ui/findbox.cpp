@@ -1,11 +1,13 @@
 #include "findbox.h"
 
 #include "pagelayout.h"
+#include "windowutil.h"
 
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QVBoxLayout>
 
 namespace veltrix {
@@ -72,6 +74,13 @@ void FindBox::execute()
     activateWindow();
     findEdit->selectAll();
     findEdit->setFocus();
+}
+
+void FindBox::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    if (!event->spontaneous())
+        fitOnScreen(this);
 }
 
 } // namespace veltrix

@@ -28,6 +28,9 @@ public:
     // Shows the box, or brings it forward with its text selected.
     void execute();
 
+protected:
+    void showEvent(QShowEvent *event) override;
+
 signals:
     void findNext();
 };

@@ -41,6 +41,8 @@ void TfrmgetURL::showEvent(QShowEvent *event)
         const QRect main = m_mainWindow->frameGeometry();
         move(main.center() - QPoint(frameGeometry().width() / 2, frameGeometry().height() / 2));
     }
+    if (!event->spontaneous())
+        fitOnScreen(this);
 }
 
 void TfrmgetURL::Button1Click()

@@ -186,7 +186,9 @@ void TfrmInfo::placeByText()
     option.text = Button1->text();
     const QRect room = Button1->style()->subElementRect(QStyle::SE_PushButtonContents, &option, Button1);
     const QFontMetrics metrics = Button1->fontMetrics();
-    const int wider = qMax(0, metrics.size(Qt::TextShowMnemonic, Button1->text()).width() - room.width());
+    // The caption keeps half a space from either edge.
+    const int text = metrics.size(Qt::TextShowMnemonic, Button1->text()).width();
+    const int wider = qMax(0, qMax(text - room.width(), text + metrics.horizontalAdvance(QLatin1Char(' ')) - close.width()));
     const int taller = qMax(0, metrics.height() - room.height());
     Button1->setGeometry(close.adjusted(-wider, -taller, 0, 0));
 
@@ -210,6 +212,7 @@ void TfrmInfo::showEvent(QShowEvent *event)
         const QSize outer = frameGeometry().size();
         move(centre - QPoint(outer.width() / 2, outer.height() / 2));
     }
+    fitOnScreen(this);
     if (!focusWidget())
         Button1->setFocus();
 }

@@ -12,6 +12,7 @@
 #include "resources.h"
 #include "statspage.h"
 #include "statusfenster.h"
+#include "windowutil.h"
 
 #include "core/statistics.h"
 
@@ -189,6 +190,7 @@ void TfrmMain::showEvent(QShowEvent *event)
     QMainWindow::showEvent(event);
     if (!event->spontaneous()) {
         command([this] { FormShow(); });
+        fitOnScreen(this);
         m_statsPage->readKeptSlots();
         // Started once the window is up: a slow server must not hold it back.
         if (!m_versionCheckStarted) {

@@ -53,8 +53,9 @@ void placeFromSettings(const IniFile &ini, QStringView section, QWidget *window)
 
 void storePosition(IniFile &ini, QStringView section, const QWidget *window)
 {
-    ini.setValue(section, u"top", QString::number(window->y()));
-    ini.setValue(section, u"left", QString::number(window->x()));
+    const QPoint place = framePosition(window);
+    ini.setValue(section, u"top", QString::number(place.y()));
+    ini.setValue(section, u"left", QString::number(place.x()));
 }
 
 } // namespace

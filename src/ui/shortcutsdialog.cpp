@@ -1,6 +1,7 @@
 #include "shortcutsdialog.h"
 
 #include "pagelayout.h"
+#include "windowutil.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
@@ -8,6 +9,7 @@
 #include <QKeySequenceEdit>
 #include <QLabel>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QVBoxLayout>
 
 namespace veltrix {
@@ -85,6 +87,13 @@ ShortcutChoice ShortcutsDialog::choice() const
     for (std::size_t i = 0; i < m_fields.size(); ++i)
         chosen.keys[i] = m_fields[i]->keySequence();
     return chosen;
+}
+
+void ShortcutsDialog::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    if (!event->spontaneous())
+        fitOnScreen(this);
 }
 
 } // namespace veltrix

@@ -27,6 +27,9 @@ public:
 
     ShortcutChoice choice() const;
 
+protected:
+    void showEvent(QShowEvent *event) override;
+
 private:
     QCheckBox *m_active = nullptr;
     std::array<QKeySequenceEdit *, 3> m_fields{};

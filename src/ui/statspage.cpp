@@ -75,7 +75,10 @@ QGroupBox *StatsPage::createSlots()
     setScaledSpacing(grid, 2);
     // A date and time beside "wiederherstellen" must fit a page about 250
     // pixels wide: slim button margins and a slightly smaller font.
-    keepScaled(group, [group] { group->setStyleSheet(QStringLiteral("QPushButton { padding: %1px 0px; }").arg(scaled(2))); });
+    // The captions keep a little room from the edges, as other buttons do.
+    keepScaled(group, [group] {
+        group->setStyleSheet(QStringLiteral("QPushButton { padding: %1px %2px; }").arg(scaled(2)).arg(scaled(3)));
+    });
 
     for (int i = 0; i < kSlots; ++i) {
         const int k = i + 1;

@@ -17,6 +17,7 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QScreen>
+#include <QShowEvent>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -141,6 +142,13 @@ void TfrmStatus::takeList()
     show();
     raise();
     activateWindow();
+}
+
+void TfrmStatus::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    if (!event->spontaneous())
+        fitOnScreen(this);
 }
 
 void TfrmStatus::closeEvent(QCloseEvent *event)

@@ -2,15 +2,21 @@
 
 #include "programname.h"
 
+#include "core/screenfit.h"
+
 #include <QEvent>
 #include <QFocusEvent>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QObject>
+#include <QScreen>
 #include <QTimer>
 #include <QValidator>
 #include <QWidget>
+#include <QWindow>
 
 #include <algorithm>
+#include <optional>
 
 namespace veltrix {
 
@@ -89,7 +95,119 @@ private:
     std::function<void()> m_handler;
 };
 
+QRect fitted(const QRect &frame)
+{
+    const QList<QScreen *> screens = QGuiApplication::screens();
+    QList<QRect> areas;
+    for (const QScreen *screen : screens)
+        areas << screen->availableGeometry();
+    return fitFrame(frame, areas, screens.indexOf(QGuiApplication::primaryScreen()));
+}
+
+// Gives the window the frame rect; the size is the client area's plus the
+// frame as far as it is known.
+void setFrame(QWidget *window, const QRect &from, const QRect &to)
+{
+    if (to.size() != from.size())
+        window->resize(window->size() - (from.size() - to.size()));
+    if (to.topLeft() == from.topLeft())
+        return;
+    QWindow *handle = window->windowHandle();
+    if (!handle)
+        window->move(to.topLeft());
+    else if (handle->isExposed()) // framed: the client area's place follows
+        handle->setPosition(to.topLeft() + (handle->geometry().topLeft() - handle->frameGeometry().topLeft()));
+    else
+        handle->setFramePosition(to.topLeft());
+}
+
+// Until a window manager has framed a window, neither Qt nor the window
+// knows how large the frame is, and a window manager may take the place
+// asked for as the client area's. Once the window shows, the place is
+// checked against the real frame and mended; so is a window that grows.
+class FrameCheck : public QObject {
+public:
+    static constexpr const char *kName = "frameCheck";
+
+    FrameCheck(QWidget *window, QWindow *handle) : QObject(window), m_window(window)
+    {
+        setObjectName(QLatin1String(kName));
+        handle->installEventFilter(this);
+    }
+
+    static FrameCheck *of(const QWidget *window)
+    {
+        // No meta-object of its own: found by its name.
+        return static_cast<FrameCheck *>(
+            window->findChild<QObject *>(QLatin1String(kName), Qt::FindDirectChildrenOnly));
+    }
+
+    void expect(const QPoint &frameTopLeft)
+    {
+        m_expected = frameTopLeft;
+        m_pending = true;
+    }
+
+    // Where the frame was last seen while the window showed.
+    std::optional<QPoint> lastPlace() const { return m_place; }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        auto *handle = qobject_cast<QWindow *>(watched);
+        if (!handle || !handle->isExposed())
+            return false;
+        if (m_pending && event->type() == QEvent::Expose) {
+            m_pending = false;
+            const QRect frame = handle->frameGeometry();
+            setFrame(m_window, frame, fitted(QRect(m_expected, frame.size())));
+        } else if (event->type() == QEvent::Resize) {
+            // Grown with a larger font, it stays on its screen.
+            const QRect frame = handle->frameGeometry();
+            setFrame(m_window, frame, fitted(frame));
+        }
+        if (event->type() == QEvent::Expose || event->type() == QEvent::Move)
+            m_place = handle->framePosition();
+        return false;
+    }
+
+private:
+    QWidget *m_window;
+    QPoint m_expected;
+    bool m_pending = false;
+    std::optional<QPoint> m_place;
+};
+
 } // namespace
+
+void fitOnScreen(QWidget *window)
+{
+    const QRect frame(window->pos(), window->frameGeometry().size());
+    const QRect place = fitted(frame);
+    setFrame(window, frame, place);
+    if (QWindow *handle = window->windowHandle()) {
+        // A window manager may take the same place given again as the
+        // client area's: it is given as the frame's in any case.
+        if (place.topLeft() == frame.topLeft())
+            handle->setFramePosition(place.topLeft());
+        FrameCheck *check = FrameCheck::of(window);
+        if (!check)
+            check = new FrameCheck(window, handle);
+        check->expect(place.topLeft());
+    }
+}
+
+QPoint framePosition(const QWidget *window)
+{
+    // The widget's own idea of its frame is updated only when it moves;
+    // the window system's is asked afresh.
+    if (const QWindow *handle = window->windowHandle(); handle && handle->isExposed())
+        return handle->framePosition();
+    // Hidden, the frame may be gone: where it was last seen.
+    if (const FrameCheck *check = FrameCheck::of(window); check && check->lastPlace())
+        return *check->lastPlace();
+    return window->pos();
+}
 
 void limitTyping(QLineEdit *field, int maxLength)
 {

@@ -10,6 +10,7 @@
 
 class QAction;
 class QLineEdit;
+class QPoint;
 class QWidget;
 class QComboBox;
 class QTimer;
@@ -52,5 +53,13 @@ bool isStayOnTop(const QWidget *window);
 
 // The stay-on-top style together with the window's bring-to-front timer.
 void setStayOnTop(QWidget *window, bool on, QTimer *toFront);
+
+// Called as a window shows, after it took its designed or saved place:
+// the whole frame goes inside the available area of its screen, and that
+// place is given as the frame's, so the position the window reports (and
+// the settings keep) is the one it opens at the next time.
+void fitOnScreen(QWidget *window);
+// Where the window's frame is now (or, not shown, will open).
+QPoint framePosition(const QWidget *window);
 
 } // namespace veltrix

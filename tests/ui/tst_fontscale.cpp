@@ -1,5 +1,5 @@
-// Every window at larger fonts: each text fits the room its control gives it
-// and no two controls overlap. Run once at the screen's DPI and once more with
+// Every window at larger fonts: each text fits the room its control gives it,
+// no two controls overlap and the window lies wholly on the screen. Run once at the screen's DPI and once more with
 // QT_FONT_DPI set (a separate ctest entry, since the DPI is read at start-up).
 // With VELTRIX_FONTSCALE_SHOTS naming a folder, each window and page is
 // saved there as a picture to look at.
@@ -132,6 +132,11 @@ QString textClipping(const QWidget *w)
         option.iconSize = button->iconSize();
         QRect room = button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button);
         const int iconRoom = button->icon().isNull() ? 0 : button->iconSize().width() + 4;
+        // A caption touching both edges fits but reads as cut off: half a
+        // space's width stays free at either side.
+        const int edges = fm.horizontalAdvance(QLatin1Char(' '));
+        if (const QString fault = tooSmall(button->text(), button->rect(), iconRoom + edges); !fault.isEmpty())
+            return fault + QStringLiteral(" with its margins");
         return tooSmall(button->text(), room, iconRoom);
     }
     if (const auto *group = qobject_cast<const QGroupBox *>(w)) {
@@ -296,6 +301,13 @@ private slots:
             QCoreApplication::processEvents();
             for (const QString &fault : faults(window))
                 found << name + QStringLiteral(": ") + fault;
+            const QRect frame = window->frameGeometry();
+            const QRect area = window->screen()->availableGeometry();
+            if (!area.contains(frame)) {
+                found << QStringLiteral("%1: frame %2,%3 %4x%5 reaches out of the screen's %6x%7")
+                             .arg(name).arg(frame.x()).arg(frame.y()).arg(frame.width()).arg(frame.height())
+                             .arg(area.width()).arg(area.height());
+            }
             saveShot(window, tag + QLatin1Char('-') + name);
         };
 

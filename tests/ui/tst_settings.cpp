@@ -103,11 +103,10 @@ private slots:
                                                << QPoint() << "0" << true << "" << false;
         QTest::newRow("status off every screen") << QByteArray("[Statusfenster]\r\ntop=1\r\nleft=90000\r\n") << QPoint(311, 163)
                                                  << QPoint() << "0" << true << "" << false;
-        // Over the right edge: the offscreen platform pushes a shown window
-        // at a negative place back onto the screen.
+        // Over the right edge: moved inside, the top kept (x -1: at the right edge).
         const int partlyOn = QGuiApplication::primaryScreen()->availableGeometry().right() - 100;
         QTest::newRow("main partly on a screen") << "[Veltrix]\r\ntop=20\r\nleft=" + QByteArray::number(partlyOn) + "\r\n"
-                                                 << QPoint(partlyOn, 20) << QPoint() << "0" << true << "" << false;
+                                                 << QPoint(-1, 20) << QPoint() << "0" << true << "" << false;
     }
     void load()
     {
@@ -125,7 +124,8 @@ private slots:
         control<QLineEdit>(*w.main, "Versteck")->setText(QStringLiteral("55"));
         w.main->show(); // the first showing reads them
         QVERIFY(QTest::qWaitForWindowExposed(w.main.get()));
-        QCOMPARE(w.main->pos(), mainPos);
+        const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+        QCOMPARE(w.main->pos(), mainPos.x() < 0 ? QPoint(area.right() + 1 - w.main->frameGeometry().width(), mainPos.y()) : mainPos);
         QCOMPARE(w.status->pos(), statusPos.isNull() ? start : statusPos);
         QCOMPARE(control<QLineEdit>(*w.main, "Versteck")->text(), hideout);
         QCOMPARE(!control<QWidget>(*w.main, "keinversteck")->isHidden(), marker);
