@@ -94,6 +94,11 @@ void WindowsHotKeys::release()
     m_registered.clear();
 }
 
+bool WindowsHotKeys::usable(const QKeySequence &keys)
+{
+    return !keys.isEmpty() && virtualKeyOf(keys[0].key()) != 0;
+}
+
 void WindowsHotKeys::bind(const QList<GlobalKey> &keys)
 {
     release();
@@ -102,30 +107,37 @@ void WindowsHotKeys::bind(const QList<GlobalKey> &keys)
         QCoreApplication::instance()->installNativeEventFilter(this);
         m_filtering = true;
     }
-    QList<QKeySequence> taken;
+    QList<KeyProblem> problems;
     for (qsizetype position = 0; position < keys.size(); ++position) {
         if (keys[position].keys.isEmpty())
             continue;
         const QKeyCombination combination = keys[position].keys[0];
         const unsigned key = virtualKeyOf(combination.key());
         const int id = int(position) + 1;
-        if (key != 0 && RegisterHotKey(nullptr, id, modifiersOf(combination.keyboardModifiers()), key))
+        if (key == 0) {
+            problems << KeyProblem{KeyProblem::Kind::Unusable, keys[position].keys, {}};
+        } else if (RegisterHotKey(nullptr, id, modifiersOf(combination.keyboardModifiers()), key)) {
             m_registered << id;
-        else
-            taken << keys[position].keys;
+        } else {
+            const DWORD error = GetLastError();
+            if (error == ERROR_HOTKEY_ALREADY_REGISTERED)
+                problems << KeyProblem{KeyProblem::Kind::Taken, keys[position].keys, {}};
+            else
+                problems << KeyProblem{KeyProblem::Kind::Failed, keys[position].keys, qt_error_string(int(error))};
+        }
     }
-    for (const QKeySequence &keysTaken : std::as_const(taken)) {
-        if (m_context && m_taken)
-            m_taken(keysTaken);
+    for (const KeyProblem &problem : std::as_const(problems)) {
+        if (m_context && m_problem)
+            m_problem(problem);
     }
 }
 
 void WindowsHotKeys::watch(QObject *context, std::function<void(const QString &)> pressed,
-                           std::function<void(const QKeySequence &)> taken)
+                           std::function<void(const KeyProblem &)> problem)
 {
     m_context = context;
     m_pressed = std::move(pressed);
-    m_taken = std::move(taken);
+    m_problem = std::move(problem);
 }
 
 bool WindowsHotKeys::nativeEventFilter(const QByteArray &eventType, void *message, qintptr *)

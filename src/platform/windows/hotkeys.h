@@ -16,9 +16,10 @@ public:
     ~WindowsHotKeys() override;
 
     bool supported() override { return true; }
+    bool usable(const QKeySequence &keys) override;
     void bind(const QList<GlobalKey> &keys) override;
     void watch(QObject *context, std::function<void(const QString &id)> pressed,
-               std::function<void(const QKeySequence &keys)> taken) override;
+               std::function<void(const KeyProblem &problem)> problem) override;
 
     bool nativeEventFilter(const QByteArray &eventType, void *message, qintptr *result) override;
 
@@ -30,7 +31,7 @@ private:
     bool m_filtering = false;
     QPointer<QObject> m_context;
     std::function<void(const QString &)> m_pressed;
-    std::function<void(const QKeySequence &)> m_taken;
+    std::function<void(const KeyProblem &)> m_problem;
 };
 
 // The virtual-key code of a key without its modifiers; 0 for keys that have
