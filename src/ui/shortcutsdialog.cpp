@@ -26,12 +26,20 @@ constexpr Field kFields[] = {
 };
 
 // A global key is one combination: a second one replaces the first
-// instead of making a sequence of two.
+// instead of making a sequence of two. AltGr is a modifier, though the field
+// records it as a key of its own before the key it modifies.
 void keepOneCombination(QKeySequenceEdit *field)
 {
     QObject::connect(field, &QKeySequenceEdit::keySequenceChanged, field, [field](const QKeySequence &keys) {
+        for (int i = 0; i < keys.count(); ++i) {
+            if (keys[i].key() != Qt::Key_AltGr) {
+                if (keys.count() > 1)
+                    field->setKeySequence(QKeySequence(keys[i]));
+                return;
+            }
+        }
         if (!keys.isEmpty())
-            field->setKeySequence(QKeySequence(keys[0]));
+            field->clear();
     });
 }
 
@@ -76,6 +84,19 @@ ShortcutsDialog::ShortcutsDialog(const ShortcutChoice &choice, bool supported, Q
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons);
+}
+
+void ShortcutsDialog::accept()
+{
+    if (m_check && m_active->isChecked() && m_active->isEnabled()) {
+        for (QKeySequenceEdit *field : m_fields) {
+            if (!field->keySequence().isEmpty() && !m_check(field->keySequence())) {
+                field->setFocus();
+                return;
+            }
+        }
+    }
+    QDialog::accept();
 }
 
 ShortcutChoice ShortcutsDialog::choice() const
