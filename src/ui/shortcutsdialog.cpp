@@ -28,18 +28,20 @@ constexpr Field kFields[] = {
 // A global key is one combination: a second one replaces the first
 // instead of making a sequence of two. AltGr is a modifier, though the field
 // records it as a key of its own before the key it modifies.
+QKeySequence oneCombination(const QKeySequence &keys)
+{
+    for (int i = 0; i < keys.count(); ++i) {
+        if (keys[i].key() != Qt::Key_AltGr)
+            return QKeySequence(keys[i]);
+    }
+    return {};
+}
+
 void keepOneCombination(QKeySequenceEdit *field)
 {
     QObject::connect(field, &QKeySequenceEdit::keySequenceChanged, field, [field](const QKeySequence &keys) {
-        for (int i = 0; i < keys.count(); ++i) {
-            if (keys[i].key() != Qt::Key_AltGr) {
-                if (keys.count() > 1)
-                    field->setKeySequence(QKeySequence(keys[i]));
-                return;
-            }
-        }
-        if (!keys.isEmpty())
-            field->clear();
+        if (keys.count() > 1 || oneCombination(keys) != keys)
+            field->setKeySequence(oneCombination(keys));
     });
 }
 
@@ -90,7 +92,8 @@ void ShortcutsDialog::accept()
 {
     if (m_check && m_active->isChecked() && m_active->isEnabled()) {
         for (QKeySequenceEdit *field : m_fields) {
-            if (!field->keySequence().isEmpty() && !m_check(field->keySequence())) {
+            const QKeySequence keys = oneCombination(field->keySequence());
+            if (!keys.isEmpty() && !m_check(keys)) {
                 field->setFocus();
                 return;
             }
@@ -104,7 +107,7 @@ ShortcutChoice ShortcutsDialog::choice() const
     ShortcutChoice chosen;
     chosen.active = m_active->isChecked();
     for (std::size_t i = 0; i < m_fields.size(); ++i)
-        chosen.keys[i] = m_fields[i]->keySequence();
+        chosen.keys[i] = oneCombination(m_fields[i]->keySequence()); // still being typed
     return chosen;
 }
 

@@ -137,6 +137,9 @@ void FakeGlobalKeys::press(const QString &id)
 
 void FakeGlobalKeys::fail(const KeyProblem &problem)
 {
+    // A binding that failed as a whole holds nothing.
+    if (problem.keys.isEmpty())
+        binds << QList<GlobalKey>();
     if (m_context && m_problem)
         m_problem(problem);
 }
