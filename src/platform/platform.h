@@ -207,18 +207,36 @@ struct GlobalKey {
     QKeySequence keys;   // one combination
 };
 
+// Why keys do not work: one key, or the whole binding at once.
+struct KeyProblem {
+    enum class Kind {
+        Taken,     // another program holds the key (Windows: error 1409)
+        Unusable,  // no key of this keyboard gives the combination
+        Cancelled, // the player declined the desktop's question
+        Failed,    // the system refused or gave an error
+    };
+    Kind kind = Kind::Failed;
+    QKeySequence keys; // the key concerned; empty: no key of the binding works
+    QString detail;    // the system's own words, where it gave any
+};
+
 class GlobalKeys {
 public:
     virtual ~GlobalKeys() = default;
     // False where this desktop gives no program keys while another has the focus.
     virtual bool supported() = 0;
-    // Replaces the keys held by these; none releases them all. A key that
-    // another program holds is reported once to taken; the others still work.
+    // Whether a key of this keyboard gives the combination, so that binding
+    // it can work at all; whether another program holds it shows only then.
+    virtual bool usable(const QKeySequence &keys) = 0;
+    // Replaces the keys held by these; none releases them all. Each problem
+    // goes to watch's problem once per binding, at once or later (a desktop
+    // may ask the player first); the keys without one still work. Binding
+    // again gives up whatever the last binding still waited for.
     virtual void bind(const QList<GlobalKey> &keys) = 0;
     // While context lives, pressed gets the id of every key that fires and
-    // taken every key held by another program.
+    // problem every key or binding that does not work.
     virtual void watch(QObject *context, std::function<void(const QString &id)> pressed,
-                       std::function<void(const QKeySequence &keys)> taken) = 0;
+                       std::function<void(const KeyProblem &problem)> problem) = 0;
 };
 
 // The maker's servers; base addresses without a trailing "/".

@@ -41,6 +41,7 @@ std::optional<QKeySequence> readKeys(const QString &text)
     case Qt::Key_Control:
     case Qt::Key_Alt:
     case Qt::Key_Meta:
+    case Qt::Key_AltGr:
         return std::nullopt; // no key, or modifiers alone
     default:
         return keys;
@@ -55,7 +56,7 @@ GlobalShortcuts::GlobalShortcuts(ReportList &list, const Platform &platform, std
 {
     if (m_platform.globalKeys)
         m_platform.globalKeys->watch(
-            this, [this](const QString &id) { pressed(id); }, [this](const QKeySequence &keys) { taken(keys); });
+            this, [this](const QString &id) { pressed(id); }, [this](const KeyProblem &p) { problem(p); });
 }
 
 GlobalShortcuts::~GlobalShortcuts()
@@ -99,9 +100,26 @@ bool GlobalShortcuts::supported() const
 
 void GlobalShortcuts::edit(QWidget *parent)
 {
+    // A key held now would never reach the dialog's fields: the keys are let
+    // go while it is open, and Abbrechen takes the old ones back.
+    if (m_bound) {
+        m_bound = false;
+        m_platform.globalKeys->bind({});
+    }
     ShortcutsDialog dialog(m_choice, supported(), parent);
-    if (dialog.exec() == QDialog::Accepted)
+    dialog.setKeyCheck([this](const QKeySequence &keys) {
+        if (m_platform.globalKeys->usable(keys))
+            return true;
+        m_platform.messageBoxes->show({QStringLiteral("Hinweis"), unusableText(keys), MsgButtons::Ok, MsgIcon::None});
+        return false;
+    });
+    if (dialog.exec() == QDialog::Accepted) {
+        // The player has just chosen: every problem of the new keys is news.
+        m_told.clear();
         apply(dialog.choice());
+    } else {
+        apply(m_choice);
+    }
 }
 
 void GlobalShortcuts::apply(const ShortcutChoice &choice)
@@ -151,17 +169,50 @@ void GlobalShortcuts::run(Command command)
         item->trigger();
 }
 
-void GlobalShortcuts::taken(const QKeySequence &keys)
+QString GlobalShortcuts::unusableText(const QKeySequence &keys)
 {
-    const QString portable = keys.toString(QKeySequence::PortableText);
-    if (m_told.contains(portable))
+    return QStringLiteral("Das Tastenkürzel %1 kann mit dieser Tastatur nicht verwendet werden.")
+        .arg(keys.toString(QKeySequence::NativeText));
+}
+
+void GlobalShortcuts::problem(const KeyProblem &problem)
+{
+    using Kind = KeyProblem::Kind;
+    QString text;
+    if (problem.keys.isEmpty()) {
+        // No key works: the check box says so from now on.
+        m_choice.active = false;
+        m_bound = false;
+        text = problem.kind == Kind::Cancelled
+                   ? QStringLiteral("Die globalen Tastenkürzel wurden nicht bestätigt und sind ausgeschaltet.")
+                   : QStringLiteral("Die Arbeitsumgebung hat die globalen Tastenkürzel nicht eingerichtet. Sie sind "
+                                    "ausgeschaltet.");
+        if (!problem.detail.isEmpty())
+            text += QStringLiteral("\n\n") + problem.detail;
+        // It may come at any time from the desktop: no window waits on it.
+        m_platform.messageBoxes->showModeless({QStringLiteral("Hinweis"), text, MsgButtons::Ok, MsgIcon::None}, {});
         return;
-    m_told.insert(portable);
-    m_platform.messageBoxes->show(
-        {QStringLiteral("Hinweis"),
-         QStringLiteral("Das Tastenkürzel %1 wird bereits von einem anderen Programm verwendet.")
-             .arg(keys.toString(QKeySequence::NativeText)),
-         MsgButtons::Ok, MsgIcon::None});
+    }
+    const QString told = QString::number(int(problem.kind)) + problem.keys.toString(QKeySequence::PortableText);
+    if (m_told.contains(told))
+        return;
+    m_told.insert(told);
+    const QString keys = problem.keys.toString(QKeySequence::NativeText);
+    switch (problem.kind) {
+    case Kind::Taken:
+        text = QStringLiteral("Das Tastenkürzel %1 wird bereits von einem anderen Programm verwendet.").arg(keys);
+        break;
+    case Kind::Unusable:
+        text = unusableText(problem.keys);
+        break;
+    case Kind::Cancelled:
+    case Kind::Failed:
+        text = QStringLiteral("Das Tastenkürzel %1 kann nicht verwendet werden.").arg(keys);
+        if (!problem.detail.isEmpty())
+            text += QStringLiteral("\n\n") + problem.detail;
+        break;
+    }
+    m_platform.messageBoxes->show({QStringLiteral("Hinweis"), text, MsgButtons::Ok, MsgIcon::None});
 }
 
 } // namespace veltrix

@@ -33,7 +33,8 @@ public:
     // A key missing or unreadable takes its default; an empty one is none.
     void load(const IniFile &ini);
     void store(IniFile &ini) const;
-    // "Globale Tastenkürzel...": "OK" applies the choice, "Abbrechen" nothing.
+    // "Globale Tastenkürzel...": "OK" applies the choice, "Abbrechen" keeps
+    // the old one. A key this keyboard cannot give keeps the dialog open.
     void edit(QWidget *parent);
     void apply(const ShortcutChoice &choice);
 
@@ -41,14 +42,17 @@ private:
     bool supported() const;
     void pressed(const QString &id);
     void run(Command command);
-    void taken(const QKeySequence &keys);
+    // Said once per key and kind; a binding that failed as a whole turns
+    // the keys off.
+    void problem(const KeyProblem &problem);
+    static QString unusableText(const QKeySequence &keys);
 
     ReportList &m_list;
     Platform m_platform;
     std::function<QAction *(Command)> m_item;
     ShortcutChoice m_choice = defaults();
     bool m_bound = false;
-    // Keys already said to be held by another program: once is enough.
+    // Keys already said not to work, with the reason: once is enough.
     QSet<QString> m_told;
 };
 

@@ -28,12 +28,22 @@ constexpr Field kFields[] = {
 };
 
 // A global key is one combination: a second one replaces the first
-// instead of making a sequence of two.
+// instead of making a sequence of two. AltGr is a modifier, though the field
+// records it as a key of its own before the key it modifies.
+QKeySequence oneCombination(const QKeySequence &keys)
+{
+    for (int i = 0; i < keys.count(); ++i) {
+        if (keys[i].key() != Qt::Key_AltGr)
+            return QKeySequence(keys[i]);
+    }
+    return {};
+}
+
 void keepOneCombination(QKeySequenceEdit *field)
 {
     QObject::connect(field, &QKeySequenceEdit::keySequenceChanged, field, [field](const QKeySequence &keys) {
-        if (!keys.isEmpty())
-            field->setKeySequence(QKeySequence(keys[0]));
+        if (keys.count() > 1 || oneCombination(keys) != keys)
+            field->setKeySequence(oneCombination(keys));
     });
 }
 
@@ -80,12 +90,26 @@ ShortcutsDialog::ShortcutsDialog(const ShortcutChoice &choice, bool supported, Q
     layout->addWidget(buttons);
 }
 
+void ShortcutsDialog::accept()
+{
+    if (m_check && m_active->isChecked() && m_active->isEnabled()) {
+        for (QKeySequenceEdit *field : m_fields) {
+            const QKeySequence keys = oneCombination(field->keySequence());
+            if (!keys.isEmpty() && !m_check(keys)) {
+                field->setFocus();
+                return;
+            }
+        }
+    }
+    QDialog::accept();
+}
+
 ShortcutChoice ShortcutsDialog::choice() const
 {
     ShortcutChoice chosen;
     chosen.active = m_active->isChecked();
     for (std::size_t i = 0; i < m_fields.size(); ++i)
-        chosen.keys[i] = m_fields[i]->keySequence();
+        chosen.keys[i] = oneCombination(m_fields[i]->keySequence()); // still being typed
     return chosen;
 }
 

@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <QKeySequence>
 #include <array>
+#include <functional>
 
 class QCheckBox;
 class QKeySequenceEdit;
@@ -26,6 +27,11 @@ public:
     ShortcutsDialog(const ShortcutChoice &choice, bool supported, QWidget *parent = nullptr);
 
     ShortcutChoice choice() const;
+    // Asked at "OK" for each key while the keys are to be used; a key it
+    // refuses keeps the dialog open with that key's field focused.
+    void setKeyCheck(std::function<bool(const QKeySequence &)> check) { m_check = std::move(check); }
+
+    void accept() override;
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -33,6 +39,7 @@ protected:
 private:
     QCheckBox *m_active = nullptr;
     std::array<QKeySequenceEdit *, 3> m_fields{};
+    std::function<bool(const QKeySequence &)> m_check;
 };
 
 } // namespace veltrix

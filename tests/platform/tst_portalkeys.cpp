@@ -5,7 +5,10 @@
 #include "platform/qtplatform.h"
 #include "support/statusfixture.h"
 
+#include <QApplication>
+#include <QCheckBox>
 #include <QDBusConnection>
+#include <QDialog>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QProcess>
@@ -37,12 +40,32 @@ void activate(const QString &id)
     QDBusConnection::sessionBus().call(fakePortal(QStringLiteral("Activate")) << id);
 }
 
+void control(const QString &member, const QList<QVariant> &args = {})
+{
+    QDBusMessage call = fakePortal(member);
+    call.setArguments(args);
+    QDBusConnection::sessionBus().call(call);
+}
+
+QProcessEnvironment waylandSession()
+{
+    QProcessEnvironment wayland;
+    wayland.insert(QStringLiteral("XDG_SESSION_TYPE"), QStringLiteral("wayland"));
+    return wayland;
+}
+
+const QString kDeclined = QStringLiteral("Die globalen Tastenkürzel wurden nicht bestätigt und sind ausgeschaltet.");
+const QString kRefused =
+    QStringLiteral("Die Arbeitsumgebung hat die globalen Tastenkürzel nicht eingerichtet. Sie sind ausgeschaltet.");
+
 } // namespace
 
 class TestPortalKeys : public QObject {
     Q_OBJECT
 
     QProcess m_portal;
+    QTemporaryDir m_temp;
+    QString ini() const { return m_temp.filePath(QStringLiteral("veltrix.ini")); }
 
 private slots:
     void initTestCase()
@@ -54,6 +77,11 @@ private slots:
         QTRY_VERIFY(QDBusConnection::sessionBus().interface()->isServiceRegistered(
             QStringLiteral("org.freedesktop.portal.Desktop")));
     }
+    void init()
+    {
+        control(QStringLiteral("Reset"));
+        QVERIFY(putFile(ini(), "[Tastenk\xFCrzel]\r\naktiv=1\r\nHausnummer=\r\nAbgleichen=\r\n"));
+    }
     void cleanupTestCase()
     {
         m_portal.kill();
@@ -62,14 +90,10 @@ private slots:
 
     void shortcutsThroughThePortal()
     {
-        QTemporaryDir temp;
-        const QString ini = temp.filePath(QStringLiteral("veltrix.ini"));
-        QVERIFY(putFile(ini, "[Tastenk\xFCrzel]\r\naktiv=1\r\nHausnummer=\r\nAbgleichen=Ctrl+Shift+F5\r\n"));
-        QProcessEnvironment wayland;
-        wayland.insert(QStringLiteral("XDG_SESSION_TYPE"), QStringLiteral("wayland"));
+        QVERIFY(putFile(ini(), "[Tastenk\xFCrzel]\r\naktiv=1\r\nHausnummer=\r\nAbgleichen=Ctrl+Shift+F5\r\n"));
         {
-            RealPlatform real(wayland);
-            MainAndStatus w(ini, real.platform().globalKeys);
+            RealPlatform real(waylandSession());
+            MainAndStatus w(ini(), real.platform().globalKeys);
             w.main->show();
             QVERIFY(QTest::qWaitForWindowExposed(w.main.get()));
             QTRY_COMPARE(portalLog(), (QStringList{QStringLiteral("CreateSession"),
@@ -88,6 +112,79 @@ private slots:
             QVERIFY(w.boxes.shown.isEmpty());
         }
         QTRY_COMPARE(portalLog().value(2), QStringLiteral("Close"));
+    }
+
+    // Every way the desktop can say no is told once, and the check box then
+    // shows the keys off.
+    void desktopSaysNo_data()
+    {
+        QTest::addColumn<QString>("method");
+        QTest::addColumn<int>("answer"); // the request's response code; -1: an error reply
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QStringList>("log");
+        const QString bind = QStringLiteral("BindShortcuts naechstes-ziel|Nächstes Ziel (1. Zeile löschen)|CTRL+ALT+n");
+        const QString create = QStringLiteral("CreateSession");
+        const QString close = QStringLiteral("Close");
+        QTest::newRow("confirmation cancelled") << "BindShortcuts" << 1 << kDeclined << QStringList{create, bind, close};
+        QTest::newRow("binding failed") << "BindShortcuts" << 2 << kRefused << QStringList{create, bind, close};
+        QTest::newRow("binding: D-Bus error") << "BindShortcuts" << -1 << kRefused + "\n\nZugriff verweigert"
+                                              << QStringList{create, "BindShortcuts (error)", close};
+        QTest::newRow("session refused") << "CreateSession" << 2 << kRefused << QStringList{create};
+        QTest::newRow("session: D-Bus error") << "CreateSession" << -1 << kRefused + "\n\nZugriff verweigert"
+                                              << QStringList{"CreateSession (error)"};
+    }
+    void desktopSaysNo()
+    {
+        QFETCH(QString, method);
+        QFETCH(int, answer);
+        QFETCH(QString, text);
+        QFETCH(QStringList, log);
+        control(QStringLiteral("Answer"), {method, answer});
+        RealPlatform real(waylandSession());
+        MainAndStatus w(ini(), real.platform().globalKeys);
+        w.main->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w.main.get()));
+        QTRY_COMPARE(w.boxes.shown.size(), 1);
+        QCOMPARE(w.boxes.shown[0].title, QStringLiteral("Hinweis"));
+        QCOMPARE(w.boxes.lastText(), text);
+        QCOMPARE(portalLog(), log);
+
+        bool checked = true;
+        QObject guard;
+        std::function<void()> look = [&] {
+            QWidget *dialog = QApplication::activeModalWidget();
+            if (!dialog) {
+                QTimer::singleShot(20, &guard, look);
+                return;
+            }
+            checked = control<QCheckBox>(*dialog, "TastenkuerzelVerwenden")->isChecked();
+            qobject_cast<QDialog *>(dialog)->reject();
+        };
+        QTimer::singleShot(0, &guard, look);
+        trigger(*w.main, "GlobaleTastenkuerzel1");
+        QVERIFY(!checked);
+        // Nothing asked again, nothing said twice.
+        QTest::qWait(100);
+        QCOMPARE(portalLog(), log);
+        QCOMPARE(w.boxes.shown.size(), 1);
+    }
+
+    // A portal that takes its time to start holds up nothing: the window
+    // shows, and the keys come once the portal answers.
+    void windowFirstKeysLater()
+    {
+        control(QStringLiteral("Hold"), {true});
+        RealPlatform real(waylandSession());
+        MainAndStatus w(ini(), real.platform().globalKeys);
+        w.main->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w.main.get()));
+        QVERIFY(portalLog().isEmpty());
+        control(QStringLiteral("Hold"), {false});
+        QTRY_COMPARE(portalLog().size(), 2);
+        w.main->list().memo().setText(kBank + QStringLiteral("\r\n") + kKiosk);
+        activate(QStringLiteral("naechstes-ziel"));
+        QTRY_COMPARE(w.main->list().memo().lines(), QStringList{kKiosk});
+        QVERIFY(w.boxes.shown.isEmpty());
     }
 };
 

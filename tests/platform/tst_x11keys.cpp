@@ -5,7 +5,9 @@
 #include "support/statusfixture.h"
 #include "ui/application.h"
 
+#include <QApplication>
 #include <QDialog>
+#include <QKeySequenceEdit>
 #include <QProcessEnvironment>
 #include <QtTest>
 
@@ -25,6 +27,9 @@ const QString kShop = QStringLiteral("Lindenallee 121: Kiosk (SG: 20%)");
 
 constexpr xcb_keysym_t kControl = 0xffe3;
 constexpr xcb_keysym_t kAlt = 0xffe9;
+constexpr xcb_keysym_t kShift = 0xffe1;
+constexpr xcb_keysym_t kAltGr = 0xfe03;
+using Keysyms = QList<uint>;
 
 // Another program on the same display: its own connection and window.
 class OtherClient {
@@ -68,7 +73,7 @@ public:
     }
     void tap(xcb_keysym_t keysym) { press({keysym}); }
     // Presses the keys in order and lets them go in reverse.
-    void press(const QList<xcb_keysym_t> &keysyms)
+    void press(const QList<uint> &keysyms)
     {
         for (xcb_keysym_t keysym : keysyms)
             xcb_test_fake_input(m_connection, XCB_KEY_PRESS, keycode(keysym), XCB_CURRENT_TIME, XCB_NONE, 0, 0, 0);
@@ -94,6 +99,17 @@ private:
     xcb_window_t m_root = 0;
     xcb_window_t m_window = 0;
 };
+
+// The keyboard layout of the whole X server, as a desktop switches it.
+bool setLayout(const QString &layout)
+{
+    return QProcess::execute(QStringLiteral("setxkbmap"), {layout}) == 0;
+}
+
+QByteArray shortcutsSection(const QByteArray &lines)
+{
+    return "[Tastenk\xC3\xBCrzel]\r\naktiv=1\r\n" + lines;
+}
 
 QProcessEnvironment x11Session()
 {
@@ -212,6 +228,149 @@ private slots:
         }
         QVERIFY(holder.grab('n', XCB_MOD_MASK_CONTROL | XCB_MOD_MASK_1));
         QVERIFY(holder.grab('h', XCB_MOD_MASK_CONTROL | XCB_MOD_MASK_1 | XCB_MOD_MASK_LOCK));
+    }
+    void cleanup() { QVERIFY(setLayout(QStringLiteral("us"))); }
+
+    // A key no key of the keyboard gives is said, not silently left out.
+    void unusableKeyIsTold_data()
+    {
+        QTest::addColumn<QByteArray>("key");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("not on the us map") << QByteArray("Ctrl+Alt+\xC3\x84") << "Strg+Alt+Ä";
+        QTest::newRow("no keysym") << QByteArray("Ctrl+Alt+\xE2\x82\xAC") << "Strg+Alt+€";
+    }
+    void unusableKeyIsTold()
+    {
+        QFETCH(QByteArray, key);
+        QFETCH(QString, shown);
+        const QString path = m_temp.filePath(QStringLiteral("unusable.ini"));
+        QVERIFY(putFile(path, shortcutsSection("NaechstesZiel=" + key + "\r\n")));
+        RealPlatform real(x11Session());
+        MainAndStatus w(path, real.platform().globalKeys);
+        w.main->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w.main.get()));
+        QCOMPARE(w.boxes.shown.size(), 1);
+        QCOMPARE(w.boxes.shown[0].title, QStringLiteral("Hinweis"));
+        QCOMPARE(w.boxes.lastText(),
+                 QStringLiteral("Das Tastenkürzel %1 kann mit dieser Tastatur nicht verwendet werden.").arg(shown));
+    }
+
+    // The key fires as the player types it, on the layout of the moment,
+    // and not on the key that gives its character on another level.
+    void keysOnTheLayout_data()
+    {
+        QTest::addColumn<QString>("layout");
+        QTest::addColumn<QString>("changedTo"); // after the keys are taken; empty: no change
+        QTest::addColumn<QByteArray>("key");
+        QTest::addColumn<Keysyms>("other"); // must not fire
+        QTest::addColumn<Keysyms>("typed");
+        QTest::newRow("AltGr on de") << "de" << "" << QByteArray("Ctrl+Alt+@") << Keysyms{kControl, kAlt, 'q'}
+                                     << Keysyms{kControl, kAlt, kAltGr, 'q'};
+        QTest::newRow("Shift on us") << "us" << "" << QByteArray("Ctrl+Alt+@") << Keysyms{kControl, kAlt, '2'}
+                                     << Keysyms{kControl, kAlt, kShift, '2'};
+        QTest::newRow("us, then de: grabs taken again")
+            << "us" << "de" << QByteArray("Ctrl+Alt+Z") << Keysyms{kControl, kAlt, 'y'} << Keysyms{kControl, kAlt, 'z'};
+    }
+    void keysOnTheLayout()
+    {
+        QFETCH(QString, layout);
+        QFETCH(QString, changedTo);
+        QFETCH(QByteArray, key);
+        QFETCH(Keysyms, other);
+        QFETCH(Keysyms, typed);
+        QVERIFY(setLayout(layout));
+        const QString path = m_temp.filePath(QStringLiteral("layout.ini"));
+        QVERIFY(putFile(path, shortcutsSection("NaechstesZiel=" + key + "\r\nHausnummer=\r\nAbgleichen=\r\n")));
+        RealPlatform real(x11Session());
+        MainAndStatus w(path, real.platform().globalKeys);
+        w.main->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w.main.get()));
+        const QStringList all{kBank, kKiosk};
+        w.main->list().memo().setText(all.join(QStringLiteral("\r\n")));
+        if (!changedTo.isEmpty()) {
+            QVERIFY(setLayout(changedTo));
+            QTest::qWait(500);
+        }
+        OtherClient client; // reads the map of the moment
+        client.takeFocus();
+        client.press(other);
+        QTest::qWait(300);
+        QCOMPARE(w.main->list().memo().lines(), all);
+        client.press(typed);
+        QTRY_COMPARE(w.main->list().memo().lines(), QStringList{kKiosk});
+        QVERIFY(w.boxes.shown.isEmpty());
+    }
+
+    // The dialog records a key bound right now; OK takes the new keys,
+    // Abbrechen the old ones back.
+    void dialogRecordsBoundKey_data()
+    {
+        QTest::addColumn<QString>("layout");
+        QTest::addColumn<Keysyms>("typed");
+        QTest::addColumn<QString>("recorded");
+        QTest::addColumn<bool>("ok");
+        QTest::addColumn<QStringList>("list"); // after the recorded key is pressed elsewhere
+        QTest::addColumn<QString>("clipboard");
+        const Keysyms next{kControl, kAlt, 'n'};
+        QTest::newRow("OK") << "us" << next << "Ctrl+Alt+N" << true << QStringList{kBank, kKiosk} << "117";
+        QTest::newRow("Abbrechen") << "us" << next << "Ctrl+Alt+N" << false << QStringList{kKiosk} << "119";
+        QTest::newRow("AltGr on de") << "de" << Keysyms{kControl, kAlt, kAltGr, 'q'} << "Ctrl+Alt+@" << true
+                                     << QStringList{kBank, kKiosk} << "117";
+    }
+    void dialogRecordsBoundKey()
+    {
+        QFETCH(QString, layout);
+        QFETCH(Keysyms, typed);
+        QFETCH(QString, recorded);
+        QFETCH(bool, ok);
+        QFETCH(QStringList, list);
+        QFETCH(QString, clipboard);
+        QVERIFY(setLayout(layout));
+        const QString path = m_temp.filePath(QStringLiteral("dialog.ini"));
+        QVERIFY(putFile(path, shortcutsSection("")));
+        RealPlatform real(x11Session());
+        MainAndStatus w(path, real.platform().globalKeys);
+        w.main->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w.main.get()));
+        w.main->list().memo().setText(kBank + QStringLiteral("\r\n") + kKiosk);
+
+        QString seen;
+        QObject guard;
+        std::function<void()> look = [&] {
+            auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+            if (!dialog) {
+                QTimer::singleShot(20, &guard, look);
+                return;
+            }
+            dialog->activateWindow();
+            if (QTest::qWaitForWindowActive(dialog)) {
+                control<QKeySequenceEdit>(*dialog, "NaechstesZiel")->clear();
+                auto *field = control<QKeySequenceEdit>(*dialog, "Hausnummer");
+                field->setFocus();
+                field->clear();
+                QSignalSpy finished(field, &QKeySequenceEdit::editingFinished);
+                OtherClient typist;
+                typist.press(typed);
+                (void)finished.wait(3000);
+                seen = field->keySequence().toString(QKeySequence::PortableText);
+            }
+            ok ? dialog->accept() : dialog->reject();
+            if (dialog->isVisible())
+                dialog->reject(); // OK refused the key: the comparisons below say more
+        };
+        QTimer::singleShot(0, &guard, look);
+        trigger(*w.main, "GlobaleTastenkuerzel1");
+        QCOMPARE(seen, recorded);
+        QCOMPARE(w.boxes.shown.size(), 0);
+        QCOMPARE(w.fakes.feedback.beeps, 0);
+        QCOMPARE(w.main->list().memo().lines(), (QStringList{kBank, kKiosk}));
+
+        OtherClient other;
+        other.takeFocus();
+        other.press(typed);
+        QTRY_COMPARE(w.fakes.clipboard.text(), clipboard);
+        QCOMPARE(w.main->list().memo().lines(), list);
+        QVERIFY(w.boxes.shown.isEmpty());
     }
 };
 

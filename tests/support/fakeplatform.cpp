@@ -108,27 +108,44 @@ HttpResult FakeHttp::postForm(const QString &url, const QByteArray &body)
     return {false, {}, QStringLiteral("Verbindung fehlgeschlagen")};
 }
 
+bool FakeGlobalKeys::usable(const QKeySequence &keys)
+{
+    return !unusable.contains(keys.toString(QKeySequence::PortableText));
+}
+
 void FakeGlobalKeys::bind(const QList<GlobalKey> &keys)
 {
     binds << keys;
     for (const GlobalKey &key : keys) {
-        if (heldElsewhere.contains(key.keys.toString(QKeySequence::PortableText)) && m_context && m_taken)
-            m_taken(key.keys);
+        const QString portable = key.keys.toString(QKeySequence::PortableText);
+        if (heldElsewhere.contains(portable))
+            fail({KeyProblem::Kind::Taken, key.keys, {}});
+        else if (unusable.contains(portable))
+            fail({KeyProblem::Kind::Unusable, key.keys, {}});
     }
 }
 
 void FakeGlobalKeys::watch(QObject *context, std::function<void(const QString &)> pressed,
-                           std::function<void(const QKeySequence &)> taken)
+                           std::function<void(const KeyProblem &)> problem)
 {
     m_context = context;
     m_pressed = std::move(pressed);
-    m_taken = std::move(taken);
+    m_problem = std::move(problem);
 }
 
 void FakeGlobalKeys::press(const QString &id)
 {
     if (m_context && m_pressed)
         m_pressed(id);
+}
+
+void FakeGlobalKeys::fail(const KeyProblem &problem)
+{
+    // A binding that failed as a whole holds nothing.
+    if (problem.keys.isEmpty())
+        binds << QList<GlobalKey>();
+    if (m_context && m_problem)
+        m_problem(problem);
 }
 
 QStringList FakeGlobalKeys::boundKeys() const

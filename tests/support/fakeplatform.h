@@ -112,24 +112,28 @@ public:
 };
 
 // Records every binding; keys listed in heldElsewhere (portable text) are
-// reported as taken, and press plays the desktop delivering a key.
+// reported as taken, those in unusable as unusable (and usable() says so),
+// press plays the desktop delivering a key and fail the desktop refusing.
 class FakeGlobalKeys : public GlobalKeys {
 public:
     bool supported() override { return isSupported; }
+    bool usable(const QKeySequence &keys) override;
     void bind(const QList<GlobalKey> &keys) override;
     void watch(QObject *context, std::function<void(const QString &)> pressed,
-               std::function<void(const QKeySequence &)> taken) override;
+               std::function<void(const KeyProblem &)> problem) override;
     void press(const QString &id);
+    void fail(const KeyProblem &problem);
     // The keys of the last binding, in portable text.
     QStringList boundKeys() const;
     bool isSupported = true;
     QList<QList<GlobalKey>> binds;
     QStringList heldElsewhere;
+    QStringList unusable;
 
 private:
     QPointer<QObject> m_context;
     std::function<void(const QString &)> m_pressed;
-    std::function<void(const QKeySequence &)> m_taken;
+    std::function<void(const KeyProblem &)> m_problem;
 };
 
 // The files on disk, except that the next failingWrites data writes fail

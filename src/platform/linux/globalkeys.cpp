@@ -25,16 +25,29 @@ void DesktopGlobalKeys::choose()
             if (position < m_keys.size())
                 firePressed(m_keys[position].id);
         };
-    } else if (PortalGlobalKeys::available()) {
+        m_x11->problem = [this](qsizetype position, KeyProblem::Kind kind) {
+            if (position < m_keys.size())
+                fireProblem({kind, m_keys[position].keys, {}});
+        };
+    } else {
         m_portal = std::make_unique<PortalGlobalKeys>();
         m_portal->pressed = [this](const QString &id) { firePressed(id); };
+        m_portal->failed = [this](KeyProblem::Kind kind, const QString &detail) { fireProblem({kind, {}, detail}); };
     }
 }
 
 bool DesktopGlobalKeys::supported()
 {
     choose();
-    return m_x11 || m_portal;
+    return m_x11 || (m_portal && m_portal->available());
+}
+
+bool DesktopGlobalKeys::usable(const QKeySequence &keys)
+{
+    if (!supported() || keys.isEmpty())
+        return false;
+    // Through the portal the desktop decides, and may let the player choose.
+    return !m_x11 || m_x11->usable(keys[0]);
 }
 
 void DesktopGlobalKeys::bind(const QList<GlobalKey> &keys)
@@ -51,25 +64,30 @@ void DesktopGlobalKeys::bind(const QList<GlobalKey> &keys)
     QList<QKeyCombination> combinations;
     for (const GlobalKey &key : keys)
         combinations << (key.keys.isEmpty() ? QKeyCombination() : key.keys[0]);
-    const QList<qsizetype> taken = m_x11->grab(combinations);
-    for (qsizetype position : taken) {
-        if (m_context && m_taken)
-            m_taken(keys[position].keys);
-    }
+    if (keys.isEmpty())
+        m_x11->release();
+    else
+        m_x11->grab(combinations);
 }
 
 void DesktopGlobalKeys::watch(QObject *context, std::function<void(const QString &)> pressed,
-                              std::function<void(const QKeySequence &)> taken)
+                              std::function<void(const KeyProblem &)> problem)
 {
     m_context = context;
     m_pressed = std::move(pressed);
-    m_taken = std::move(taken);
+    m_problem = std::move(problem);
 }
 
 void DesktopGlobalKeys::firePressed(const QString &id)
 {
     if (m_context && m_pressed)
         m_pressed(id);
+}
+
+void DesktopGlobalKeys::fireProblem(const KeyProblem &problem)
+{
+    if (m_context && m_problem)
+        m_problem(problem);
 }
 
 } // namespace veltrix

@@ -4,10 +4,12 @@
 
 #include <QDBusArgument>
 #include <QDBusConnection>
+#include <QDBusError>
 #include <QDBusMessage>
 #include <QDBusMetaType>
 #include <QDBusObjectPath>
-#include <QDBusPendingCall>
+#include <QDBusPendingCallWatcher>
+#include <QDBusPendingReply>
 
 #include <algorithm>
 
@@ -20,8 +22,26 @@ const QString kPath = QStringLiteral("/org/freedesktop/portal/desktop");
 const QString kShortcuts = QStringLiteral("org.freedesktop.portal.GlobalShortcuts");
 const QString kRequest = QStringLiteral("org.freedesktop.portal.Request");
 const QString kSession = QStringLiteral("org.freedesktop.portal.Session");
-// A portal that is started on demand may take a moment.
-constexpr int kProbeTimeout = 5000;
+// The answers of a call that show there is no portal with global shortcuts.
+bool noPortal(QDBusError::ErrorType error)
+{
+    switch (error) {
+    case QDBusError::ServiceUnknown:
+    case QDBusError::UnknownInterface:
+    case QDBusError::UnknownMethod:
+    case QDBusError::UnknownObject:
+    case QDBusError::Disconnected:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// A request's answer: 0 done, 1 cancelled by the player, 2 otherwise ended.
+KeyProblem::Kind failure(uint response)
+{
+    return response == 1 ? KeyProblem::Kind::Cancelled : KeyProblem::Kind::Failed;
+}
 
 } // namespace
 
@@ -57,24 +77,17 @@ PortalGlobalKeys::PortalGlobalKeys(QObject *parent) : QObject(parent)
 {
     qDBusRegisterMetaType<PortalShortcut>();
     qDBusRegisterMetaType<QList<PortalShortcut>>();
-    QDBusConnection::sessionBus().connect(kService, kPath, kShortcuts, QStringLiteral("Activated"), this,
+    // Whether the portal is there shows at the first call: asking now would
+    // hold up the first paint while the desktop starts it.
+    m_available = QDBusConnection::sessionBus().isConnected();
+    if (m_available)
+        QDBusConnection::sessionBus().connect(kService, kPath, kShortcuts, QStringLiteral("Activated"), this,
                                           SLOT(activated(QDBusMessage)));
 }
 
 PortalGlobalKeys::~PortalGlobalKeys()
 {
     closeSession();
-}
-
-bool PortalGlobalKeys::available()
-{
-    QDBusConnection bus = QDBusConnection::sessionBus();
-    if (!bus.isConnected())
-        return false;
-    QDBusMessage probe = QDBusMessage::createMethodCall(kService, kPath, QStringLiteral("org.freedesktop.DBus.Properties"),
-                                                        QStringLiteral("Get"));
-    probe << kShortcuts << QStringLiteral("version");
-    return bus.call(probe, QDBus::Block, kProbeTimeout).type() == QDBusMessage::ReplyMessage;
 }
 
 QString PortalGlobalKeys::requestPath(const QString &token) const
@@ -98,14 +111,50 @@ void PortalGlobalKeys::bind(const QList<GlobalKey> &keys)
 {
     closeSession();
     m_keys = keys;
-    if (keys.isEmpty())
+    if (keys.isEmpty() || !m_available)
         return;
     const QString token = QStringLiteral("veltrix%1").arg(++m_tokens);
-    m_pendingRequest = requestPath(token);
-    listen(m_pendingRequest, SLOT(sessionResponse(QDBusMessage)));
     QDBusMessage call = QDBusMessage::createMethodCall(kService, kPath, kShortcuts, QStringLiteral("CreateSession"));
     call << QVariantMap{{QStringLiteral("handle_token"), token}, {QStringLiteral("session_handle_token"), token}};
-    QDBusConnection::sessionBus().asyncCall(call);
+    request(call, token, SLOT(sessionResponse(QDBusMessage)));
+}
+
+void PortalGlobalKeys::request(QDBusMessage call, const QString &token, const char *slot)
+{
+    const QString path = requestPath(token);
+    m_pendingRequest = path;
+    listen(path, slot);
+    auto *watcher = new QDBusPendingCallWatcher(QDBusConnection::sessionBus().asyncCall(call), this);
+    connect(watcher, &QDBusPendingCallWatcher::finished, this, [this, path, slot](QDBusPendingCallWatcher *done) {
+        done->deleteLater();
+        // Given up since, or answered already.
+        if (path != m_pendingRequest)
+            return;
+        const QDBusPendingReply<QDBusObjectPath> reply = *done;
+        if (reply.isError()) {
+            if (noPortal(reply.error().type())) {
+                m_available = false;
+                closeSession();
+                return;
+            }
+            fail(KeyProblem::Kind::Failed, reply.error().message());
+            return;
+        }
+        // Portals before version 0.9 choose the request's path themselves.
+        const QString handle = reply.value().path();
+        if (!handle.isEmpty() && handle != path) {
+            stopListening(path, slot);
+            m_pendingRequest = handle;
+            listen(handle, slot);
+        }
+    });
+}
+
+void PortalGlobalKeys::fail(KeyProblem::Kind kind, const QString &detail)
+{
+    closeSession();
+    if (failed)
+        failed(kind, detail);
 }
 
 bool PortalGlobalKeys::takeAnswer(const QDBusMessage &response, const char *slot)
@@ -124,13 +173,17 @@ void PortalGlobalKeys::sessionResponse(const QDBusMessage &response)
     if (!takeAnswer(response, SLOT(sessionResponse(QDBusMessage))))
         return;
     const QList<QVariant> args = response.arguments();
-    if (args.size() < 2 || args[0].toUInt() != 0)
-        return; // refused
+    if (args.size() < 2 || args[0].toUInt() != 0) {
+        fail(failure(args.value(0, 2u).toUInt()), {});
+        return;
+    }
     const QVariantMap results = qdbus_cast<QVariantMap>(args[1]);
     const QVariant handle = results.value(QStringLiteral("session_handle"));
     m_session = handle.canConvert<QDBusObjectPath>() ? handle.value<QDBusObjectPath>().path() : handle.toString();
-    if (m_session.isEmpty())
+    if (m_session.isEmpty()) {
+        fail(KeyProblem::Kind::Failed, {});
         return;
+    }
 
     QList<PortalShortcut> shortcuts;
     for (const GlobalKey &key : std::as_const(m_keys)) {
@@ -143,18 +196,21 @@ void PortalGlobalKeys::sessionResponse(const QDBusMessage &response)
         shortcuts << PortalShortcut{key.id, properties};
     }
     const QString token = QStringLiteral("veltrix%1").arg(++m_tokens);
-    m_pendingRequest = requestPath(token);
-    listen(m_pendingRequest, SLOT(bindResponse(QDBusMessage)));
     QDBusMessage call = QDBusMessage::createMethodCall(kService, kPath, kShortcuts, QStringLiteral("BindShortcuts"));
     call << QVariant::fromValue(QDBusObjectPath(m_session)) << QVariant::fromValue(shortcuts) << QString()
          << QVariantMap{{QStringLiteral("handle_token"), token}};
-    QDBusConnection::sessionBus().asyncCall(call);
+    request(call, token, SLOT(bindResponse(QDBusMessage)));
 }
 
 void PortalGlobalKeys::bindResponse(const QDBusMessage &response)
 {
-    // What the desktop bound is its own and the player's choice.
-    takeAnswer(response, SLOT(bindResponse(QDBusMessage)));
+    if (!takeAnswer(response, SLOT(bindResponse(QDBusMessage))))
+        return;
+    // Which trigger the desktop gave each key is its own and the player's
+    // choice; only a binding that did not happen is news.
+    const QList<QVariant> args = response.arguments();
+    if (args.isEmpty() || args[0].toUInt() != 0)
+        fail(failure(args.value(0, 2u).toUInt()), {});
 }
 
 void PortalGlobalKeys::activated(const QDBusMessage &signal)

@@ -20,13 +20,17 @@ public:
     explicit PortalGlobalKeys(QObject *parent = nullptr);
     ~PortalGlobalKeys() override;
 
-    // True when a portal with global shortcuts answers on the session bus.
-    static bool available();
+    // False once the session bus has shown that no portal gives global
+    // shortcuts here; nothing waits for it to say so.
+    bool available() const { return m_available; }
 
     // Ends the present session and, unless keys is empty, opens one for these.
     void bind(const QList<GlobalKey> &keys);
     // Gets the id of every shortcut the portal reports as activated.
     std::function<void(const QString &)> pressed;
+    // Gets why none of the keys works: the player declined, the desktop
+    // refused, or a call failed. The session is closed by then.
+    std::function<void(KeyProblem::Kind, const QString &detail)> failed;
 
 private slots:
     void sessionResponse(const QDBusMessage &response);
@@ -35,6 +39,10 @@ private slots:
 
 private:
     void closeSession();
+    // Calls a portal method that answers through a request object; slot
+    // gets its Response. Errors of the call itself end the binding.
+    void request(QDBusMessage call, const QString &token, const char *slot);
+    void fail(KeyProblem::Kind kind, const QString &detail);
     // A request's object path, known before the call so that its answer
     // cannot come before the program listens for it.
     QString requestPath(const QString &token) const;
@@ -47,6 +55,7 @@ private:
     QString m_pendingRequest;
     QString m_session;
     int m_tokens = 0;
+    bool m_available = true;
 };
 
 } // namespace veltrix
