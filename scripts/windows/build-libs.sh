@@ -16,7 +16,8 @@ curl_options=(-DHTTP_ONLY=ON -DCURL_USE_LIBPSL=OFF -DCURL_USE_LIBSSH2=OFF -DCURL
 # Debian's tarball drops wintab and sqlite; every system_* library would be
 # linked as a DLL of Debian's mingw packages, so Qt's bundled copies are used.
 # Without OpenGL, the dynamic OpenGL choice must go too, or the windows
-# platform plugin does not compile.
+# platform plugin does not compile; without Direct2D, the DirectWrite 3 font
+# database is not built, yet the plugin would link it.
 qt_options=(-DBUILD_SHARED_LIBS=ON -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF -DQT_BUILD_BENCHMARKS=OFF
             -DFEATURE_tabletevent=OFF -DFEATURE_sql=OFF -DFEATURE_dbus=OFF -DFEATURE_icu=OFF
             -DFEATURE_openssl=OFF -DFEATURE_zstd=OFF -DFEATURE_opengl=OFF -DFEATURE_printsupport=OFF
@@ -25,7 +26,8 @@ qt_options=(-DBUILD_SHARED_LIBS=ON -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF 
             -DFEATURE_system_doubleconversion=OFF -DFEATURE_system_libb2=OFF
             -DFEATURE_concurrent=OFF -DFEATURE_xml=OFF -DFEATURE_gssapi=OFF -DFEATURE_brotli=OFF
             -DFEATURE_direct2d=OFF -DFEATURE_schannel=OFF -DFEATURE_sspi=OFF
-            -DFEATURE_networklistmanager=OFF -DFEATURE_dynamicgl=OFF)
+            -DFEATURE_networklistmanager=OFF -DFEATURE_dynamicgl=OFF
+            -DFEATURE_directwrite3=OFF)
 # options:end
 
 qt_version=$(dpkg-query -W -f='${Version}' qt6-base-dev)
