@@ -12,7 +12,7 @@ start=$SECONDS
 
 packages=(g++-mingw-w64-x86-64-posix wine wine64 nsis xvfb xauth x11-utils xdotool xclip imagemagick
           cmake ninja-build dpkg-dev qt6-base-dev qt6-base-dev-tools qt6-translations-l10n zip unzip
-          libcurl4-openssl-dev libjpeg62-turbo-dev)
+          libcurl4-openssl-dev libjpeg62-turbo-dev ccache)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
@@ -30,6 +30,8 @@ prefix=$(scripts/windows/build-libs.sh | tail -1)
 echo "Windows libraries: $prefix ($((SECONDS - start)) s)"
 
 build=$root/build-windows
+# Compiled objects are kept across clones: paths count from the clone's root.
+export CCACHE_BASEDIR=$root
 version=$(sed -n 's/^project(Veltrix VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 export WINEPREFIX=$build/wine-tests

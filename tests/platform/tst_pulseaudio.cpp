@@ -213,7 +213,11 @@ private slots:
             for (int i = 0; i < 50 && !server.pactl({"list", "short", "source-outputs"}).contains("\t"); ++i)
                 QTest::qWait(100);
             audio.playSound(QStringLiteral("Timer2"));
-            QTest::qWait(2000);
+            // Recorded until the sound has been played out, however slow the machine.
+            QTest::qWait(500);
+            for (int i = 0; i < 100 && server.playing() > 0; ++i)
+                QTest::qWait(100);
+            QTest::qWait(500);
             recorder.kill();
             recorder.waitForFinished();
             const QByteArray pcm = recorder.readAllStandardOutput();
