@@ -20,10 +20,10 @@ execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=libstdc++-6.dll
 execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=libgcc_s_seh-1.dll
                 OUTPUT_VARIABLE libgcc OUTPUT_STRIP_TRAILING_WHITESPACE)
 find_file(VELTRIX_WINPTHREAD libwinpthread-1.dll
-          PATHS /usr/x86_64-w64-mingw32/lib /usr/x86_64-w64-mingw32/bin NO_DEFAULT_PATH REQUIRED)
+          PATHS /usr/x86_64-w64-mingw32/lib /usr/x86_64-w64-mingw32/bin NO_DEFAULT_PATH NO_CMAKE_FIND_ROOT_PATH REQUIRED)
 install(FILES ${libstdcxx} ${libgcc} ${VELTRIX_WINPTHREAD} DESTINATION .)
 
 # The German standard buttons: Qt's own translation, from Debian's package.
-find_file(VELTRIX_QTBASE_DE qtbase_de.qm PATHS /usr/share/qt6/translations NO_DEFAULT_PATH REQUIRED)
+find_file(VELTRIX_QTBASE_DE qtbase_de.qm PATHS /usr/share/qt6/translations NO_DEFAULT_PATH NO_CMAKE_FIND_ROOT_PATH REQUIRED)
 install(FILES ${VELTRIX_QTBASE_DE} DESTINATION translations)
 install(FILES ${PROJECT_SOURCE_DIR}/resources/windows/qt.conf DESTINATION .)

@@ -6,7 +6,6 @@
 #include <winsock2.h>
 #include <ws2tcpip.h>
 namespace {
-using ssize_t = int;
 constexpr int MSG_NOSIGNAL = 0;
 constexpr int SOCK_CLOEXEC = 0;
 constexpr int SHUT_WR = SD_SEND;

@@ -12,7 +12,9 @@
 #include <QtTest>
 
 #include <algorithm>
+#ifndef Q_OS_WIN
 #include <unistd.h>
+#endif
 
 using namespace veltrix;
 using namespace veltrix::test;
@@ -391,7 +393,9 @@ private slots:
     {
         QTest::addColumn<bool>("folder"); // else a file without read permission
         QTest::newRow("a folder") << true;
+#ifndef Q_OS_WIN // Windows files have no read permission to take away
         QTest::newRow("no read permission") << false;
+#endif
     }
     void unreadableSettingsStayUntouched()
     {
@@ -401,8 +405,10 @@ private slots:
             QVERIFY(QDir().mkdir(m_ini));
             QVERIFY(test::putFile(m_ini + QStringLiteral("/inhalt"), held));
         } else {
+#ifndef Q_OS_WIN
             if (geteuid() == 0)
                 QSKIP("root reads every file: the folder row covers this path");
+#endif
             QVERIFY(test::putFile(m_ini, held));
             QVERIFY(QFile::setPermissions(m_ini, QFileDevice::WriteOwner));
         }
