@@ -26,4 +26,7 @@ install(FILES ${libstdcxx} ${libgcc} ${VELTRIX_WINPTHREAD} DESTINATION .)
 # The German standard buttons: Qt's own translation, from Debian's package.
 find_file(VELTRIX_QTBASE_DE qtbase_de.qm PATHS /usr/share/qt6/translations NO_DEFAULT_PATH NO_CMAKE_FIND_ROOT_PATH REQUIRED)
 install(FILES ${VELTRIX_QTBASE_DE} DESTINATION translations)
+# The same beside the programs in the build tree, for the tests.
+file(COPY ${VELTRIX_QTBASE_DE} DESTINATION ${PROJECT_BINARY_DIR}/src/translations)
+file(COPY ${VELTRIX_QTBASE_DE} DESTINATION ${PROJECT_BINARY_DIR}/tests/translations)
 install(FILES ${PROJECT_SOURCE_DIR}/resources/windows/qt.conf DESTINATION .)

@@ -84,9 +84,12 @@ void showWindows(VeltrixWindows &windows, const QString &reportFile)
 
 void installGermanTranslations(QCoreApplication &app)
 {
+    // Qt's own folder, else the one beside the program, where a Windows
+    // program brings its translations along.
     const QString path = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
     auto *translator = new QTranslator(&app);
-    if (translator->load(QStringLiteral("qtbase_de"), path))
+    if (translator->load(QStringLiteral("qtbase_de"), path)
+        || translator->load(QStringLiteral("qtbase_de"), QCoreApplication::applicationDirPath() + QStringLiteral("/translations")))
         QCoreApplication::installTranslator(translator);
     else
         delete translator;
@@ -115,7 +118,11 @@ void answerHelpOrVersion(int argc, char *argv[])
     QCommandLineParser parser;
     describeCommandLine(parser);
     parser.parse(arguments);
-    parser.showHelp(EXIT_SUCCESS);
+    // Printed by the program itself: Qt's own help goes to a message box, or
+    // nowhere, when a Windows program has no console of its own.
+    std::fputs(qPrintable(parser.helpText()), stdout);
+    std::fflush(stdout);
+    std::exit(EXIT_SUCCESS);
 }
 
 std::optional<QString> reportFileArgument(const QStringList &arguments)

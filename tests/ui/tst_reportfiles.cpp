@@ -98,9 +98,11 @@ private slots:
         put(QStringLiteral("gesperrt.txt"), kBank);
         put(QStringLiteral("nurlesen.txt"), kBank);
         QVERIFY(QDir(m_temp->path()).mkdir(QStringLiteral("nurlesen")));
+#ifndef Q_OS_WIN
         QVERIFY(QFile::setPermissions(path(QStringLiteral("gesperrt.txt")), {}));
         QVERIFY(QFile::setPermissions(path(QStringLiteral("nurlesen.txt")), QFile::ReadOwner));
         QVERIFY(QFile::setPermissions(path(QStringLiteral("nurlesen")), QFile::ReadOwner | QFile::ExeOwner));
+#endif
         QFETCH(bool, write);
         QFETCH(QString, name);
         const QString target = path(name);

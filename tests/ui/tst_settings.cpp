@@ -59,8 +59,13 @@ private slots:
         QTest::addColumn<QString>("configHome");
         QTest::addColumn<QString>("expected");
         QTest::newRow("VELTRIX_INI") << "/srv/v.ini" << "/cfg" << "/srv/v.ini";
+#ifdef Q_OS_WIN
+        QTest::newRow("APPDATA") << "" << "C:\\Benutzer\\Jörg\\AppData" << "C:/Benutzer/Jörg/AppData/veltrix.ini";
+        QTest::newRow("relative one ignored") << "" << "cfg" << QDir::homePath() + "/AppData/Roaming/veltrix.ini";
+#else
         QTest::newRow("XDG_CONFIG_HOME") << "" << "/cfg" << "/cfg/veltrix.ini";
         QTest::newRow("relative one ignored") << "" << "cfg" << QDir::homePath() + "/.config/veltrix.ini";
+#endif
     }
     void settingsPath()
     {
@@ -69,7 +74,12 @@ private slots:
         QFETCH(QString, expected);
         QProcessEnvironment environment;
         environment.insert(QStringLiteral("VELTRIX_INI"), explicitPath);
+        // The system's own folder for settings.
+#ifdef Q_OS_WIN
+        environment.insert(QStringLiteral("APPDATA"), configHome);
+#else
         environment.insert(QStringLiteral("XDG_CONFIG_HOME"), configHome);
+#endif
         QCOMPARE(RealPlatform(environment).platform().settingsPath, expected);
     }
 
@@ -365,7 +375,9 @@ private slots:
         QTest::addColumn<QString>("ini");
         QTest::newRow("below a file") << "datei/veltrix.ini";
         QTest::newRow("a read-only file") << "nurlesen.ini";
+#ifndef Q_OS_WIN // a Windows folder's read-only mark does not keep files out
         QTest::newRow("in a read-only folder") << "nurlesen/veltrix.ini";
+#endif
     }
     void unwritableSettings()
     {

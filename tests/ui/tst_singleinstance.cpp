@@ -27,6 +27,8 @@ QProcessEnvironment playerEnvironment(const QString &home, const QString &ini)
     env.insert(QStringLiteral("VELTRIX_INI"), ini);
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     env.insert(QStringLiteral("QT_LOGGING_RULES"), QStringLiteral("veltrix.handover.info=true;qt.*=false"));
+    // A Windows program without a console logs to the debugger otherwise.
+    env.insert(QStringLiteral("QT_FORCE_STDERR_LOGGING"), QStringLiteral("1"));
     return env;
 }
 
@@ -46,7 +48,8 @@ struct Program {
         log += process.readAllStandardError();
         return log.contains(text);
     }
-    static QByteArray opened(const QString &file) { return "opened: \"" + file.toUtf8() + '"'; }
+    // The log is written in the system's 8-bit encoding (Windows-1252 there).
+    static QByteArray opened(const QString &file) { return "opened: \"" + file.toLocal8Bit() + '"'; }
     ~Program()
     {
         process.kill();
@@ -148,7 +151,7 @@ private slots:
         QVERIFY(second.process.waitForFinished(10000));
         QCOMPARE(second.process.exitStatus(), QProcess::NormalExit);
         QCOMPARE(second.process.exitCode(), 0);
-        QTRY_VERIFY_WITH_TIMEOUT(first.says(Program::opened(report)), 10000);
+        QTRY_VERIFY2_WITH_TIMEOUT(first.says(Program::opened(report)), first.log.constData(), 10000);
 
         // Other settings: a program of its own.
         Program other(home, temp.filePath(QStringLiteral("anders.ini")));
