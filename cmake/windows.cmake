@@ -7,7 +7,7 @@ target_sources(veltrix PRIVATE ${PROJECT_BINARY_DIR}/veltrix.rc)
 set_target_properties(veltrix PROPERTIES WIN32_EXECUTABLE ON)
 
 install(TARGETS veltrix RUNTIME DESTINATION .)
-set(qt_libraries Core Gui Widgets ${VELTRIX_QT_EXTRA_LIBRARIES})
+set(qt_libraries Core Gui Widgets Network)
 foreach(library ${qt_libraries})
   install(FILES $<TARGET_FILE:Qt6::${library}> DESTINATION .)
 endforeach()

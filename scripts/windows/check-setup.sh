@@ -29,7 +29,7 @@ wineboot -i >/dev/null 2>&1
 unix_path() { winepath -u "$(wine cmd /c "echo $1" 2>/dev/null | tr -d '\r')" 2>/dev/null; }
 appdata=$(unix_path %APPDATA%)
 localappdata=$(unix_path %LOCALAPPDATA%)
-programs=$(unix_path %APPDATA%)/Microsoft/Windows/"Start Menu"/Programs
+programs="$appdata/Microsoft/Windows/Start Menu/Programs"
 installed="$localappdata/Programs/Veltrix Professional"
 
 wine "$setup" /S
@@ -37,7 +37,7 @@ wine "$setup" /S
 for file in veltrix.exe Qt6Core.dll platforms/qwindows.dll translations/qtbase_de.qm Deinstallieren.exe; do
     [[ -f $installed/$file ]] || fail "after the install $installed/$file is missing"
 done
-[[ -f $programs/Veltrix Professional.lnk ]] || fail "no Start-menu entry"
+[[ -f "$programs/Veltrix Professional.lnk" ]] || fail "no Start-menu entry"
 wine reg query 'HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Veltrix Professional' >/dev/null 2>&1 \
     || fail "no entry under the current user's installed programs"
 
@@ -100,6 +100,6 @@ fi
 wine "$installed/Deinstallieren.exe" /S
 for _ in $(seq 1 40); do [[ -e $installed/veltrix.exe ]] || break; sleep 0.5; done
 [[ ! -e $installed ]] || fail "after the uninstall $installed is still there: $(ls "$installed")"
-[[ ! -e $programs/Veltrix Professional.lnk ]] || fail "the Start-menu entry is still there"
+[[ ! -e "$programs/Veltrix Professional.lnk" ]] || fail "the Start-menu entry is still there"
 [[ -f $appdata/veltrix.ini ]] || fail "the uninstall removed the settings file"
 echo "Setup check: installed, started with the report, closed, settings written, uninstalled; settings kept"
