@@ -1,5 +1,7 @@
 #include "mainfrm.h"
 
+#include <QDir>
+
 #include "accessoriespage.h"
 #include "buildingspage.h"
 #include "calculatorspage.h"
@@ -177,7 +179,7 @@ void TfrmMain::UpdateCaption()
 {
     QString caption = kProgramTitle + QStringLiteral(" - ") + kVersionText;
     if (!m_fileName.isEmpty())
-        caption += QStringLiteral(" - ") + m_fileName;
+        caption += QStringLiteral(" - ") + QDir::toNativeSeparators(m_fileName);
     if (m_list->isModified())
         caption += QStringLiteral(" *");
     setWindowTitle(caption);
