@@ -51,6 +51,35 @@ bool writeBytes(const QString &path, const QByteArray &bytes, QString &reason)
 
 } // namespace
 
+bool readGrowing(qint64 claimed, qint64 maxBytes, QByteArray &bytes, QString &reason,
+                 const std::function<qint64(char *, qint64)> &readSome)
+{
+    qsizetype size = 0;
+    bytes.resize(qsizetype(qMin(claimed, maxBytes)) + 1);
+    for (;;) {
+        if (size == bytes.size()) {
+            if (size > maxBytes)
+                break;
+            bytes.resize(qMin<qint64>(qint64(size) * 2, maxBytes + 1));
+        }
+        const qint64 n = readSome(bytes.data() + size, bytes.size() - size);
+        if (n < 0) {
+            bytes.clear();
+            return false;
+        }
+        if (n == 0)
+            break;
+        size += n;
+    }
+    if (size > maxBytes) {
+        reason = tooLargeRefusal();
+        bytes.clear();
+        return false;
+    }
+    bytes.resize(size);
+    return true;
+}
+
 QString readTextFile(const QString &path)
 {
     QByteArray bytes;

@@ -64,35 +64,17 @@ bool readBoundedFile(const QString &path, QByteArray &bytes, QString &reason, qi
     }
     if (refused())
         return false;
-    // The file may grow while it is read (or claim no size at all): the
-    // limit holds whatever it turns out to hold.
-    qsizetype size = 0;
-    bytes.resize(qsizetype(info.st_size) + 1);
-    for (;;) {
-        if (size == bytes.size()) {
-            if (size > maxBytes)
-                break;
-            bytes.resize(qMin<qint64>(qint64(size) * 2, maxBytes + 1));
+    return readGrowing(info.st_size, maxBytes, bytes, reason, [&](char *into, qint64 room) -> qint64 {
+        for (;;) {
+            const ssize_t n = ::read(fd, into, size_t(room));
+            if (n >= 0)
+                return n;
+            if (errno != EINTR) {
+                reason = failure(errno);
+                return -1;
+            }
         }
-        const ssize_t n = ::read(fd, bytes.data() + size, size_t(bytes.size() - size));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0) {
-            reason = failure(errno);
-            bytes.clear();
-            return false;
-        }
-        if (n == 0)
-            break;
-        size += n;
-    }
-    if (size > maxBytes) {
-        reason = tooLargeRefusal();
-        bytes.clear();
-        return false;
-    }
-    bytes.resize(size);
-    return true;
+    });
 }
 
 bool entryPresent(const QString &path)

@@ -78,33 +78,14 @@ bool readBoundedFile(const QString &path, QByteArray &bytes, QString &reason, qi
         reason = tooLargeRefusal();
         return false;
     }
-    // The file may grow while it is read: the limit holds whatever it holds.
-    qsizetype size = 0;
-    bytes.resize(qsizetype(declared) + 1);
-    for (;;) {
-        if (size == bytes.size()) {
-            if (size > maxBytes)
-                break;
-            bytes.resize(qMin<qint64>(qint64(size) * 2, maxBytes + 1));
-        }
-        const DWORD wanted = DWORD(qMin<qint64>(bytes.size() - size, 1 << 30));
+    return readGrowing(declared, maxBytes, bytes, reason, [&](char *into, qint64 room) -> qint64 {
         DWORD got = 0;
-        if (!ReadFile(file, bytes.data() + size, wanted, &got, nullptr)) {
+        if (!ReadFile(file, into, DWORD(qMin<qint64>(room, 1 << 30)), &got, nullptr)) {
             reason = failure(GetLastError());
-            bytes.clear();
-            return false;
+            return -1;
         }
-        if (got == 0)
-            break;
-        size += got;
-    }
-    if (size > maxBytes) {
-        reason = tooLargeRefusal();
-        bytes.clear();
-        return false;
-    }
-    bytes.resize(size);
-    return true;
+        return got;
+    });
 }
 
 bool entryPresent(const QString &path)
