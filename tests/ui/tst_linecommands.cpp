@@ -379,7 +379,7 @@ private slots:
         QCOMPARE(control<QLabel>(w, "Schutzgeld")->text(), QStringLiteral("0 €"));
         if (command == u"Dateiffnen1") {
             QVERIFY(!w.list().isModified());
-            QCOMPARE(w.windowTitle(), QStringLiteral("Veltrix Professional by Morwen - Version 1.61 - ") + file);
+            QCOMPARE(w.windowTitle(), QStringLiteral("Veltrix Professional by Morwen - Version 1.61 - ") + QDir::toNativeSeparators(file));
         }
     }
 

@@ -211,7 +211,7 @@ private slots:
             trigger(*w, "Dateiffnen1");
         }
         w->list().setModified(modified);
-        QCOMPARE(w->windowTitle(), caption.contains(u'%') ? caption.arg(file) : caption);
+        QCOMPARE(w->windowTitle(), caption.contains(u'%') ? caption.arg(QDir::toNativeSeparators(file)) : caption);
     }
 
     void tidyStepDeletesOneEmptyLine()
