@@ -82,7 +82,7 @@ cmake -S curl-*/ -B curl-build -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
 cmake --build curl-build -j "$jobs" >/dev/null
 cmake --install curl-build >/dev/null
 
-echo "Building Qt (qtbase) for Windows: about 25 minutes on two cores" >&2
+echo "Building Qt (qtbase) for Windows: about 20 minutes on two idle cores" >&2
 qtsrc=$(ls -d qt6-base-*/ | head -1)
 # dpkg-source has applied Debian's patches already, unless it could not.
 if [[ ! -f $qtsrc/.pc/applied-patches && -f $qtsrc/debian/patches/series ]]; then
