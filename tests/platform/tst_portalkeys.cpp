@@ -151,16 +151,10 @@ private slots:
 
         bool checked = true;
         QObject guard;
-        std::function<void()> look = [&] {
-            QWidget *dialog = QApplication::activeModalWidget();
-            if (!dialog) {
-                QTimer::singleShot(20, &guard, look);
-                return;
-            }
+        whenModalDialog(guard, [&](QWidget *dialog) {
             checked = control<QCheckBox>(*dialog, "TastenkuerzelVerwenden")->isChecked();
             qobject_cast<QDialog *>(dialog)->reject();
-        };
-        QTimer::singleShot(0, &guard, look);
+        });
         trigger(*w.main, "GlobaleTastenkuerzel1");
         QVERIFY(!checked);
         // Nothing asked again, nothing said twice.

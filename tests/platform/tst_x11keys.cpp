@@ -336,12 +336,8 @@ private slots:
 
         QString seen;
         QObject guard;
-        std::function<void()> look = [&] {
-            auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
-            if (!dialog) {
-                QTimer::singleShot(20, &guard, look);
-                return;
-            }
+        whenModalDialog(guard, [&](QWidget *found) {
+            auto *dialog = qobject_cast<QDialog *>(found);
             dialog->activateWindow();
             if (QTest::qWaitForWindowActive(dialog)) {
                 control<QKeySequenceEdit>(*dialog, "NaechstesZiel")->clear();
@@ -357,8 +353,7 @@ private slots:
             ok ? dialog->accept() : dialog->reject();
             if (dialog->isVisible())
                 dialog->reject(); // OK refused the key: the comparisons below say more
-        };
-        QTimer::singleShot(0, &guard, look);
+        });
         trigger(*w.main, "GlobaleTastenkuerzel1");
         QCOMPARE(seen, recorded);
         QCOMPARE(w.boxes.shown.size(), 0);

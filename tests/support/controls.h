@@ -5,8 +5,12 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QApplication>
 #include <QObject>
+#include <QTimer>
 #include <QtGlobal>
+#include <functional>
+#include <memory>
 
 namespace veltrix::test {
 
@@ -25,6 +29,23 @@ template <class T = QWidget>
 T *control(const QObject &root, const char *name)
 {
     return control<T>(root, QString::fromLatin1(name));
+}
+
+// Runs act on the modal dialog once one is up (a modal dialog's own event
+// loop runs it), looking every 20 ms while guard lives.
+inline void whenModalDialog(QObject &guard, std::function<void(QWidget *dialog)> act)
+{
+    auto look = std::make_shared<std::function<void()>>();
+    *look = [&guard, act = std::move(act), weak = std::weak_ptr(look)] {
+        QWidget *dialog = QApplication::activeModalWidget();
+        if (!dialog) {
+            if (auto again = weak.lock())
+                QTimer::singleShot(20, &guard, [again] { (*again)(); });
+            return;
+        }
+        act(dialog);
+    };
+    QTimer::singleShot(0, &guard, [look] { (*look)(); });
 }
 
 inline void trigger(const QObject &root, const char *name) { control<QAction>(root, name)->trigger(); }

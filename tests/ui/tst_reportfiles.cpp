@@ -311,17 +311,12 @@ private slots:
         bool seen = false;
         bool confirms = true;
         QObject guard; // no look-out outlives the test
-        std::function<void()> look = [&] {
-            auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
-            if (!dialog) {
-                QTimer::singleShot(20, &guard, look);
-                return;
-            }
+        whenModalDialog(guard, [&](QWidget *found) {
+            auto *dialog = qobject_cast<QFileDialog *>(found);
             seen = true;
             confirms = !dialog->testOption(QFileDialog::DontConfirmOverwrite);
             dialog->reject();
-        };
-        QTimer::singleShot(0, &guard, look);
+        });
         QCOMPARE(dialogs.saveFileName(nullptr, QStringLiteral("*.txt"), path(QStringLiteral("bericht"))), QString());
         QVERIFY(seen);
         QVERIFY(!confirms);

@@ -94,12 +94,7 @@ private slots:
         bool seenChecked = !checked;
         QStringList stayedOpen;
         QObject guard;
-        std::function<void()> look = [&] {
-            QWidget *dialog = QApplication::activeModalWidget();
-            if (!dialog) {
-                QTimer::singleShot(20, &guard, look);
-                return;
-            }
+        whenModalDialog(guard, [&](QWidget *dialog) {
             released = w.fakes.globalKeys.binds.last().isEmpty();
             seenChecked = control<QCheckBox>(*dialog, "TastenkuerzelVerwenden")->isChecked();
             auto *field = control<QKeySequenceEdit>(*dialog, "Hausnummer");
@@ -117,8 +112,7 @@ private slots:
                 if (dialog->isVisible())
                     stayedOpen << text;
             }
-        };
-        QTimer::singleShot(0, &guard, look);
+        });
         trigger(*w.main, "GlobaleTastenkuerzel1");
         QVERIFY(released);
         QCOMPARE(seenChecked, checked);

@@ -95,16 +95,16 @@ struct PulseAudio::Server {
         Lock lock(loop);
         if (!connected())
             return;
-        pa_sample_spec spec;
-        spec.format = sound.bitsPerSample == 8 ? PA_SAMPLE_U8 : PA_SAMPLE_S16LE;
-        spec.rate = quint32(sound.sampleRate);
-        spec.channels = quint8(sound.channels);
-        if (!pa_sample_spec_valid(&spec))
+        pa_sample_spec format;
+        format.format = sound.bitsPerSample == 8 ? PA_SAMPLE_U8 : PA_SAMPLE_S16LE;
+        format.rate = quint32(sound.sampleRate);
+        format.channels = quint8(sound.channels);
+        if (!pa_sample_spec_valid(&format))
             return;
         // One sound at a time: a new alarm replaces the one still playing.
         dropStream();
         pa_proplist *props = properties("event");
-        stream = pa_stream_new_with_proplist(context, "Alarm", &spec, nullptr, props);
+        stream = pa_stream_new_with_proplist(context, "Alarm", &format, nullptr, props);
         pa_proplist_free(props);
         if (!stream)
             return;
